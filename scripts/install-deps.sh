@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need, if any is missing.
+# Runs apt-get as root, or through sudo for an ordinary user.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config clang-format
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    fonts-dejavu-core locales xvfb xdotool x11-apps imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    as_root apt-get update -qq
+    as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The number tests run once under a decimal-comma locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+fi

@@ -1,0 +1,186 @@
+#include "common/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "common/conversion_error.h"
+
+namespace walkconv {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Walks a text while skipping blanks before every character it hands out.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    // The next non-blank character, or '\0' at the end.
+    char Peek() {
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    void Advance() { ++pos_; }
+    std::size_t Position() const { return pos_; }
+    void Rewind(std::size_t pos) { pos_ = pos; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int DigitValue(char c) {
+    if (IsDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return 99;
+}
+
+// "&H1F", "&O17": an unsigned integer in base 16 or 8.
+double ReadRadixInteger(Cursor& cursor, int base) {
+    double value = 0;
+    for (int digit = DigitValue(cursor.Peek()); digit < base; digit = DigitValue(cursor.Peek())) {
+        value = value * base + digit;
+        cursor.Advance();
+    }
+    if (std::isinf(value)) {
+        throw ConversionError("number out of range");
+    }
+    return value;
+}
+
+// The decimal exponent of the leading digit of `mantissa` ("0.00123" gives -3, "450" gives 2),
+// plus `exponent`. Only used to tell an overflow from an underflow.
+long long MagnitudeOf(std::string_view mantissa, long long exponent) {
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos) {
+        return std::numeric_limits<long long>::min();
+    }
+    const long long lead = first < point ? static_cast<long long>(point - first) - 1
+                                         : -static_cast<long long>(first - point);
+    return lead + exponent;
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view text) {
+    Cursor cursor(text);
+    if (cursor.Peek() == '&') {
+        cursor.Advance();
+        const char radix = cursor.Peek();
+        if (radix == 'H' || radix == 'h') {
+            cursor.Advance();
+            return ReadRadixInteger(cursor, 16);
+        }
+        if (radix == 'O' || radix == 'o') {
+            cursor.Advance();
+            return ReadRadixInteger(cursor, 8);
+        }
+        return 0;
+    }
+
+    bool negative = false;
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+        negative = cursor.Peek() == '-';
+        cursor.Advance();
+    }
+
+    std::string mantissa;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (char c = cursor.Peek(); IsDigit(c) || (c == '.' && !seenPoint); c = cursor.Peek()) {
+        seenPoint = seenPoint || c == '.';
+        seenDigit = seenDigit || IsDigit(c);
+        mantissa += c;
+        cursor.Advance();
+    }
+    if (!seenDigit) {
+        return 0;
+    }
+
+    // An exponent counts only when at least one digit follows its letter and sign.
+    long long exponent = 0;
+    const char e = cursor.Peek();
+    if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
+        const std::size_t beforeExponent = cursor.Position();
+        cursor.Advance();
+        bool negativeExponent = false;
+        if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+            negativeExponent = cursor.Peek() == '-';
+            cursor.Advance();
+        }
+        if (IsDigit(cursor.Peek())) {
+            constexpr long long kExponentCap = 1'000'000'000;  // far beyond any double
+            for (char c = cursor.Peek(); IsDigit(c); c = cursor.Peek()) {
+                exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
+                cursor.Advance();
+            }
+            exponent = negativeExponent ? -exponent : exponent;
+        } else {
+            cursor.Rewind(beforeExponent);
+        }
+    }
+
+    std::string normal = mantissa + "e" + std::to_string(exponent);
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        if (MagnitudeOf(mantissa, exponent) >= 0) {
+            throw ConversionError("number out of range");
+        }
+        value = 0;  // underflow
+    } else if (error != std::errc{}) {
+        return 0;
+    }
+    return negative ? -value : value;
+}
+
+std::int16_t RoundToInt16(double value) {
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    double rounded = floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0)) {
+        rounded = floor + 1;
+    }
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
+        throw ConversionError("number does not fit 16 bits");
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::string NumberToText(double value) {
+    if (value == 0) {
+        return "0";
+    }
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
+std::string DotDecimal(double value) {
+    std::string text = NumberToText(value);
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+}  // namespace walkconv

@@ -1,0 +1,99 @@
+#include "common/text_file.h"
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <system_error>
+
+#include "common/conversion_error.h"
+
+namespace walkconv {
+
+namespace fs = std::filesystem;
+
+fs::path PathFromUtf8(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+bool IsRegularFile(const fs::path& path) noexcept {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+std::string ReadTextFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw ConversionError("cannot open the file for reading");
+    }
+    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw ConversionError("cannot read the file");
+    }
+    return content;
+}
+
+namespace {
+
+// A name beside the target that no file has yet.
+fs::path FreshTemporaryPath(const fs::path& target) {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = target;
+        candidate += ".tmp" + std::to_string(random() % 1'000'000'000);
+        std::error_code error;
+        if (!fs::exists(candidate, error) && !error) {
+            return candidate;
+        }
+    }
+    throw ConversionError("cannot find a free temporary file name");
+}
+
+// The C library's last error as text: the standard streams leave their reason in errno.
+std::string LastSystemError() {
+    const int code = errno;
+    return code != 0 ? std::generic_category().message(code) : "input/output error";
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& target, std::string_view content) {
+    if (target.empty() || !target.has_filename()) {
+        throw ConversionError("no file name given");
+    }
+    const fs::path temporary = FreshTemporaryPath(target);
+    errno = 0;
+    try {
+        {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            if (!out) {
+                throw ConversionError(LastSystemError());
+            }
+            out.write(content.data(), static_cast<std::streamsize>(content.size()));
+            out.close();
+            if (!out) {
+                throw ConversionError(LastSystemError());
+            }
+        }
+        std::error_code error;
+        // A replaced file keeps its permissions.
+        const fs::file_status existing = fs::status(target, error);
+        if (!error && fs::is_regular_file(existing)) {
+            fs::permissions(temporary, existing.permissions(), error);
+        }
+        if (fs::is_directory(existing)) {
+            throw ConversionError("is a folder");
+        }
+        fs::rename(temporary, target, error);
+        if (error) {
+            throw ConversionError(error.message());
+        }
+    } catch (...) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw;
+    }
+}
+
+}  // namespace walkconv

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// File access of the core: reading an input whole, testing for it, and replacing an output
+// safely. Paths travel through the program as UTF-8 text.
+namespace walkconv {
+
+// The path named by UTF-8 text, on every platform.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+
+// True when `path` names a regular file (symbolic links followed). Never throws.
+bool IsRegularFile(const std::filesystem::path& path) noexcept;
+
+// The whole content of a file, bytes as they are. Throws ConversionError when it cannot be read.
+std::string ReadTextFile(const std::filesystem::path& path);
+
+// Writes `content` to a new temporary file in the target's folder and renames it over the
+// target once it is complete and closed. On any failure the temporary file is removed, an
+// existing target stays as it was, and ConversionError says why.
+void WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
+
+}  // namespace walkconv

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/analysis.h"
+#include "common/conversion_state.h"
+
+// Reading a sailorpoints file: every line is scanned for the section words and for the words
+// "point" and "link" (any case), and numbers are taken by the leading-number rule. The [SIZE]
+// values are never used: the counts follow from the point and link numbers met.
+namespace walkconv {
+
+// The sailorpoints suffix cut from the file name to give the model name ("ship1.ini" -> "ship").
+inline constexpr std::size_t kSailorpointsSuffixLength = 5;
+
+// Reads every line of `text` into `state`, whose counts start at -1, and leaves each count one
+// above the highest number stored since its section marker. Throws ConversionError when the
+// text breaks a limit of the tables or of 16-bit numbers.
+void ScanSailorpointsText(std::string_view text, ConversionState& state);
+
+// The Analyse command without its window: the sailorpoints file at `inputPath` into `state`.
+AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
+                                    AnalysisDetails* details = nullptr);
+
+}  // namespace walkconv

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/conversion_state.h"
+
+namespace walkconv {
+
+// The suffix added to the model name for the proposed walk source file name.
+inline constexpr std::string_view kWalkSourceFileSuffix = "_walk.c";
+
+// The walk source for the points 0..PointCount-1 and links 0..LinkCount-1 of `state`, every
+// identifier prefixed with its ModelName: three declared arrays, a count and an init function
+// that fills them, 8-space indent, every line ending with CR LF.
+std::string FormatWalkSource(const ConversionState& state);
+
+// Writes FormatWalkSource(state) to `path`, replacing it atomically.
+// Throws ConversionError when the file cannot be written.
+void WriteWalkSource(const std::filesystem::path& path, const ConversionState& state);
+
+}  // namespace walkconv

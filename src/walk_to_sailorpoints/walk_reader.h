@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/analysis.h"
+#include "common/conversion_state.h"
+
+// Reading a walk source: a tolerant statement scanner, not a C parser. It finds the keywords
+// "walk_verts", "walk_types" and "walk_graph" (any case, inside longer identifiers) and takes
+// the numbers after the "[", "=" and "(" that follow them.
+namespace walkconv {
+
+// What a scan notices beyond the state, for the command-line checks. Only statements that
+// hold one of the keywords themselves count here.
+struct WalkSourceFacts {
+    std::optional<int> declaredVerts;  // size in "..._walk_verts[N];" (a statement without "=")
+    std::optional<int> declaredTypes;
+    std::optional<int> declaredGraph;
+    std::optional<double> assignedCount;  // value of "..._walk_count = N;"
+    std::vector<int> wideLinks;           // graph entries with an end of 256 or more
+};
+
+// The walk source's suffix, cut from the file name to give the model name.
+inline constexpr std::string_view kWalkSourceSuffix = "_walk.c";
+
+// Reads every statement of `text` into `state` (counts as found so far, tables as they are).
+// Throws ConversionError when the text breaks a limit of the tables or of 16-bit numbers.
+void ScanWalkText(std::string_view text, ConversionState& state,
+                  WalkSourceFacts* facts = nullptr);
+
+// The Analyse command without its window: the walk source at `inputPath` into `state`.
+AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
+                            AnalysisDetails* details = nullptr, WalkSourceFacts* facts = nullptr);
+
+}  // namespace walkconv
