@@ -1,5 +1,6 @@
 #include "sailorpoints_to_walk/sailorpoints_reader.h"
 
+#include "common/file_names.h"
 #include "common/numbers.h"
 #include "common/text.h"
 
@@ -107,7 +108,7 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state) {
 
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
                                     AnalysisDetails* details) {
-    const ReaderSteps reader{-1, kSailorpointsSuffixLength, ScanSailorpointsText};
+    const ReaderSteps reader{-1, kSailorpointsSuffix.size(), ScanSailorpointsText};
     return RunAnalysis(inputPath, state, reader, details);
 }
 

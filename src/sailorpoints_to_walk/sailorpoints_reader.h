@@ -11,9 +11,6 @@
 // values are never used: the counts follow from the point and link numbers met.
 namespace walkconv {
 
-// The sailorpoints suffix cut from the file name to give the model name ("ship1.ini" -> "ship").
-inline constexpr std::size_t kSailorpointsSuffixLength = 5;
-
 // Reads every line of `text` into `state`, whose counts start at -1, and leaves each count one
 // above the highest number stored since its section marker. Throws ConversionError when the
 // text breaks a limit of the tables or of 16-bit numbers.

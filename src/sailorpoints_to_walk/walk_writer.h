@@ -8,9 +8,6 @@
 
 namespace walkconv {
 
-// The suffix added to the model name for the proposed walk source file name.
-inline constexpr std::string_view kWalkSourceFileSuffix = "_walk.c";
-
 // The walk source for the points 0..PointCount-1 and links 0..LinkCount-1 of `state`, every
 // identifier prefixed with its ModelName: three declared arrays, a count and an init function
 // that fills them, 8-space indent, every line ending with CR LF.

@@ -8,9 +8,6 @@
 
 namespace walkconv {
 
-// The suffix added to the model name for the proposed sailorpoints file name.
-inline constexpr std::string_view kSailorpointsSuffix = "1.ini";
-
 // The sailorpoints file for the points 0..PointCount-1 and links 0..LinkCount-1 of `state`:
 // [SIZE], [POINT_DATA], [LINK_DATA], every line ending with CR LF.
 std::string FormatSailorpoints(const ConversionState& state);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/conversion_error.h"
+#include "common/file_names.h"
 #include "common/numbers.h"
 #include "common/text.h"
 

@@ -23,9 +23,6 @@ struct WalkSourceFacts {
     std::vector<int> wideLinks;           // graph entries with an end of 256 or more
 };
 
-// The walk source's suffix, cut from the file name to give the model name.
-inline constexpr std::string_view kWalkSourceSuffix = "_walk.c";
-
 // Reads every statement of `text` into `state` (counts as found so far, tables as they are).
 // Throws ConversionError when the text breaks a limit of the tables or of 16-bit numbers.
 void ScanWalkText(std::string_view text, ConversionState& state,

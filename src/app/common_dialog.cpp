@@ -1,0 +1,41 @@
+#include "app/common_dialog.h"
+
+#include <QWidget>
+
+#include "app/ui_services.h"
+#include "common/conversion_error.h"
+
+namespace walkconv::ui {
+
+CommonDialog::CommonDialog(const QString& name, QWidget* window)
+    : QObject(window), window_(window) {
+    setObjectName(name);
+}
+
+void CommonDialog::ShowOpen() {
+    Show(false);
+}
+
+void CommonDialog::ShowSave() {
+    Show(true);
+}
+
+void CommonDialog::Show(bool save) {
+    FileDialogRequest request;
+    request.mode = save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open;
+    request.fileName = FileName;
+    request.flags = Flags;
+    const QStringList parts = Filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        request.filters.append({parts[i], parts[i + 1]});
+    }
+
+    const std::optional<QString> chosen = CurrentUi().ShowFileDialog(window_, request);
+    if (chosen) {
+        FileName = *chosen;
+    } else if (CancelError) {
+        throw ConversionError("the file dialog was cancelled");
+    }
+}
+
+}  // namespace walkconv::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace walkconv {
+
+// The endings of the file names proposed for each format, after the model name. The readers
+// cut as many characters from an input's file name to find its model name.
+inline constexpr std::string_view kWalkSourceSuffix = "_walk.c";
+inline constexpr std::string_view kSailorpointsSuffix = "1.ini";
+
+inline std::string ProposedWalkSourceName(std::string_view model) {
+    return std::string(model) + std::string(kWalkSourceSuffix);
+}
+
+inline std::string ProposedSailorpointsName(std::string_view model) {
+    return std::string(model) + std::string(kSailorpointsSuffix);
+}
+
+}  // namespace walkconv
