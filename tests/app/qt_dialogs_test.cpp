@@ -1,0 +1,139 @@
+// The real QFileDialog and QMessageBox behind the dialog layer, driven by a timer that answers
+// them as a user would.
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/common_dialog.h"
+#include "app/ui_services.h"
+#include "common/conversion_error.h"
+#include "support/temp_dir.h"
+
+using walkconv::ConversionError;
+using walkconv::testing::TempDir;
+using walkconv::ui::CommonDialog;
+
+namespace {
+
+// Runs `answer` on the first modal widget of type T that opens, as soon as it is shown.
+template <typename T>
+void AnswerWhenShown(std::function<void(T*)> answer) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget());
+            widget && widget->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(widget);
+        }
+    });
+    timer->start();
+}
+
+QStringList ShownFileTypes(QFileDialog* dialog) {
+    QStringList shown;
+    if (auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo")) {
+        for (int i = 0; i < combo->count(); ++i) {
+            shown << combo->itemText(i);
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+class QtDialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void openDialog_showsTheDescriptionsAndFiltersByThePatterns() {
+        TempDir dir;
+        const auto file = dir.Write("ship_walk.c", "x");
+        dir.Write("notes.txt", "x");
+        QWidget window;
+        CommonDialog dialog("CommonDialog1", &window);
+        dialog.Filter = "C files (*.c)|*.c|All files (*.)|*|";
+        dialog.Flags = 4;
+        dialog.FileName = QString::fromStdString(file.string());
+
+        QStringList shownTypes;
+        QStringList patterns;
+        QStringList proposed;
+        AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
+            shownTypes = ShownFileTypes(d);
+            patterns = d->findChild<QFileSystemModel*>()->nameFilters();
+            proposed = d->selectedFiles();
+            // The user picks the second file type.
+            auto* combo = d->findChild<QComboBox*>("fileTypeCombo");
+            combo->setCurrentIndex(1);
+            emit combo->activated(1);
+            patterns += d->findChild<QFileSystemModel*>()->nameFilters();
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        dialog.ShowOpen();
+
+        QCOMPARE(shownTypes, QStringList({"C files (*.c)", "All files (*.)"}));
+        QCOMPARE(patterns, QStringList({"*.c", "*"}));
+        QCOMPARE(proposed, QStringList{QString::fromStdString(file.string())});
+        QCOMPARE(dialog.FileName, QString::fromStdString(file.string()));
+    }
+
+    void saveDialog_returnsTheTypedPathAndCancelIsAFailure() {
+        TempDir dir;
+        QWidget window;
+        CommonDialog dialog("CommonDialog2", &window);
+        dialog.Filter = "INI files (*.ini)|*.ini|All files (*.)|*|";
+        dialog.CancelError = true;
+        dialog.FileName = "ship1.ini";
+
+        const QString target = QString::fromStdString((dir.path() / "chosen.ini").string());
+        AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
+            QCOMPARE(d->acceptMode(), QFileDialog::AcceptSave);
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(target);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        dialog.ShowSave();
+        QCOMPARE(dialog.FileName, target);
+
+        AnswerWhenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        QVERIFY_THROWS_EXCEPTION(ConversionError, dialog.ShowSave());
+        QCOMPARE(dialog.FileName, target);
+
+        // Without CancelError, cancelling simply returns.
+        dialog.CancelError = false;
+        AnswerWhenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
+        dialog.ShowOpen();
+        QCOMPARE(dialog.FileName, target);
+    }
+
+    void messageBox_hasTheTitleOneOkButtonAndNoIcon() {
+        QWidget window;
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        int buttons = 0;
+        AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = int(box->buttons().size());
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        walkconv::ui::CurrentUi().ShowMessage(&window, "File successfully converted!");
+        QCOMPARE(title, QString("Walk files converter"));
+        QCOMPARE(text, QString("File successfully converted!"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons, 1);
+    }
+};
+
+QTEST_MAIN(QtDialogsTest)
+#include "qt_dialogs_test.moc"
