@@ -35,13 +35,15 @@ std::string ReadTextFile(const fs::path& path) {
 
 namespace {
 
-// A name beside the target that no file has yet.
+// A name beside the target that no file has yet. Its length does not depend on the target's
+// name, so that a target whose name is as long as the file system allows can still be written.
 fs::path FreshTemporaryPath(const fs::path& target) {
     std::random_device seed;
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = target;
-        candidate += ".tmp" + std::to_string(random() % 1'000'000'000);
+        const fs::path candidate =
+            target.parent_path() /
+            (".walkconv-" + std::to_string(random() % 1'000'000'000) + ".tmp");
         std::error_code error;
         if (!fs::exists(candidate, error) && !error) {
             return candidate;
