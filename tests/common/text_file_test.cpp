@@ -1,0 +1,127 @@
+#include "common/text_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/conversion_error.h"
+#include "support/temp_dir.h"
+
+namespace walkconv {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::TempDir;
+
+// The names in a folder, sorted.
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const std::string kContent = "\r\n[SIZE]\r\npoints = 1\r\n\0x\r\n"s;
+
+TEST(WriteFileAtomically, WritesTheBytesAsGivenAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    WriteFileAtomically(dir.path() / "out.ini", kContent);
+    EXPECT_EQ(TempDir::Read(dir.path() / "out.ini"), kContent);
+    EXPECT_THAT(NamesIn(dir.path()), ElementsAre("out.ini"));
+}
+
+TEST(WriteFileAtomically, ReplacesAnExistingFileAndKeepsItsPermissions) {
+    TempDir dir;
+    const fs::path target = dir.Write("out.ini", std::string(1000, 'o'));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    WriteFileAtomically(target, kContent);
+
+    EXPECT_EQ(TempDir::Read(target), kContent);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_THAT(NamesIn(dir.path()), ElementsAre("out.ini"));
+}
+
+TEST(WriteFileAtomically, WritesAFileWithTheLongestNameTheFolderAllows) {
+    TempDir dir;
+    const std::string name = std::string(250, 'n') + "1.ini";  // 255 bytes, the usual limit
+    const fs::path target = dir.Write(name, "old");
+    ASSERT_EQ(TempDir::Read(target), "old");
+
+    WriteFileAtomically(target, kContent);
+
+    EXPECT_EQ(TempDir::Read(target), kContent);
+    EXPECT_THAT(NamesIn(dir.path()), ElementsAre(name));
+}
+
+TEST(WriteFileAtomically, ATargetInAMissingFolderThrowsAndCreatesNothing) {
+    TempDir dir;
+    EXPECT_THROW(WriteFileAtomically(dir.path() / "missing" / "out.ini", kContent),
+                 ConversionError);
+    EXPECT_THAT(NamesIn(dir.path()), IsEmpty());
+}
+
+TEST(WriteFileAtomically, ATargetThatIsAFolderThrowsAndStaysAsItWas) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "out.ini");
+    dir.Write("out.ini/inside.txt", "kept");
+
+    EXPECT_THROW(WriteFileAtomically(dir.path() / "out.ini", kContent), ConversionError);
+
+    EXPECT_TRUE(fs::is_directory(dir.path() / "out.ini"));
+    EXPECT_THAT(NamesIn(dir.path()), ElementsAre("out.ini"));
+    EXPECT_THAT(NamesIn(dir.path() / "out.ini"), ElementsAre("inside.txt"));
+    EXPECT_EQ(TempDir::Read(dir.path() / "out.ini" / "inside.txt"), "kept");
+}
+
+TEST(WriteFileAtomically, APathWithoutAFileNameThrows) {
+    TempDir dir;
+    EXPECT_THROW(WriteFileAtomically(fs::path(), kContent), ConversionError);
+    EXPECT_THROW(WriteFileAtomically(dir.path() / "", kContent), ConversionError);
+    EXPECT_THAT(NamesIn(dir.path()), IsEmpty());
+}
+
+TEST(IsRegularFile, AcceptsFilesAndLinksToFilesOnly) {
+    TempDir dir;
+    const fs::path file = dir.Write("ship_walk.c", "x");
+    fs::create_directory(dir.path() / "folder");
+    fs::create_symlink(file, dir.path() / "link_to_file");
+    fs::create_symlink(dir.path() / "folder", dir.path() / "link_to_folder");
+    fs::create_symlink(dir.path() / "gone", dir.path() / "dangling");
+
+    EXPECT_TRUE(IsRegularFile(file));
+    EXPECT_TRUE(IsRegularFile(dir.path() / "link_to_file"));
+    EXPECT_FALSE(IsRegularFile(dir.path() / "folder"));
+    EXPECT_FALSE(IsRegularFile(dir.path() / "link_to_folder"));
+    EXPECT_FALSE(IsRegularFile(dir.path() / "dangling"));
+    EXPECT_FALSE(IsRegularFile(dir.path() / "missing"));
+    EXPECT_FALSE(IsRegularFile(fs::path()));
+}
+
+TEST(ReadTextFile, ReadsEveryByteOfAUtf8NamedFile) {
+    TempDir dir;
+    const std::string content = "a\r\nb\rc\n\xE9\0d"s;
+    dir.Write(
+        "\xC3\xBC"
+        "ber_walk.c",
+        content);
+    EXPECT_EQ(ReadTextFile(PathFromUtf8((dir.path() / "\xC3\xBC"
+                                                      "ber_walk.c")
+                                            .string())),
+              content);
+    EXPECT_EQ(ReadTextFile(dir.Write("empty.c", "")), "");
+    EXPECT_THROW(ReadTextFile(dir.path() / "missing.c"), ConversionError);
+}
+
+}  // namespace
+}  // namespace walkconv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <clocale>
+#include <string>
+
+namespace walkconv::testing {
+
+// Switches the C library's locale for the lifetime of the guard and restores the previous one.
+// The window toolkit sets the locale from the environment, so the number helpers must give the
+// same text under a locale with the decimal comma.
+class LocaleGuard {
+  public:
+    explicit LocaleGuard(const char* name) {
+        if (const char* current = std::setlocale(LC_ALL, nullptr)) {
+            previous_ = current;
+        }
+        active_ = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~LocaleGuard() { std::setlocale(LC_ALL, previous_.c_str()); }
+    LocaleGuard(const LocaleGuard&) = delete;
+    LocaleGuard& operator=(const LocaleGuard&) = delete;
+
+    // True when the locale was switched and its decimal separator is a comma.
+    bool HasDecimalComma() const {
+        return active_ && std::string(std::localeconv()->decimal_point) == ",";
+    }
+
+  private:
+    std::string previous_ = "C";
+    bool active_ = false;
+};
+
+// The decimal-comma locale that scripts/install-deps.sh generates.
+inline constexpr char kDecimalCommaLocale[] = "de_DE.UTF-8";
+
+}  // namespace walkconv::testing
