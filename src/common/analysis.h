@@ -17,8 +17,8 @@ struct AnalysisDetails {
 
 // How one reader fills a state from the text of its input.
 struct ReaderSteps {
-    std::int16_t initialCount;           // both counts before the scan
-    std::size_t modelSuffixLength;       // characters cut from the file name for the model name
+    std::int16_t initialCount;      // both counts before the scan
+    std::size_t modelSuffixLength;  // characters cut from the file name for the model name
     std::function<void(std::string_view text, ConversionState& state)> scan;  // may throw
 };
 

@@ -9,7 +9,7 @@ namespace walkconv {
 // a file that cannot be read or written, a cancelled save dialog) is thrown as this type and
 // caught in the command's one handler.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(const std::string& what) : std::runtime_error(what) {}
 };
 

@@ -66,9 +66,9 @@ int DropLinksWithNegativeEnds(ConversionState& state) {
 }
 
 std::string AnalysisSummary(const ConversionState& state) {
-    return "Ship model name: " + state.ModelName + "\r\n\r\nNumber of points = " +
-           std::to_string(state.PointCount) + "\r\nNumber of links = " +
-           std::to_string(state.LinkCount);
+    return "Ship model name: " + state.ModelName +
+           "\r\n\r\nNumber of points = " + std::to_string(state.PointCount) +
+           "\r\nNumber of links = " + std::to_string(state.LinkCount);
 }
 
 }  // namespace walkconv

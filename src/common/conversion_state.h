@@ -32,13 +32,13 @@ struct Link {
 
 template <typename Entry>
 class CheckedTable {
-public:
+  public:
     Entry& operator[](int index);
     const Entry& operator[](int index) const;
 
     friend bool operator==(const CheckedTable&, const CheckedTable&) = default;
 
-private:
+  private:
     std::array<Entry, kTableSize> entries_{};
 };
 

@@ -12,13 +12,17 @@ namespace walkconv {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Walks a text while skipping blanks before every character it hands out.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) {}
 
     // The next non-blank character, or '\0' at the end.
@@ -32,7 +36,7 @@ public:
     std::size_t Position() const { return pos_; }
     void Rewind(std::size_t pos) { pos_ = pos; }
 
-private:
+  private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -138,8 +142,7 @@ double TextToNumber(std::string_view text) {
 
     std::string normal = mantissa + "e" + std::to_string(exponent);
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (MagnitudeOf(mantissa, exponent) >= 0) {
             throw ConversionError("number out of range");

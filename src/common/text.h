@@ -23,13 +23,13 @@ std::string DropLastCharacters(std::string_view text, std::size_t count);
 // Splits a text into lines. A line ends at CR LF, at CR alone or at LF alone; the end is not
 // part of the line, and a final line end starts no further line. An empty text has no lines.
 class LineSplitter {
-public:
+  public:
     explicit LineSplitter(std::string_view text) : rest_(text) {}
 
     // Puts the next line into `line`; false when the text is used up.
     bool Next(std::string_view& line);
 
-private:
+  private:
     std::string_view rest_;
 };
 

@@ -57,7 +57,9 @@ void Form2::Command1_Click() {
                  kNotValidSailorpointsText);
 }
 
-void Form2::Command2_Click() { Browse(); }
+void Form2::Command2_Click() {
+    Browse();
+}
 
 void Form2::Command3_Click() {
     // The name as typed: not trimmed, and possibly empty.

@@ -9,14 +9,14 @@ namespace walkconv::ui {
 class Form2 : public ConverterWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit Form2();
 
-protected:
+  protected:
     void SetReady(bool ready) override;
     void ConversionDone() override;
 
-private:
+  private:
     void Command1_Click();  // Analyse
     void Command2_Click();  // browse
     void Command3_Click();  // Convert!

@@ -39,8 +39,12 @@ void Form1::Command1_Click() {
     ShowAnalysis(AnalyseWalk(Text1->text().toStdString(), state_), kNotValidWalkText);
 }
 
-void Form1::Command2_Click() { Browse(); }
+void Form1::Command2_Click() {
+    Browse();
+}
 
-void Form1::Command3_Click() { Convert(kSailorpointsSuffix, WriteSailorpoints); }
+void Form1::Command3_Click() {
+    Convert(kSailorpointsSuffix, WriteSailorpoints);
+}
 
 }  // namespace walkconv::ui

@@ -8,10 +8,10 @@ namespace walkconv::ui {
 class Form1 : public ConverterWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit Form1();
 
-private:
+  private:
     void Command1_Click();  // Analyse
     void Command2_Click();  // browse
     void Command3_Click();  // Convert!

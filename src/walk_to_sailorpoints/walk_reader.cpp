@@ -19,7 +19,7 @@ constexpr std::size_t kNone = std::string_view::npos;
 // from the start of its statement; searching afresh would make a file written on one line
 // quadratic.
 class Occurrences {
-public:
+  public:
     Occurrences(std::string_view text, std::string_view needle) {
         for (std::size_t pos = text.find(needle); pos != kNone; pos = text.find(needle, pos + 1)) {
             positions_.push_back(pos);
@@ -31,14 +31,14 @@ public:
         return it == positions_.end() ? kNone : *it;
     }
 
-private:
+  private:
     std::vector<std::size_t> positions_;
 };
 
 // TextToNumber at a position, remembering the last answer: when a statement lacks a keyword,
 // a pass reads the next statement that has it, and the pass that starts there reads it again.
 class NumberAt {
-public:
+  public:
     double Read(std::string_view line, std::size_t pos) {
         if (pos != pos_) {
             value_ = TextToNumber(line.substr(std::min(pos, line.size())));
@@ -47,14 +47,14 @@ public:
         return value_;
     }
 
-private:
+  private:
     std::size_t pos_ = kNone;
     double value_ = 0;
 };
 
 // One line of a walk source with the positions of everything the scanner looks for.
 class LineScanner {
-public:
+  public:
     LineScanner(std::string_view line, ConversionState& state, WalkSourceFacts* facts)
         : line_(line),
           upper_(ToUpperAscii(line)),
@@ -87,7 +87,7 @@ public:
         }
     }
 
-private:
+  private:
     // TextToNumber of the text after the first `marker` at or after `rest`; the whole rest
     // (which begins with a keyword, and so gives 0) when there is none.
     double NumberAfter(const Occurrences& marker, NumberAt& cache, std::size_t rest) {

@@ -25,8 +25,7 @@ struct WalkSourceFacts {
 
 // Reads every statement of `text` into `state` (counts as found so far, tables as they are).
 // Throws ConversionError when the text breaks a limit of the tables or of 16-bit numbers.
-void ScanWalkText(std::string_view text, ConversionState& state,
-                  WalkSourceFacts* facts = nullptr);
+void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts = nullptr);
 
 // The Analyse command without its window: the walk source at `inputPath` into `state`.
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,

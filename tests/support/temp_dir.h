@@ -11,7 +11,7 @@ namespace walkconv::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
@@ -30,8 +30,8 @@ public:
     // Writes `content` byte for byte to `name` in the folder and returns its full path.
     std::filesystem::path Write(const std::string& name, std::string_view content) const {
         const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary).write(content.data(),
-                                                    static_cast<std::streamsize>(content.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
         return file;
     }
 
@@ -41,7 +41,7 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
