@@ -5,14 +5,12 @@
 #include <memory>
 
 #include "app/common_dialog.h"
-#include "support/scripted_ui.h"
-#include "support/temp_dir.h"
+#include "support/window_under_test.h"
 #include "walk_to_sailorpoints/form1.h"
 
 using walkconv::testing::NextTabStop;
-using walkconv::testing::ScriptedUi;
 using walkconv::testing::TempDir;
-using walkconv::ui::CommonDialog;
+using walkconv::testing::WindowUnderTest;
 using walkconv::ui::FileDialogRequest;
 using walkconv::ui::Form1;
 
@@ -54,235 +52,217 @@ class Form1Test : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<ScriptedUi> ui_;
-    std::unique_ptr<Form1> form_;
-    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<WindowUnderTest<Form1>> w_;
 
-    QLineEdit* Text1() { return form_->findChild<QLineEdit*>("Text1"); }
-    QLabel* Label2() { return form_->findChild<QLabel*>("Label2"); }
-    QPushButton* Button(const char* name) { return form_->findChild<QPushButton*>(name); }
-    CommonDialog* Dialog(const char* name) { return form_->findChild<CommonDialog*>(name); }
-    QString Path(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
-
-    void Analyse(const QString& path) {
-        Text1()->setText(path);
-        QTest::mouseClick(Button("Command1"), Qt::LeftButton);
-    }
-    void AnalyseShip() { Analyse(Path(dir_->Write("ship_walk.c", kShipWalk))); }
+    void AnalyseShip() { w_->Analyse(w_->Path(w_->dir.Write("ship_walk.c", kShipWalk))); }
 
   private slots:
     void init() {
-        ui_ = std::make_unique<ScriptedUi>();
-        dir_ = std::make_unique<TempDir>();
-        form_ = std::make_unique<Form1>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        w_ = std::make_unique<WindowUnderTest<Form1>>();
+        QVERIFY(QTest::qWaitForWindowActive(w_->form.get()));
     }
     void cleanup() {
-        form_.reset();
-        QCOMPARE(ui_->unexpectedDialogs, 0);
-        ui_.reset();
-        dir_.reset();
+        QCOMPARE(w_->ui.unexpectedDialogs, 0);
+        w_.reset();
     }
 
     void newWindow_isEmptyWithConvertDisabledAndFocusInTheInputBox() {
-        QCOMPARE(form_->windowTitle(), QString("Walk to Sailorpoints converter - v.beta2"));
-        QCOMPARE(form_->size(), QSize(419, 248));
-        QCOMPARE(form_->minimumSize(), form_->maximumSize());
-        const Qt::WindowFlags flags = form_->windowFlags();
+        QCOMPARE(w_->form->windowTitle(), QString("Walk to Sailorpoints converter - v.beta2"));
+        QCOMPARE(w_->form->size(), QSize(419, 248));
+        QCOMPARE(w_->form->minimumSize(), w_->form->maximumSize());
+        const Qt::WindowFlags flags = w_->form->windowFlags();
         QVERIFY(flags & Qt::WindowCloseButtonHint);
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(!form_->windowIcon().isNull());
+        QVERIFY(!w_->form->windowIcon().isNull());
 
-        QCOMPARE(Text1()->text(), QString());
-        QCOMPARE(Label2()->text(), QString());
-        QVERIFY(!Button("Command3")->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), Text1());
-        QCOMPARE(form_->findChild<QLabel*>("Label1")->text(), QString("Choose input Walk file:"));
-        QCOMPARE(Button("Command1")->text(), QString("Analyse"));
-        QCOMPARE(Button("Command2")->text(), QString("..."));
-        QCOMPARE(Button("Command3")->text(), QString("Convert!"));
+        QCOMPARE(w_->Text("Text1")->text(), QString());
+        QCOMPARE(w_->Label("Label2")->text(), QString());
+        QVERIFY(!w_->Button("Command3")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), w_->Text("Text1"));
+        QCOMPARE(w_->form->findChild<QLabel*>("Label1")->text(),
+                 QString("Choose input Walk file:"));
+        QCOMPARE(w_->Button("Command1")->text(), QString("Analyse"));
+        QCOMPARE(w_->Button("Command2")->text(), QString("..."));
+        QCOMPARE(w_->Button("Command3")->text(), QString("Convert!"));
     }
 
     void controls_standWhereTheTableSaysInTabOrder() {
-        QCOMPARE(Text1()->geometry(), QRect(40, 40, 305, 19));
-        QCOMPARE(Button("Command1")->geometry(), QRect(40, 88, 113, 49));
-        QCOMPARE(Button("Command2")->geometry(), QRect(360, 32, 25, 25));
-        QCOMPARE(form_->findChild<QLabel*>("Label1")->geometry(), QRect(40, 16, 225, 17));
-        QCOMPARE(Button("Command3")->geometry(), QRect(152, 168, 113, 49));
-        QCOMPARE(Label2()->geometry(), QRect(176, 80, 209, 65));
+        QCOMPARE(w_->Text("Text1")->geometry(), QRect(40, 40, 305, 19));
+        QCOMPARE(w_->Button("Command1")->geometry(), QRect(40, 88, 113, 49));
+        QCOMPARE(w_->Button("Command2")->geometry(), QRect(360, 32, 25, 25));
+        QCOMPARE(w_->form->findChild<QLabel*>("Label1")->geometry(), QRect(40, 16, 225, 17));
+        QCOMPARE(w_->Button("Command3")->geometry(), QRect(152, 168, 113, 49));
+        QCOMPARE(w_->Label("Label2")->geometry(), QRect(176, 80, 209, 65));
 
         AnalyseShip();  // a disabled Convert! takes no focus
-        QCOMPARE(NextTabStop(Text1()), Button("Command1"));
-        QCOMPARE(NextTabStop(Button("Command1")), Button("Command2"));
-        QCOMPARE(NextTabStop(Button("Command2")), Button("Command3"));
-        QCOMPARE(NextTabStop(Button("Command3")), Text1());
+        QCOMPARE(NextTabStop(w_->Text("Text1")), w_->Button("Command1"));
+        QCOMPARE(NextTabStop(w_->Button("Command1")), w_->Button("Command2"));
+        QCOMPARE(NextTabStop(w_->Button("Command2")), w_->Button("Command3"));
+        QCOMPARE(NextTabStop(w_->Button("Command3")), w_->Text("Text1"));
         for (const char* name : {"Command1", "Command2", "Command3"}) {
-            QVERIFY(!Button(name)->isDefault());
-            QVERIFY(!Button(name)->autoDefault());
+            QVERIFY(!w_->Button(name)->isDefault());
+            QVERIFY(!w_->Button(name)->autoDefault());
         }
     }
 
     void dialogs_offerWalkSourcesToOpenAndIniFilesToSave() {
-        QCOMPARE(Dialog("CommonDialog1")->Filter, QString("C files (*.c)|*.c|All files (*.)|*|"));
-        QCOMPARE(Dialog("CommonDialog1")->Flags, 4);
-        QCOMPARE(Dialog("CommonDialog2")->Filter,
+        QCOMPARE(w_->Dialog("CommonDialog1")->Filter,
+                 QString("C files (*.c)|*.c|All files (*.)|*|"));
+        QCOMPARE(w_->Dialog("CommonDialog1")->Flags, 4);
+        QCOMPARE(w_->Dialog("CommonDialog2")->Filter,
                  QString("INI files (*.ini)|*.ini|All files (*.)|*|"));
     }
 
     void analyse_validFile_showsSummaryAndEnablesConvert() {
         AnalyseShip();
-        QCOMPARE(Label2()->text(), QString(kShipSummary));
-        QVERIFY(Button("Command3")->isEnabled());
-        QVERIFY(ui_->messages.isEmpty());
+        QCOMPARE(w_->Label("Label2")->text(), QString(kShipSummary));
+        QVERIFY(w_->Button("Command3")->isEnabled());
+        QVERIFY(w_->ui.messages.isEmpty());
     }
 
     void analyse_fileWithoutLinks_isRefusedInTheResultArea() {
         AnalyseShip();
-        Analyse(Path(dir_->Write("boat_walk.c", "float boat_walk_verts[6];\n")));
-        QCOMPARE(Label2()->text(), QString(" This file is not a valid walk file"));
-        QVERIFY(!Button("Command3")->isEnabled());
-        QVERIFY(ui_->messages.isEmpty());
+        w_->Analyse(w_->Path(w_->dir.Write("boat_walk.c", "float boat_walk_verts[6];\n")));
+        QCOMPARE(w_->Label("Label2")->text(), QString(" This file is not a valid walk file"));
+        QVERIFY(!w_->Button("Command3")->isEnabled());
+        QVERIFY(w_->ui.messages.isEmpty());
     }
 
     void analyse_brokenFile_showsTheErrorBoxAndClearsTheResult() {
         AnalyseShip();
         // A file name of six characters is too short to cut "_walk.c" from.
-        Analyse(Path(dir_->Write("ship.c", kShipWalk)));
-        QCOMPARE(ui_->messages, QStringList{"Error! Input file corrupted or not valid"});
-        QCOMPARE(Label2()->text(), QString());
-        QVERIFY(!Button("Command3")->isEnabled());
-        QCOMPARE(Text1()->text(), Path(dir_->path() / "ship.c"));
+        w_->Analyse(w_->Path(w_->dir.Write("ship.c", kShipWalk)));
+        QCOMPARE(w_->ui.messages, QStringList{"Error! Input file corrupted or not valid"});
+        QCOMPARE(w_->Label("Label2")->text(), QString());
+        QVERIFY(!w_->Button("Command3")->isEnabled());
+        QCOMPARE(w_->Text("Text1")->text(), w_->Path(w_->dir.path() / "ship.c"));
     }
 
     void analyse_missingInput_clearsTheResultWithoutAMessage() {
         AnalyseShip();
-        Analyse(Path(dir_->path() / "nothing_walk.c"));
-        QCOMPARE(Label2()->text(), QString());
-        QVERIFY(!Button("Command3")->isEnabled());
+        w_->Analyse(w_->Path(w_->dir.path() / "nothing_walk.c"));
+        QCOMPARE(w_->Label("Label2")->text(), QString());
+        QVERIFY(!w_->Button("Command3")->isEnabled());
         AnalyseShip();
-        Analyse(Path(dir_->path()));  // a folder is no input file
-        QVERIFY(!Button("Command3")->isEnabled());
+        w_->Analyse(w_->Path(w_->dir.path()));  // a folder is no input file
+        QVERIFY(!w_->Button("Command3")->isEnabled());
         AnalyseShip();
-        Analyse(QString());
-        QVERIFY(!Button("Command3")->isEnabled());
-        QVERIFY(ui_->messages.isEmpty());
+        w_->Analyse(QString());
+        QVERIFY(!w_->Button("Command3")->isEnabled());
+        QVERIFY(w_->ui.messages.isEmpty());
         // What was analysed last is still what the state holds.
-        QCOMPARE(form_->State().ModelName, std::string("ship"));
+        QCOMPARE(w_->form->State().ModelName, std::string("ship"));
     }
 
     void convert_proposesTheModelNameAndWritesTheFile() {
         AnalyseShip();
-        const auto target = dir_->path() / "out.ini";
-        ui_->fileAnswers.push_back(Path(target));
+        const auto target = w_->dir.path() / "out.ini";
+        w_->ui.fileAnswers.push_back(w_->Path(target));
         bool enabledWhileMessageShown = false;
-        ui_->onMessage = [&](const QString&) {
-            enabledWhileMessageShown = Button("Command3")->isEnabled();
+        w_->ui.onMessage = [&](const QString&) {
+            enabledWhileMessageShown = w_->Button("Command3")->isEnabled();
         };
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
+        w_->Click("Command3");
 
-        QCOMPARE(ui_->fileRequests.size(), std::size_t{1});
-        const FileDialogRequest& request = ui_->fileRequests.front();
+        QCOMPARE(w_->ui.fileRequests.size(), std::size_t{1});
+        const FileDialogRequest& request = w_->ui.fileRequests.front();
         QCOMPARE(request.mode, FileDialogRequest::Mode::Save);
         QCOMPARE(request.fileName, QString("ship1.ini"));
         QCOMPARE(request.filters.first().first, QString("INI files (*.ini)"));
         QCOMPARE(request.filters.first().second, QString("*.ini"));
-        QVERIFY(Dialog("CommonDialog2")->CancelError);
+        QVERIFY(w_->Dialog("CommonDialog2")->CancelError);
 
         QCOMPARE(TempDir::Read(target), std::string(kShipSailorpoints));
-        QCOMPARE(ui_->messages, QStringList{"File successfully converted!"});
+        QCOMPARE(w_->ui.messages, QStringList{"File successfully converted!"});
         QVERIFY(enabledWhileMessageShown);
-        QVERIFY(!Button("Command3")->isEnabled());
-        QCOMPARE(Label2()->text(), QString(kShipSummary));
+        QVERIFY(!w_->Button("Command3")->isEnabled());
+        QCOMPARE(w_->Label("Label2")->text(), QString(kShipSummary));
     }
 
     void convert_cancelled_writesNothingAndStaysReady() {
         AnalyseShip();
-        ui_->fileAnswers.push_back(std::nullopt);
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
-        QVERIFY(ui_->messages.isEmpty());
-        QVERIFY(Button("Command3")->isEnabled());
-        QCOMPARE(Dialog("CommonDialog2")->FileName, QString("ship1.ini"));
-        QVERIFY(!std::filesystem::exists(dir_->path() / "ship1.ini"));
+        w_->ui.fileAnswers.push_back(std::nullopt);
+        w_->Click("Command3");
+        QVERIFY(w_->ui.messages.isEmpty());
+        QVERIFY(w_->Button("Command3")->isEnabled());
+        QCOMPARE(w_->Dialog("CommonDialog2")->FileName, QString("ship1.ini"));
+        QVERIFY(!std::filesystem::exists(w_->dir.path() / "ship1.ini"));
     }
 
     void convert_unwritablePath_failsSilentlyAndKeepsTheOldFile() {
         AnalyseShip();
-        ui_->fileAnswers.push_back(Path(dir_->path() / "no such folder" / "ship1.ini"));
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
-        QVERIFY(ui_->messages.isEmpty());
-        QVERIFY(Button("Command3")->isEnabled());
+        w_->ConvertTo(w_->dir.path() / "no such folder" / "ship1.ini");
+        QVERIFY(w_->ui.messages.isEmpty());
+        QVERIFY(w_->Button("Command3")->isEnabled());
 
         // A folder of that name where the file should go: the write fails, nothing is lost.
-        const auto blocked = dir_->path() / "taken.ini";
+        const auto blocked = w_->dir.path() / "taken.ini";
         std::filesystem::create_directory(blocked);
-        ui_->fileAnswers.push_back(Path(blocked));
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
-        QVERIFY(ui_->messages.isEmpty());
+        w_->ConvertTo(blocked);
+        QVERIFY(w_->ui.messages.isEmpty());
         QVERIFY(std::filesystem::is_directory(blocked));
-        QCOMPARE(std::distance(std::filesystem::directory_iterator(dir_->path()),
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(w_->dir.path()),
                                std::filesystem::directory_iterator()),
                  std::ptrdiff_t{2});  // ship_walk.c and the folder: no temporary file is left
     }
 
     void convert_replacesAnExistingFile() {
         AnalyseShip();
-        const auto target = dir_->Write("old.ini", "old content");
-        ui_->fileAnswers.push_back(Path(target));
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
+        const auto target = w_->dir.Write("old.ini", "old content");
+        w_->ConvertTo(target);
         QCOMPARE(TempDir::Read(target), std::string(kShipSailorpoints));
     }
 
     void browse_putsTheChosenPathInAndLeavesReady() {
         AnalyseShip();
-        const QString chosen = Path(dir_->path() / "other_walk.c");
-        ui_->fileAnswers.push_back(chosen);
-        QTest::mouseClick(Button("Command2"), Qt::LeftButton);
-        QCOMPARE(ui_->fileRequests.back().mode, FileDialogRequest::Mode::Open);
-        QCOMPARE(ui_->fileRequests.back().fileName, QString());
-        QCOMPARE(ui_->fileRequests.back().filters.first().first, QString("C files (*.c)"));
-        QCOMPARE(ui_->fileRequests.back().flags, 4);
-        QCOMPARE(Text1()->text(), chosen);
-        QCOMPARE(Label2()->text(), QString());
-        QVERIFY(!Button("Command3")->isEnabled());
+        const QString chosen = w_->Path(w_->dir.path() / "other_walk.c");
+        w_->ui.fileAnswers.push_back(chosen);
+        w_->Click("Command2");
+        QCOMPARE(w_->ui.fileRequests.back().mode, FileDialogRequest::Mode::Open);
+        QCOMPARE(w_->ui.fileRequests.back().fileName, QString());
+        QCOMPARE(w_->ui.fileRequests.back().filters.first().first, QString("C files (*.c)"));
+        QCOMPARE(w_->ui.fileRequests.back().flags, 4);
+        QCOMPARE(w_->Text("Text1")->text(), chosen);
+        QCOMPARE(w_->Label("Label2")->text(), QString());
+        QVERIFY(!w_->Button("Command3")->isEnabled());
 
         // The next browse proposes the last choice; cancelling it puts that choice back.
-        Text1()->setText("typed by hand");
-        ui_->fileAnswers.push_back(std::nullopt);
-        QTest::mouseClick(Button("Command2"), Qt::LeftButton);
-        QCOMPARE(ui_->fileRequests.back().fileName, chosen);
-        QCOMPARE(Text1()->text(), chosen);
+        w_->Text("Text1")->setText("typed by hand");
+        w_->ui.fileAnswers.push_back(std::nullopt);
+        w_->Click("Command2");
+        QCOMPARE(w_->ui.fileRequests.back().fileName, chosen);
+        QCOMPARE(w_->Text("Text1")->text(), chosen);
     }
 
     void browse_firstCancel_emptiesATypedPath() {
-        Text1()->setText("typed by hand");
-        ui_->fileAnswers.push_back(std::nullopt);
-        QTest::mouseClick(Button("Command2"), Qt::LeftButton);
-        QCOMPARE(Text1()->text(), QString());
-        QVERIFY(ui_->messages.isEmpty());
+        w_->Text("Text1")->setText("typed by hand");
+        w_->ui.fileAnswers.push_back(std::nullopt);
+        w_->Click("Command2");
+        QCOMPARE(w_->Text("Text1")->text(), QString());
+        QVERIFY(w_->ui.messages.isEmpty());
     }
 
     void typing_changesNothingElse() {
         AnalyseShip();
-        Text1()->clear();
-        QTest::keyClicks(Text1(), "elsewhere");
-        QVERIFY(Button("Command3")->isEnabled());
-        QCOMPARE(Label2()->text(), QString(kShipSummary));
+        w_->Text("Text1")->clear();
+        QTest::keyClicks(w_->Text("Text1"), "elsewhere");
+        QVERIFY(w_->Button("Command3")->isEnabled());
+        QCOMPARE(w_->Label("Label2")->text(), QString(kShipSummary));
     }
 
     void secondAnalysis_writesOnlyTheSecondFilesData() {
         AnalyseShip();
         // Fewer points, no types: nothing of the first file may show through.
-        Analyse(Path(dir_->Write("boat_walk.c",
-                                 "boat_walk_verts[0] = 7;boat_walk_verts[3] = 8;"
-                                 "boat_walk_graph[0] = (1)*256 + (0);boat_walk_graph[1] = 0;")));
+        w_->Analyse(
+            w_->Path(w_->dir.Write("boat_walk.c",
+                                   "boat_walk_verts[0] = 7;boat_walk_verts[3] = 8;"
+                                   "boat_walk_graph[0] = (1)*256 + (0);boat_walk_graph[1] = 0;")));
         QCOMPARE(
-            Label2()->text(),
+            w_->Label("Label2")->text(),
             QString("Ship model name: boat\r\n\r\nNumber of points = 1\r\nNumber of links = 1"));
-        const auto target = dir_->path() / "boat1.ini";
-        ui_->fileAnswers.push_back(Path(target));
-        QTest::mouseClick(Button("Command3"), Qt::LeftButton);
+        const auto target = w_->dir.path() / "boat1.ini";
+        w_->ConvertTo(target);
         QCOMPARE(TempDir::Read(target),
                  std::string("\r\n[SIZE]\r\npoints = 1\r\nlinks = 1\r\n\r\n[POINT_DATA]\r\n"
                              "point 0 = 7,0,0,0\r\n\r\n[LINK_DATA]\r\nlink 0 = 1,0\r\n"));
