@@ -72,8 +72,10 @@ TEST(WalkWriter, FormatWalkSource_HasTwelveLinesPlusFourPerPointAndOnePerLink) {
     }
 }
 
-TEST(WalkWriter, FormatWalkSource_EmptyModelNameLeavesIdentifiersStartingWithWalk) {
-    EXPECT_EQ(FormatWalkSource(OnePointOneLink("", {0.25, -1, 2, 5}, {0, 0})),
+TEST(WalkWriter, FormatWalkSource_WritesModelNameAndLinkEndsAsTheyAre) {
+    // An empty name leaves identifiers that begin with "_walk"; link ends of 256 and more are
+    // written without a range check.
+    EXPECT_EQ(FormatWalkSource(OnePointOneLink("", {0.25, -1, 2, 5}, {12, 300})),
               WithLineEnds("int _walk_count;\n"
                            "float _walk_verts[3];\n"
                            "int _walk_types[1];\n"
@@ -89,32 +91,9 @@ TEST(WalkWriter, FormatWalkSource_EmptyModelNameLeavesIdentifiersStartingWithWal
                            "\n"
                            "        _walk_types[0] = 5;\n"
                            "\n"
-                           "        _walk_graph[0] = (0)*256 + (0);\n"
+                           "        _walk_graph[0] = (12)*256 + (300);\n"
                            "}\n",
                            "\r\n"));
-}
-
-TEST(WalkWriter, FormatWalkSource_WritesLinkEndsAsStoredWithoutRangeCheck) {
-    EXPECT_EQ(
-        FormatWalkSource(OnePointOneLink("deck 2", {1E+15, 1.5E-07, 0.1 + 0.2, 4}, {12, 300})),
-        WithLineEnds("int deck 2_walk_count;\n"
-                     "float deck 2_walk_verts[3];\n"
-                     "int deck 2_walk_types[1];\n"
-                     "int deck 2_walk_graph[1];\n"
-                     "\n"
-                     "void deck 2_walk_init()\n"
-                     "{\n"
-                     "        deck 2_walk_count = 1;\n"
-                     "\n"
-                     "        deck 2_walk_verts[0] = 1E+15;\n"
-                     "        deck 2_walk_verts[1] = 1.5E-07;\n"
-                     "        deck 2_walk_verts[2] = 0.3;\n"
-                     "\n"
-                     "        deck 2_walk_types[0] = 4;\n"
-                     "\n"
-                     "        deck 2_walk_graph[0] = (12)*256 + (300);\n"
-                     "}\n",
-                     "\r\n"));
 }
 
 TEST(WalkWriter, FormatWalkSource_DecimalCommaLocaleStillWritesDecimalPoints) {
