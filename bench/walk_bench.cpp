@@ -1,0 +1,57 @@
+// Speed of the walk source analysis for the largest file the tables hold (1000 points, 1000
+// links): scanning with one statement per line and with the whole file on one line, and the
+// full Analyse and Convert! on disk.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "support/temp_dir.h"
+#include "support/walk_samples.h"
+#include "walk_to_sailorpoints/sailorpoints_writer.h"
+#include "walk_to_sailorpoints/walk_reader.h"
+
+namespace walkconv {
+namespace {
+
+void ScanText(benchmark::State& bench, const std::string& text) {
+    for (auto _ : bench) {
+        ConversionState state;
+        ScanWalkText(text, state);
+        benchmark::DoNotOptimize(state.PointCount);
+        benchmark::ClobberMemory();
+    }
+    bench.SetBytesProcessed(static_cast<std::int64_t>(bench.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+
+void BM_ScanWalkText_MultiLine(benchmark::State& bench) {
+    ScanText(bench, testing::MultiLineWalk(testing::SampleState()));
+}
+BENCHMARK(BM_ScanWalkText_MultiLine)->Unit(benchmark::kMicrosecond);
+
+void BM_ScanWalkText_OneLine(benchmark::State& bench) {
+    ScanText(bench, testing::OneLineWalk(testing::SampleState()));
+}
+BENCHMARK(BM_ScanWalkText_OneLine)->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyseAndWriteMaxSizeFile(benchmark::State& bench) {
+    testing::TempDir dir;
+    const std::string input =
+        dir.Write("ship_walk.c", testing::MultiLineWalk(testing::SampleState())).string();
+    const std::filesystem::path output = dir.path() / "ship1.ini";
+    for (auto _ : bench) {
+        ConversionState state;
+        if (AnalyseWalk(input, state) != AnalysisOutcome::Valid) {
+            bench.SkipWithError("the sample walk source did not analyse as valid");
+            break;
+        }
+        WriteSailorpoints(output, state);
+    }
+}
+BENCHMARK(BM_AnalyseAndWriteMaxSizeFile)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace walkconv
+
+BENCHMARK_MAIN();
