@@ -48,6 +48,9 @@ TEST(WalkReaderSpeed, AOneLineFileScansWithinThreeTimesTheTimeOfOneStatementPerL
 }
 
 TEST(WalkReaderSpeed, AMaxSizeFileIsAnalysedAndWrittenUnderFiveMilliseconds) {
+#ifndef NDEBUG
+    GTEST_SKIP() << "the time limit holds for optimised builds";
+#endif
     testing::TempDir dir;
     const std::string input =
         dir.Write("ship_walk.c", testing::MultiLineWalk(testing::SampleState())).string();
