@@ -1,8 +1,8 @@
 #include "common/text_file.h"
 
+#include <array>
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -26,7 +26,18 @@ std::string ReadTextFile(const fs::path& path) {
     if (!in) {
         throw ConversionError("cannot open the file for reading");
     }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in large blocks into a string sized once: taking a character at a time cost more
+    // than analysing the text.
+    std::string content;
+    std::error_code sizeError;
+    const std::uintmax_t size = fs::file_size(path, sizeError);
+    if (!sizeError) {
+        content.reserve(static_cast<std::size_t>(size));
+    }
+    std::array<char, 65536> block;
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+        content.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         throw ConversionError("cannot read the file");
     }
