@@ -155,19 +155,35 @@ class LineScanner {
             const std::size_t pos = o.FirstFrom(start);
             return pos < stop ? pos : kNone;
         };
+        // The index in the "[...]" after a keyword of this statement.
+        const auto index = [&](const Occurrences& keyword) -> std::optional<int> {
+            const std::size_t at = within(keyword);
+            const std::size_t bracket = at == kNone ? kNone : bracket_.FirstFrom(at);
+            if (bracket < stop) {
+                return RoundToInt16(TextToNumber(line_.substr(bracket + 1)));
+            }
+            return std::nullopt;
+        };
         const bool assignment = within(equals_) != kNone;
         if (!assignment) {
             const auto declared = [&](const Occurrences& keyword, std::optional<int>& size) {
-                const std::size_t at = within(keyword);
-                const std::size_t bracket = at == kNone ? kNone : bracket_.FirstFrom(at);
-                if (bracket < stop) {
-                    size = RoundToInt16(TextToNumber(line_.substr(bracket + 1)));
+                if (const std::optional<int> n = index(keyword)) {
+                    size = n;
                 }
             };
             declared(verts_, facts_->declaredVerts);
             declared(types_, facts_->declaredTypes);
             declared(graph_, facts_->declaredGraph);
-        } else if (const std::size_t at = within(count_); at != kNone) {
+            return;
+        }
+        const auto assigned = [&](const Occurrences& keyword, int& extent) {
+            if (const std::optional<int> n = index(keyword)) {
+                extent = std::max(extent, *n + 1);
+            }
+        };
+        assigned(verts_, facts_->assignedVerts);
+        assigned(graph_, facts_->assignedGraph);
+        if (const std::size_t at = within(count_); at != kNone) {
             const std::size_t equals = equals_.FirstFrom(at);
             if (equals < stop) {
                 facts_->assignedCount = TextToNumber(line_.substr(equals + 1));

@@ -21,6 +21,9 @@ struct WalkSourceFacts {
     std::optional<int> declaredGraph;
     std::optional<double> assignedCount;  // value of "..._walk_count = N;"
     std::vector<int> wideLinks;           // graph entries with an end of 256 or more
+    // One above the highest index that a statement with "=" assigns to, 0 when none does.
+    int assignedVerts = 0;
+    int assignedGraph = 0;
 };
 
 // Reads every statement of `text` into `state` (counts as found so far, tables as they are).
