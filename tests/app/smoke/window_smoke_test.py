@@ -1,0 +1,553 @@
+#!/usr/bin/env python3
+"""Drives the real walk-converter in a private X server, as a user would, in both directions.
+
+A run starts Xvfb on a free display and walk-converter in it, picks the direction in the
+chooser, types the input path, presses Analyse and Convert!, answers the real save dialog and
+the message box from the keyboard, and compares the written file with the expected bytes. On
+the way it saves screenshots of the three windows and of both message boxes, and checks from
+the pixels that the result area shows its summary uncut.
+
+Every wait is bounded; a failure names the step that failed. When no X server can be started
+the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
+xdotool and xwd.
+"""
+
+import argparse
+import ctypes
+import os
+import select
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+from pathlib import Path
+
+SKIPPED = 77
+WAIT_SECONDS = 10.0
+POLL_SECONDS = 0.05
+BUDGET_SECONDS = 60.0
+deadline = time.monotonic() + BUDGET_SECONDS
+
+CHOOSER_TITLE = "Walk files converter - v.beta2"
+FORM1_TITLE = "Walk to Sailorpoints converter - v.beta2"
+FORM2_TITLE = "Sailorpoints to Walk converter - v.beta2"
+MESSAGE_TITLE = "Walk files converter"
+
+# Client sizes and control rectangles (left, top, width, height) in twips; 15 make a pixel.
+CHOOSER_SIZE = (3780, 2445)
+FORM1_SIZE = (6285, 3720)
+FORM2_SIZE = (6285, 4530)
+OPTION1 = (360, 240, 3255, 495)
+OPTION2 = (360, 840, 3255, 495)
+CHOOSER_OK = (1320, 1560, 1095, 615)
+TEXT1 = (600, 600, 4575, 285)
+ANALYSE = (600, 1320, 1695, 735)
+LABEL2 = (2640, 1200, 3135, 975)
+FORM1_CONVERT = (2280, 2520, 1695, 735)
+FORM2_CONVERT = (2280, 3480, 1695, 735)
+TEXT2 = (600, 2880, 2655, 285)
+
+
+def pixels(twips):
+    return tuple(t // 15 for t in twips)
+
+
+class StepFailed(Exception):
+    pass
+
+
+class Skip(Exception):
+    pass
+
+
+class Step:
+    """Names what the test is doing, so that any failure inside says where it happened."""
+
+    current = "setting up"
+
+    def __init__(self, name):
+        self.name = name
+
+    def __enter__(self):
+        Step.current = self.name
+        return self
+
+    def __exit__(self, kind, error, trace):
+        if error is not None and not isinstance(error, (StepFailed, Skip)):
+            raise StepFailed(f"{self.name}: {kind.__name__}: {error}") from error
+        return False
+
+
+def fail(detail):
+    raise StepFailed(f"{Step.current}: {detail}")
+
+
+def wait_for(what, probe, seconds=WAIT_SECONDS):
+    """Polls `probe` until it returns something true; fails the current step after `seconds`."""
+    until = time.monotonic() + seconds
+    while True:
+        result = probe()
+        if result:
+            return result
+        if time.monotonic() > until:
+            fail(f"timed out after {seconds:.0f} s waiting for {what}")
+        if time.monotonic() > deadline:
+            fail(f"the whole run took longer than {BUDGET_SECONDS:.0f} s; was waiting for {what}")
+        time.sleep(POLL_SECONDS)
+
+
+def die_with_parent():
+    """Runs in each child before it starts: it gets SIGTERM when this script dies, even when
+    killed outright, so that no X server or program outlives a test run cut short."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
+class XServer:
+    """A private Xvfb on the first free display; the display number comes back via -displayfd."""
+
+    def __init__(self, log_dir):
+        if shutil.which("Xvfb") is None:
+            raise Skip("Xvfb is not installed")
+        read_end, write_end = os.pipe()
+        self.log = open(log_dir / "xvfb.log", "wb")
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-dpi", "96",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), preexec_fn=die_with_parent, stdin=subprocess.DEVNULL,
+            stdout=self.log, stderr=self.log)
+        os.close(write_end)
+        # Xvfb writes the number once it accepts connections.
+        number = b""
+        until = time.monotonic() + WAIT_SECONDS
+        try:
+            while not number.endswith(b"\n") and time.monotonic() < until:
+                ready, _, _ = select.select([read_end], [], [], 0.1)
+                if ready:
+                    chunk = os.read(read_end, 16)
+                    if not chunk:
+                        break
+                    number += chunk
+        finally:
+            os.close(read_end)
+        if not number.strip().isdigit():
+            self.stop()
+            said = (log_dir / "xvfb.log").read_text(errors="replace").strip()
+            raise Skip(f"Xvfb could not be started: {said or 'no display number came back'}")
+        self.display = ":" + number.strip().decode()
+
+    def stop(self):
+        stop_process(self.process)
+        self.log.close()
+
+
+def stop_process(process):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait(timeout=5)
+
+
+class Desktop:
+    """xdotool and xwd against one display."""
+
+    def __init__(self, display, screenshot_dir):
+        self.env = dict(os.environ, DISPLAY=display)
+        self.screenshot_dir = screenshot_dir
+
+    def run(self, *args, check=True):
+        try:
+            done = subprocess.run(list(args), env=self.env, capture_output=True,
+                                  timeout=WAIT_SECONDS)
+        except subprocess.TimeoutExpired:
+            fail(f"'{' '.join(args)}' did not finish within {WAIT_SECONDS:.0f} s")
+        if check and done.returncode != 0:
+            fail(f"'{' '.join(args)}' failed: {done.stderr.decode(errors='replace').strip()}")
+        return done
+
+    def xdotool(self, *args, check=True):
+        return self.run("xdotool", *args, check=check).stdout.decode(errors="replace")
+
+    def visible_windows(self, pid):
+        """Title of every mapped top-level window of the process, by window id."""
+        found = self.xdotool("search", "--onlyvisible", "--pid", str(pid), check=False)
+        windows = {}
+        for window in found.split():
+            name = self.run("xdotool", "getwindowname", window, check=False)
+            if name.returncode == 0:
+                windows[window] = name.stdout.decode(errors="replace").rstrip("\n")
+        return windows
+
+    def size(self, window):
+        shell = self.xdotool("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+        return int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, window, rect):
+        left, top, width, height = pixels(rect)
+        self.xdotool("mousemove", "--window", window, str(left + width // 2),
+                     str(top + height // 2), "click", "1")
+
+    def focus(self, window):
+        # No window manager runs: the keyboard goes where XSetInputFocus puts it. The pointer
+        # goes there too, so that nothing depends on focus following the mouse.
+        self.xdotool("mousemove", "--window", window, "1", "1")
+        self.xdotool("windowfocus", "--sync", window)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "2", "--", text)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "20", *keys)
+
+    def capture(self, window):
+        """The window's pixels as (width, height, rows of RGB bytes)."""
+        return decode_xwd(self.run("xwd", "-silent", "-id", window).stdout)
+
+    def screenshot(self, window, name):
+        """Saves a PNG of the window once two captures in a row agree (painting has settled)."""
+        previous = None
+
+        def settled():
+            nonlocal previous
+            image = self.capture(window)
+            if image == previous:
+                return image
+            previous = image
+            return None
+
+        image = wait_for(f"the window to settle before taking {name}", settled)
+        path = self.screenshot_dir / name
+        path.write_bytes(encode_png(image))
+        return path
+
+
+def decode_xwd(dump):
+    """Reads the true-colour window dumps that xwd makes of a 24-bit screen."""
+    header = struct.unpack(">25I", dump[:100])
+    (header_size, version, pixmap_format, depth, width, height, _, byte_order, _, _, _,
+     bits_per_pixel, bytes_per_line, visual_class, red_mask, green_mask, blue_mask, _, _,
+     colours) = header[:20]
+    if version != 7 or pixmap_format != 2 or bits_per_pixel != 32 or visual_class != 4:
+        fail(f"unexpected window dump: depth {depth}, {bits_per_pixel} bits per pixel, "
+             f"visual class {visual_class}")
+    start = header_size + colours * 12
+    # Where each colour's byte sits in the 4 bytes of a pixel.
+    offsets = []
+    for mask in (red_mask, green_mask, blue_mask):
+        shift = (mask & -mask).bit_length() - 1
+        if mask >> shift != 0xFF or shift % 8:
+            fail(f"unexpected colour masks in the window dump: {mask:#x}")
+        offsets.append(shift // 8 if byte_order == 0 else 3 - shift // 8)
+    rows = []
+    for y in range(height):
+        line = dump[start + y * bytes_per_line:start + y * bytes_per_line + width * 4]
+        row = bytearray(width * 3)
+        for channel, offset in enumerate(offsets):
+            row[channel::3] = line[offset::4]
+        rows.append(bytes(row))
+    return width, height, rows
+
+
+def encode_png(image):
+    width, height, rows = image
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    raw = b"".join(b"\0" + row for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def text_bands(image, rect):
+    """Rows of `rect` (twips) that hold ink, grouped into bands: one band per line of text.
+
+    Ink is any pixel clearly darker than the window's background, taken from the top-left
+    corner of the client area, which no control covers."""
+    width, height, rows = image
+    left, top, w, h = pixels(rect)
+    background = sum(rows[2][6:9]) // 3
+    inked = []
+    for y in range(top, min(top + h, height)):
+        line = rows[y]
+        dark = any(sum(line[x * 3:x * 3 + 3]) // 3 < background - 80
+                   for x in range(left, min(left + w, width)))
+        inked.append(dark)
+    bands = []
+    for offset, dark in enumerate(inked):
+        if dark and (offset == 0 or not inked[offset - 1]):
+            bands.append([offset, offset])
+        elif dark:
+            bands[-1][1] = offset
+    return bands
+
+
+class Program:
+    """One walk-converter process in the private X server."""
+
+    def __init__(self, executable, desktop, work_dir, log_name):
+        home = work_dir / "home"
+        runtime = work_dir / "runtime"
+        for folder in (home, runtime):
+            folder.mkdir(exist_ok=True)
+        runtime.chmod(0o700)
+        env = dict(desktop.env)
+        for name in ("XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                     "KDE_FULL_SESSION", "WAYLAND_DISPLAY", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR",
+                     "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "SESSION_MANAGER"):
+            env.pop(name, None)
+        env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            # Qt's own widget dialogs, whatever desktop integration the machine has installed.
+            "QT_QPA_PLATFORMTHEME": "generic",
+            "QT_ENABLE_HIGHDPI_SCALING": "0",
+            "LC_ALL": "C.UTF-8",
+            "LANG": "C.UTF-8",
+            "HOME": str(home),
+            "XDG_CONFIG_HOME": str(home / ".config"),
+            "XDG_CACHE_HOME": str(home / ".cache"),
+            "XDG_DATA_HOME": str(home / ".local/share"),
+            "XDG_RUNTIME_DIR": str(runtime),
+        })
+        self.desktop = desktop
+        self.log = open(work_dir / log_name, "wb")
+        # The dialogs open in the working folder, which is the test's own.
+        self.process = subprocess.Popen([str(executable)], cwd=work_dir, env=env,
+                                        preexec_fn=die_with_parent,
+                                        stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log)
+
+    def windows(self):
+        if self.process.poll() is not None:
+            fail(f"walk-converter exited with code {self.process.returncode}")
+        return self.desktop.visible_windows(self.process.pid)
+
+    def window_titled(self, title):
+        matching = [w for w, name in self.windows().items() if name == title]
+        return matching[0] if len(matching) == 1 else None
+
+    def wait_window(self, title):
+        return wait_for(f"the window '{title}'", lambda: self.window_titled(title))
+
+    def wait_gone(self, window, what):
+        wait_for(f"{what} to close", lambda: window not in self.windows())
+
+    def wait_new_window(self, known, what):
+        def probe():
+            fresh = [w for w in self.windows() if w not in known]
+            return fresh[0] if len(fresh) == 1 else None
+        return wait_for(what, probe)
+
+    def stop(self):
+        stop_process(self.process)
+        self.log.close()
+
+
+def check_size(desktop, window, twips):
+    expected = pixels(twips)
+    actual = desktop.size(window)
+    if actual != expected:
+        fail(f"client area is {actual[0]}x{actual[1]} pixels, expected {expected[0]}x{expected[1]}")
+
+
+def check_summary(desktop, window):
+    """The result area shows four lines (the second one empty), none of them cut off."""
+    def summary():
+        image = desktop.capture(window)
+        bands = text_bands(image, LABEL2)
+        return bands if len(bands) >= 3 else None
+
+    bands = wait_for("the analysis summary in the result area", summary)
+    if len(bands) != 3:
+        fail(f"the result area shows {len(bands)} lines of text, expected 3 and an empty one")
+    # Lines start one line pitch apart; the empty second line makes the first step two pitches.
+    pitch = bands[2][0] - bands[1][0]
+    if abs(bands[1][0] - bands[0][0] - 2 * pitch) > 2:
+        fail(f"no empty line after the model name (lines start at rows {[b[0] for b in bands]})")
+    # Every line shows at least the height of its capitals: a line cut off by the bottom of
+    # the result area shows only a strip of them.
+    full = bands[0][1] - bands[0][0] + 1
+    for number, (top, bottom) in enumerate(bands, start=1):
+        if bottom - top + 1 < 0.6 * full:
+            fail(f"line {number} of the summary is {bottom - top + 1} pixels high, the first one "
+                 f"{full}: cut off")
+
+
+def check_result_area_empty(desktop, window):
+    def empty():
+        image = desktop.capture(window)
+        return not text_bands(image, LABEL2)
+    wait_for("the result area to be cleared", empty)
+
+
+def answer_save_dialog(program, desktop, known, folder, screenshot):
+    """Puts `folder` in front of the proposed file name and presses Enter."""
+    dialog = program.wait_new_window(known, "the save dialog")
+    desktop.screenshot(dialog, screenshot)  # also waits until the dialog has settled
+    desktop.focus(dialog)
+    desktop.key("Home")
+    desktop.type(f"{folder}/")
+    desktop.key("Return")
+    program.wait_gone(dialog, "the save dialog")
+
+
+def close_message_box(program, desktop, screenshot):
+    box = program.wait_window(MESSAGE_TITLE)
+    desktop.screenshot(box, screenshot)
+    desktop.focus(box)
+    desktop.key("Return")
+    program.wait_gone(box, "the message box")
+
+
+def type_into(desktop, window, rect, text):
+    desktop.click(window, rect)
+    desktop.focus(window)
+    desktop.click(window, rect)
+    desktop.key("ctrl+a")
+    desktop.type(text)
+
+
+def expect_file(written, expected):
+    wait_for(f"{written.name} to be written", written.exists, seconds=2)
+    actual = written.read_bytes()
+    wanted = expected.read_bytes()
+    if actual != wanted:
+        fail(f"{written} differs from {expected}:\n"
+             f"--- written\n{actual!r}\n--- expected\n{wanted!r}")
+
+
+def choose(desktop, program, option, title, size):
+    with Step("the chooser opens"):
+        chooser = program.wait_window(CHOOSER_TITLE)
+        check_size(desktop, chooser, CHOOSER_SIZE)
+    with Step(f"choosing '{title}' in the chooser"):
+        desktop.click(chooser, option)
+        desktop.click(chooser, CHOOSER_OK)
+        window = program.wait_window(title)
+        program.wait_gone(chooser, "the chooser")
+        check_size(desktop, window, size)
+    return chooser, window
+
+
+def walk_to_sailorpoints(args, desktop, work):
+    with Step("starting walk-converter"):
+        program = Program(args.program, desktop, work, "walk-to-sailorpoints.log")
+    try:
+        with Step("screenshot of the chooser"):
+            desktop.screenshot(program.wait_window(CHOOSER_TITLE), "chooser.png")
+        _, form1 = choose(desktop, program, OPTION1, FORM1_TITLE, FORM1_SIZE)
+
+        with Step("analysing a walk source file"):
+            type_into(desktop, form1, TEXT1, str(work / "deck_walk.c"))
+            desktop.click(form1, ANALYSE)
+            check_summary(desktop, form1)
+            desktop.screenshot(form1, "walk-to-sailorpoints.png")
+
+        with Step("Convert! and the save dialog proposing deck1.ini"):
+            known = set(program.windows())
+            desktop.click(form1, FORM1_CONVERT)
+            answer_save_dialog(program, desktop, known, work / "out", "save-dialog-ini.png")
+        with Step("the success message after writing the sailorpoints file"):
+            close_message_box(program, desktop, "success-message.png")
+        with Step("comparing the sailorpoints file"):
+            expect_file(work / "out" / "deck1.ini", args.data / "deck1.ini.expected")
+
+        with Step("analysing a file whose name is too short for a model name"):
+            type_into(desktop, form1, TEXT1, str(work / "ship.c"))
+            desktop.click(form1, ANALYSE)
+            close_message_box(program, desktop, "error-message.png")
+            check_result_area_empty(desktop, form1)
+        with Step("the window stays open after the error"):
+            if program.window_titled(FORM1_TITLE) != form1:
+                fail("the converter window is gone")
+    finally:
+        program.stop()
+
+
+def sailorpoints_to_walk(args, desktop, work):
+    with Step("starting walk-converter again"):
+        program = Program(args.program, desktop, work, "sailorpoints-to-walk.log")
+    try:
+        _, form2 = choose(desktop, program, OPTION2, FORM2_TITLE, FORM2_SIZE)
+
+        with Step("analysing a sailorpoints file"):
+            type_into(desktop, form2, TEXT1, str(work / "mast1.ini"))
+            desktop.click(form2, ANALYSE)
+            check_summary(desktop, form2)
+        with Step("editing the output model name"):
+            type_into(desktop, form2, TEXT2, "upper_mast")
+            desktop.screenshot(form2, "sailorpoints-to-walk.png")
+
+        with Step("Convert! and the save dialog proposing upper_mast_walk.c"):
+            known = set(program.windows())
+            desktop.click(form2, FORM2_CONVERT)
+            answer_save_dialog(program, desktop, known, work / "out", "save-dialog-walk.png")
+        with Step("the success message after writing the walk source file"):
+            close_message_box(program, desktop, "success-message-walk.png")
+        with Step("comparing the walk source file"):
+            expect_file(work / "out" / "upper_mast_walk.c",
+                        args.data / "upper_mast_walk.c.expected")
+    finally:
+        program.stop()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
+    parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")
+    parser.add_argument("--screenshots", type=Path, required=True, help="folder for the PNGs")
+    args = parser.parse_args()
+    args.program = args.program.resolve()
+    args.data = args.data.resolve()
+
+    started = time.monotonic()
+    args.screenshots.mkdir(parents=True, exist_ok=True)
+    server = None
+    with tempfile.TemporaryDirectory(prefix="walkconv-smoke-") as temp:
+        work = Path(temp)
+        try:
+            with Step("starting the X server"):
+                for tool in ("xdotool", "xwd"):
+                    if shutil.which(tool) is None:
+                        raise Skip(f"{tool} is not installed")
+                server = XServer(work)
+            desktop = Desktop(server.display, args.screenshots)
+
+            with Step("preparing the input files"):
+                (work / "out").mkdir()
+                for name in ("deck_walk.c", "mast1.ini"):
+                    shutil.copyfile(args.data / name, work / name)
+                (work / "ship.c").write_bytes(b"")
+
+            walk_to_sailorpoints(args, desktop, work)
+            sailorpoints_to_walk(args, desktop, work)
+        except Skip as reason:
+            print(f"SKIPPED: {reason}")
+            return SKIPPED
+        except Exception as error:  # noqa: BLE001 - every failure is reported with its step
+            failure = error if isinstance(error, StepFailed) else f"{Step.current}: {error!r}"
+            print(f"FAILED at step {failure}")
+            for log in sorted(work.glob("*.log")):
+                text = log.read_text(errors="replace").strip()
+                if text:
+                    print(f"--- {log.name}\n{text}")
+            return 1
+        finally:
+            if server is not None:
+                server.stop()
+    print(f"passed in {time.monotonic() - started:.1f} s; screenshots in {args.screenshots}")
+    return 0
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    sys.exit(main())

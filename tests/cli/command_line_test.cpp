@@ -1,0 +1,106 @@
+// The command line itself: help, version and the usage errors, which stop before any input is
+// read or any output written.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/walkconv_fixture.h"
+
+namespace walkconv::testing {
+namespace {
+
+using ::testing::Contains;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class CommandLineTest : public WalkconvTest {};
+
+TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
+    const WalkconvRun run = Walkconv({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> lines = Lines(run.out);
+    EXPECT_THAT(lines, Contains("Usage: walkconv COMMAND INPUT... [OPTIONS]"));
+    for (const char* line : {
+             "  to-ini INPUT...     convert walk sources to sailorpoints files",
+             "  to-walk INPUT...    convert sailorpoints files to walk sources",
+             "  check INPUT...      analyse inputs, print each summary and its warnings",
+             "  -o,--output OUTPUT  (to-ini, to-walk) write the output here (one input only)",
+             "  -d,--dir DIR        (to-ini, to-walk) write each output in DIR, under its "
+             "proposed name",
+             "  -q,--quiet          (to-ini, to-walk) print no line per converted input",
+             "  --model NAME        (to-walk) model name of the output (one input only)",
+             "  --werror            (check) exit with status 5 when an input has warnings",
+             "  -h,--help           print this help and exit",
+             "  --version           print the version and exit",
+         }) {
+        EXPECT_THAT(lines, Contains(line));
+    }
+    for (const char* status : {"  0   ", "  1   ", "  2   ", "  3   ", "  4   ", "  5   ",
+                               "  64  usage error: nothing was read or written"}) {
+        EXPECT_NE(run.out.find(std::string("\n") + status), std::string::npos) << status;
+    }
+}
+
+TEST_F(CommandLineTest, HelpAfterACommandShowsTheSameWholeHelp) {
+    const std::string whole = Walkconv({"--help"}).out;
+    for (const char* command : {"to-ini", "to-walk", "check"}) {
+        const WalkconvRun run = Walkconv({command, "-h"});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, whole) << command;
+    }
+}
+
+TEST_F(CommandLineTest, VersionPrintsTheProjectVersion) {
+    const WalkconvRun run = Walkconv({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("walkconv ") + WALKCONV_PROJECT_VERSION + "\n");
+    EXPECT_EQ(run.err, "");
+}
+
+struct UsageCase {
+    std::vector<std::string> args;
+    std::string problem;
+};
+
+TEST_F(CommandLineTest, UsageErrorsGiveStatus64AndAOneLineHintAndTouchNothing) {
+    Write("a_walk.c", kShipWalk);
+    Write("b_walk.c", kShipWalk);
+    Write("ship1.ini", kShipIni);
+    const std::vector<UsageCase> cases = {
+        {{}, "no command given"},
+        {{"convert", "a_walk.c"}, "unknown command 'convert'"},
+        {{"to-ini"}, "INPUT is required"},
+        {{"to-ini", "--fast", "a_walk.c"}, "The following argument was not expected: --fast"},
+        {{"to-ini", "a_walk.c", "b_walk.c", "-o", "x1.ini"},
+         "--output takes one input, but 2 were given"},
+        {{"to-walk", "ship1.ini", "ship1.ini", "--model", "brig"},
+         "--model takes one input, but 2 were given"},
+        {{"to-ini", "a_walk.c", "-o", "x1.ini", "-d", "out"}, "--output excludes --dir"},
+        {{"to-ini", "a_walk.c", "--model", "brig"},
+         "The following argument was not expected: --model"},
+        {{"to-walk", "ship1.ini", "--werror"}, "The following argument was not expected: --werror"},
+        {{"check", "a_walk.c", "-o", "x1.ini"}, "The following argument was not expected: -o"},
+    };
+    for (const UsageCase& c : cases) {
+        const WalkconvRun run = Walkconv(c.args);
+        EXPECT_EQ(run.status, 64) << c.problem;
+        EXPECT_EQ(run.out, "") << c.problem;
+        EXPECT_EQ(run.err, "walkconv: " + c.problem + "\n" + kHelpHint);
+    }
+    for (const char* untouched :
+         {"a1.ini", "b1.ini", "x1.ini", "ship_walk.c", "brig_walk.c", "out"}) {
+        EXPECT_FALSE(Exists(untouched)) << untouched;
+    }
+}
+
+}  // namespace
+}  // namespace walkconv::testing

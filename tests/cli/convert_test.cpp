@@ -1,0 +1,227 @@
+// to-ini and to-walk: where outputs go, what they hold, what is printed, and how a batch ends.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/walkconv_fixture.h"
+#include "common/file_names.h"
+
+namespace walkconv::testing {
+namespace {
+
+class ConvertTest : public WalkconvTest {};
+
+TEST_F(ConvertTest, ToIniWritesTheProposedNameBesideTheInput) {
+    Write("models/ship_walk.c", kShipWalk);
+    const WalkconvRun run = Walkconv({"to-ini", "models/ship_walk.c"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "models/ship_walk.c -> models/ship1.ini (3 points, 2 links)\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Read("models/ship1.ini"), kShipSailorpoints);
+}
+
+TEST_F(ConvertTest, ToWalkWritesTheProposedNameBesideTheInput) {
+    Write("ship1.ini", kShipIni);
+    const WalkconvRun run = Walkconv({"to-walk", "ship1.ini"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ship1.ini -> ship_walk.c (3 points, 2 links)\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Read("ship_walk.c"), kShipWalk);
+}
+
+TEST_F(ConvertTest, OutputOptionNamesTheOutputFile) {
+    Write("ship_walk.c", kShipWalk);
+    const WalkconvRun run = Walkconv({"to-ini", "ship_walk.c", "-o", "frigate.txt"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ship_walk.c -> frigate.txt (3 points, 2 links)\n");
+    EXPECT_EQ(Read("frigate.txt"), kShipSailorpoints);
+    EXPECT_FALSE(Exists("ship1.ini"));
+}
+
+TEST_F(ConvertTest, DirOptionPutsEachOutputThereUnderItsProposedName) {
+    Write("in/ship_walk.c", kShipWalk);
+    Write("in/brig_walk.c", kShipWalk);
+    std::filesystem::create_directory("out");
+    const WalkconvRun run =
+        Walkconv({"to-ini", "in/ship_walk.c", "in/brig_walk.c", "--dir", "out"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "in/ship_walk.c -> out/ship1.ini (3 points, 2 links)\n"
+              "in/brig_walk.c -> out/brig1.ini (3 points, 2 links)\n");
+    EXPECT_EQ(Read("out/ship1.ini"), kShipSailorpoints);
+    EXPECT_EQ(Read("out/brig1.ini"), kShipSailorpoints);
+    EXPECT_FALSE(Exists("in/ship1.ini"));
+}
+
+TEST_F(ConvertTest, ModelOptionRenamesTheIdentifiersAndTheProposedName) {
+    Write("ship1.ini", kShipIni);
+    const WalkconvRun run = Walkconv({"to-walk", "ship1.ini", "--model", "brig"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ship1.ini -> brig_walk.c (3 points, 2 links)\n");
+    std::string expected = kShipWalk;
+    for (std::size_t at = expected.find("ship_"); at != std::string::npos;
+         at = expected.find("ship_", at)) {
+        expected.replace(at, 4, "brig");
+    }
+    EXPECT_EQ(Read("brig_walk.c"), expected);
+    EXPECT_FALSE(Exists("ship_walk.c"));
+}
+
+TEST_F(ConvertTest, ModelOptionTakesTheNameAsTypedEvenEmpty) {
+    Write("ship1.ini", kShipIni);
+    EXPECT_EQ(Walkconv({"to-walk", "ship1.ini", "--model", "", "-o", "any.c"}).status, 0);
+    EXPECT_EQ(Read("any.c").substr(0, 28), "int _walk_count;\r\nfloat _wal");
+}
+
+TEST_F(ConvertTest, QuietPrintsNothingButStillWrites) {
+    Write("ship1.ini", kShipIni);
+    const WalkconvRun run = Walkconv({"to-walk", "-q", "ship1.ini"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Read("ship_walk.c"), kShipWalk);
+}
+
+TEST_F(ConvertTest, AnExistingOutputIsReplaced) {
+    Write("ship_walk.c", kShipWalk);
+    Write("ship1.ini", "something older and longer than the new file will be ..........");
+    EXPECT_EQ(Walkconv({"to-ini", "ship_walk.c"}).status, 0);
+    EXPECT_EQ(Read("ship1.ini"), kShipSailorpoints);
+}
+
+TEST_F(ConvertTest, EachInputStartsFromAFreshState) {
+    // The second file sets no types and fewer points: nothing of the first may show through.
+    Write("big_walk.c",
+          "float big_walk_verts[9];\nint big_walk_types[3];\nint big_walk_graph[2];\n"
+          "big_walk_verts[8] = 7;\nbig_walk_types[0] = 3;\nbig_walk_types[2] = 5;\n"
+          "big_walk_graph[1] = (2)*256 + (2);\n");
+    Write("small_walk.c",
+          "float small_walk_verts[3];\nint small_walk_graph[1];\n"
+          "small_walk_graph[0] = (0)*256 + (0);\n");
+    const WalkconvRun run = Walkconv({"to-ini", "-q", "big_walk.c", "small_walk.c"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Read("small1.ini"),
+              "\r\n[SIZE]\r\npoints = 1\r\nlinks = 1\r\n\r\n[POINT_DATA]\r\n"
+              "point 0 = 0,0,0,0\r\n\r\n[LINK_DATA]\r\nlink 0 = 0,0\r\n");
+}
+
+// ---- Messages and exit statuses, one input each
+
+TEST_F(ConvertTest, AWalkSourceWithoutLinksIsNotValid) {
+    Write("empty_walk.c", "float empty_walk_verts[6];\n");
+    const WalkconvRun run = Walkconv({"to-ini", "empty_walk.c"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "empty_walk.c: This file is not a valid walk file\n");
+    EXPECT_FALSE(Exists("empty1.ini"));
+}
+
+TEST_F(ConvertTest, ASailorpointsFileWithoutSectionsIsNotValid) {
+    Write("notes1.ini", "[SIZE]\npoints = 3\nlinks = 2\n");
+    const WalkconvRun run = Walkconv({"to-walk", "notes1.ini"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "notes1.ini: This file is not a valid sailorpoints file\n");
+    EXPECT_FALSE(Exists("notes_walk.c"));
+}
+
+TEST_F(ConvertTest, AnInputBeyondTheReadersLimitsFails) {
+    Write("huge_walk.c", "float huge_walk_verts[6];\nhuge_walk_verts[5000] = 1;\n");
+    Write("giant1.ini", "[POINT_DATA]\npoint 40000 = 1,2,3,4\n");
+    const WalkconvRun toIni = Walkconv({"to-ini", "huge_walk.c"});
+    EXPECT_EQ(toIni.status, 2);
+    EXPECT_EQ(toIni.err, "huge_walk.c: Error! Input file corrupted or not valid\n");
+    const WalkconvRun toWalk = Walkconv({"to-walk", "giant1.ini"});
+    EXPECT_EQ(toWalk.status, 2);
+    EXPECT_EQ(toWalk.err, "giant1.ini: Error! Input file corrupted or not valid\n");
+    EXPECT_FALSE(Exists("huge1.ini"));
+    EXPECT_FALSE(Exists("giant_walk.c"));
+}
+
+TEST_F(ConvertTest, AMissingInputOrAFolderIsNoSuchFile) {
+    std::filesystem::create_directory("folder_walk.c");
+    const WalkconvRun run = Walkconv({"to-ini", "nothing_walk.c", "folder_walk.c"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "nothing_walk.c: no such file\nfolder_walk.c: no such file\n");
+}
+
+TEST_F(ConvertTest, AnOutputThatCannotBeWrittenIsReportedWithTheReason) {
+    Write("ship_walk.c", kShipWalk);
+    const WalkconvRun run = Walkconv({"to-ini", "ship_walk.c", "-d", "no/such/folder"});
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "no/such/folder/ship1.ini: cannot write: No such file or directory\n");
+}
+
+// ---- Batches
+
+TEST_F(ConvertTest, ABadInputAmongGoodOnesStopsNothing) {
+    Write("a_walk.c", kShipWalk);
+    Write("bad_walk.c", "nothing to read here\n");
+    Write("c_walk.c", kShipWalk);
+    const WalkconvRun run = Walkconv({"to-ini", "a_walk.c", "bad_walk.c", "c_walk.c"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "a_walk.c -> a1.ini (3 points, 2 links)\n"
+              "c_walk.c -> c1.ini (3 points, 2 links)\n");
+    EXPECT_EQ(run.err, "bad_walk.c: This file is not a valid walk file\n");
+    EXPECT_EQ(Read("a1.ini"), kShipSailorpoints);
+    EXPECT_EQ(Read("c1.ini"), kShipSailorpoints);
+    EXPECT_FALSE(Exists("bad1.ini"));
+}
+
+TEST_F(ConvertTest, TheMostSevereStatusWinsWhateverTheOrder) {
+    Write("good_walk.c", kShipWalk);
+    Write("invalid_walk.c", "float invalid_walk_verts[6];\n");
+    Write("broken_walk.c", "broken_walk_types[2000] = 1;\n");
+    std::filesystem::create_directories("out/unwritable1.ini");  // a folder where a file should go
+    Write("unwritable_walk.c", kShipWalk);
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{"good_walk.c", "invalid_walk.c"}, 1},
+        {{"broken_walk.c", "invalid_walk.c", "good_walk.c"}, 2},
+        {{"invalid_walk.c", "missing_walk.c", "broken_walk.c"}, 3},
+        {{"unwritable_walk.c", "missing_walk.c", "invalid_walk.c", "broken_walk.c"}, 4},
+        {{"missing_walk.c", "unwritable_walk.c"}, 4},
+    };
+    for (const auto& [inputs, status] : cases) {
+        std::vector<std::string> args = {"to-ini", "-d", "out"};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        EXPECT_EQ(Walkconv(args).status, status) << inputs.front() << " ...";
+    }
+    const WalkconvRun all = Walkconv({"to-ini", "-d", "out", "unwritable_walk.c", "missing_walk.c",
+                                      "invalid_walk.c", "broken_walk.c", "good_walk.c"});
+    EXPECT_EQ(all.err,
+              "out/unwritable1.ini: cannot write: is a folder\n"
+              "missing_walk.c: no such file\n"
+              "invalid_walk.c: This file is not a valid walk file\n"
+              "broken_walk.c: Error! Input file corrupted or not valid\n");
+    EXPECT_EQ(all.out, "good_walk.c -> out/good1.ini (3 points, 2 links)\n");
+}
+
+TEST_F(ConvertTest, ABatchReportsInTheOrderOfItsInputs) {
+    std::vector<std::string> args = {"to-walk", "-d", "out"};
+    std::string expected;
+    for (int i = 0; i < 40; ++i) {
+        const std::string model = "m" + std::to_string(i);
+        Write("in/" + model + "1.ini", kShipIni);
+        args.push_back("in/" + model + "1.ini");
+        expected += "in/" + model + "1.ini -> out/" + model + "_walk.c (3 points, 2 links)\n";
+    }
+    std::filesystem::create_directory("out");
+    const WalkconvRun run = Walkconv(args);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected);
+}
+
+TEST_F(ConvertTest, OfTwoInputsWithTheSameOutputTheLaterOneWins) {
+    Write("a/ship1.ini", kShipIni);
+    Write("b/ship1.ini", "[POINT_DATA]\npoint 0 = 9,9,9,0\n[LINK_DATA]\nlink 0 = 0,0\n");
+    std::filesystem::create_directory("out");
+    for (int round = 0; round < 5; ++round) {
+        ASSERT_EQ(Walkconv({"to-walk", "-q", "-d", "out", "a/ship1.ini", "b/ship1.ini"}).status, 0);
+        EXPECT_NE(Read("out/ship_walk.c").find("ship_walk_verts[0] = 9;"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace walkconv::testing
