@@ -26,6 +26,10 @@ test: build
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
+# A Debian package of what `make install` installs, in $(BUILD_DIR).
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps imagemagick
-    python3
+    python3 dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,22 @@
+# What `cmake --install` puts under the prefix: the program, its desktop entry and icon, and
+# the README. The command-line tool brings its own install rule.
+include(GNUInstallDirs)
+
+set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/app)
+set(WALKCONV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/walk-converter)
+
+install(TARGETS walk-converter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${WALKCONV_APP_DIR}/walk-converter.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The desktop entry names the icon "walk-converter"; the theme finds it under that name.
+set(WALKCONV_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter-32.png
+        DESTINATION ${WALKCONV_ICON_DIR}/32x32/apps RENAME walk-converter.png)
+install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter-256.png
+        DESTINATION ${WALKCONV_ICON_DIR}/256x256/apps RENAME walk-converter.png)
+install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter.svg
+        DESTINATION ${WALKCONV_ICON_DIR}/scalable/apps)
+
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${WALKCONV_DOC_DIR})
