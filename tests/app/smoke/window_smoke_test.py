@@ -447,7 +447,8 @@ def walk_to_sailorpoints(args, desktop, work):
         _, form1 = choose(desktop, program, OPTION1, FORM1_TITLE, FORM1_SIZE)
 
         with Step("analysing a walk source file"):
-            type_into(desktop, form1, TEXT1, str(work / "deck_walk.c"))
+            # A name relative to the program's working folder; the other inputs are full paths.
+            type_into(desktop, form1, TEXT1, "deck_walk.c")
             desktop.click(form1, ANALYSE)
             check_summary(desktop, form1)
             desktop.screenshot(form1, "walk-to-sailorpoints.png")
@@ -461,6 +462,7 @@ def walk_to_sailorpoints(args, desktop, work):
         with Step("comparing the sailorpoints file"):
             expect_file(work / "out" / "deck1.ini", args.data / "deck1.ini.expected")
 
+        # The full path is long enough; only the file name's 6 characters are too few.
         with Step("analysing a file whose name is too short for a model name"):
             type_into(desktop, form1, TEXT1, str(work / "ship.c"))
             desktop.click(form1, ANALYSE)
