@@ -19,4 +19,7 @@ install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter-256.png
 install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter.svg
         DESTINATION ${WALKCONV_ICON_DIR}/scalable/apps)
 
+# The README with the screenshots it shows, at the same relative place.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${WALKCONV_DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${WALKCONV_DOC_DIR}/docs
+        FILES_MATCHING PATTERN "*.png")

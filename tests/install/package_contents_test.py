@@ -2,14 +2,16 @@
 """Builds the Debian package of a build tree with CPack and checks what it holds.
 
 The package must carry the programs, a desktop entry whose command and icon are in the
-package, the icon in the sizes its folders claim, and the README; nothing outside /usr and
-no build leftovers; and control fields that let apt install it with its libraries. Exits 77
-(skipped) where dpkg-deb is missing, as on a machine that is not Debian-like.
+package, the icon in the sizes its folders claim, and the README with its images; nothing
+outside /usr and no build leftovers; and control fields that let apt install it with its
+libraries. Exits 77 (skipped) where dpkg-deb is missing, as on a machine that is not
+Debian-like.
 """
 
 import argparse
 import configparser
 import io
+import re
 import shutil
 import struct
 import subprocess
@@ -135,6 +137,18 @@ def check_icons(problems, archive, files):
             problems.check(actual == size, f"{name} is {actual}, expected a {size} PNG")
 
 
+def check_readme_images(problems, archive, files):
+    """Every image the README shows is installed beside it, at the path the README gives."""
+    readme = "usr/share/doc/walk-converter/README.md"
+    if readme not in files:
+        return
+    text = archive.extractfile(files[readme]).read().decode("utf-8")
+    images = re.findall(r"!\[[^\]]*\]\(([^)\s]+)\)", text)
+    for image in images:
+        installed = str(Path(readme).parent / image)
+        problems.check(installed in files, f"README shows {image}, which is not at {installed}")
+
+
 def check_desktop_entry(problems, archive, files):
     if DESKTOP_ENTRY not in files:
         return
@@ -182,6 +196,7 @@ def main():
             files = check_files(problems, archive, args.expect_cli)
             check_icons(problems, archive, files)
             check_desktop_entry(problems, archive, files)
+            check_readme_images(problems, archive, files)
 
     if problems.found:
         print(f"{deb.name}:\n  " + "\n  ".join(problems.found))
