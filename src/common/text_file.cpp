@@ -71,9 +71,17 @@ std::string LastSystemError() {
 
 }  // namespace
 
-void WriteFileAtomically(const fs::path& target, std::string_view content) {
-    if (target.empty() || !target.has_filename()) {
+void WriteFileAtomically(const fs::path& named, std::string_view content) {
+    if (named.empty() || !named.has_filename()) {
         throw ConversionError("no file name given");
+    }
+    // Through a symbolic link the file it points to is replaced, not the link itself.
+    std::error_code linkError;
+    const bool link = fs::is_symlink(fs::symlink_status(named, linkError));
+    linkError.clear();
+    const fs::path target = link ? fs::weakly_canonical(named, linkError) : named;
+    if (linkError) {
+        throw ConversionError(linkError.message());
     }
     const fs::path temporary = FreshTemporaryPath(target);
     errno = 0;

@@ -19,7 +19,8 @@ std::string ReadTextFile(const std::filesystem::path& path);
 
 // Writes `content` to a new temporary file in the target's folder and renames it over the
 // target once it is complete and closed. On any failure the temporary file is removed, an
-// existing target stays as it was, and ConversionError says why.
+// existing target stays as it was, and ConversionError says why. A target that is a symbolic
+// link has the file it points to replaced.
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 }  // namespace walkconv

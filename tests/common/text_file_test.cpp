@@ -52,6 +52,24 @@ TEST(WriteFileAtomically, ReplacesAnExistingFileAndKeepsItsPermissions) {
     EXPECT_THAT(NamesIn(dir.path()), ElementsAre("out.ini"));
 }
 
+TEST(WriteFileAtomically, ThroughASymbolicLinkReplacesTheFileItPointsTo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "models");
+    const fs::path real = dir.Write("models/ship1.ini", "old");
+    const fs::path link = dir.path() / "link.ini";
+    std::error_code error;
+    fs::create_symlink(real, link, error);
+    if (error) {
+        GTEST_SKIP() << "no symbolic links here: " << error.message();
+    }
+
+    WriteFileAtomically(link, kContent);
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(TempDir::Read(real), kContent);
+    EXPECT_THAT(NamesIn(dir.path() / "models"), ElementsAre("ship1.ini"));
+}
+
 TEST(WriteFileAtomically, WritesAFileWithTheLongestNameTheFolderAllows) {
     TempDir dir;
     const std::string name = std::string(250, 'n') + "1.ini";  // 255 bytes, the usual limit
