@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    fonts-dejavu-core locales xvfb xdotool x11-apps imagemagick
+    fonts-dejavu-core locales xvfb xdotool x11-apps
     python3 dpkg-dev
 )
 
