@@ -95,6 +95,12 @@ class LineScanner {
         return cache.Read(line_, pos == kNone ? rest : pos + 1);
     }
 
+    // True when the statement holding the keyword at `at` has no "=" (it declares an array).
+    bool IsDeclaration(std::size_t at) const {
+        const std::size_t equals = equals_.FirstFrom(at);
+        return equals == kNone || equals > semicolon_.FirstFrom(at);
+    }
+
     void ReadVertex(std::size_t start) {
         const std::size_t rest = verts_.FirstFrom(start);
         if (rest == kNone) {
@@ -103,6 +109,13 @@ class LineScanner {
         const int index = RoundToInt16(NumberAfter(bracket_, vertsIndex_, rest));
         const double value = NumberAfter(equals_, vertsValue_, rest);
         const int point = static_cast<int>(std::floor(index / 3.0));
+        if (point == kTableSize && IsDeclaration(rest)) {
+            // "float m_walk_verts[3003];" declares the full table, as the walk writer does for
+            // 1001 points: it counts them all, and the entry past them, which a shorter
+            // declaration zeroes, does not exist.
+            state_.PointCount = kTableSize;
+            return;
+        }
         if (point > state_.PointCount) {
             state_.PointCount = static_cast<std::int16_t>(point);
         }
@@ -121,6 +134,9 @@ class LineScanner {
         }
         if (value == 4) {
             value = 7;
+        }
+        if (index == kTableSize && IsDeclaration(rest)) {
+            return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
         state_.Points[index].type = value;
     }

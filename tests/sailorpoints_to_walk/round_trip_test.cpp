@@ -176,6 +176,27 @@ TEST_F(RoundTrip, SailorpointsInTheWritersLayoutComeBackByteForByte) {
               sailorpoints);
 }
 
+TEST_F(RoundTrip, FullTablesOf1001PointsAndLinksComeBack) {
+    // Point and link 1000 make full tables; the walk source declares verts[3003], types[1001]
+    // and graph[1001], and must read back as the same 1001 points and links.
+    std::string sailorpoints = "\n[SIZE]\npoints = 1001\nlinks = 1001\n\n[POINT_DATA]\n";
+    for (int i = 0; i <= 1000; ++i) {
+        sailorpoints += "point " + std::to_string(i) + " = " + std::to_string(i) + ",0.5,-1," +
+                        std::to_string(i % 4) + "\n";
+    }
+    sailorpoints += "\n[LINK_DATA]\n";
+    for (int i = 0; i <= 1000; ++i) {
+        sailorpoints += "link " + std::to_string(i) + " = " + std::to_string(i) + "," +
+                        std::to_string(1000 - i) + "\n";
+    }
+    sailorpoints = CrLf(sailorpoints);
+    const fs::path walk = SailorpointsToWalk(dir.Write("full1.ini", sailorpoints), "walk");
+    const fs::path back = WalkToSailorpoints(walk, "back");
+    EXPECT_EQ(walkWindow.PointCount, 1001);
+    EXPECT_EQ(walkWindow.LinkCount, 1001);
+    EXPECT_EQ(TempDir::Read(back), sailorpoints);
+}
+
 // --- Hand-edited files ----------------------------------------------------------------------
 
 // The model "deck" in the writers' layouts: what every hand-edited file below comes to.

@@ -228,6 +228,24 @@ TEST(ScanWalkText, IndicesOutsideTheTablesOrSixteenBitsThrow) {
     EXPECT_EQ(state.LinkCount, 2000);
 }
 
+TEST(ScanWalkText, DeclarationsOfTheFullTablesCountEveryEntryAndStoreNothing) {
+    // What the walk writer declares for 1001 points: the entry past the table, which a shorter
+    // declaration zeroes, does not exist, so nothing is stored and nothing fails.
+    const ConversionState full = Scan(
+        "float s_walk_verts[3003];\nint s_walk_types[1001];\nint s_walk_graph[1001];\n"
+        "s_walk_types[1000] = 3;\n");
+    EXPECT_EQ(full.PointCount, 1001);
+    EXPECT_EQ(full.LinkCount, 1001);
+    EXPECT_EQ(full.Points[1000], (Point{0, 0, 0, 3}));
+    // Assignments to those entries, and larger declarations, still break the tables.
+    for (const char* text : {"float s_walk_verts[3006];", "int s_walk_types[1002];",
+                             "s_walk_verts[3003] = 0;", "s_walk_types[1001] = 0;"}) {
+        SCOPED_TRACE(text);
+        ConversionState state;
+        EXPECT_THROW(ScanWalkText(text, state), ConversionError);
+    }
+}
+
 TEST(AnalyseWalk, PaddingLinksAndLinksWithANegativeEndAreDropped) {
     TempDir dir;
     const std::string text =
@@ -253,18 +271,23 @@ TEST(AnalyseWalk, PaddingLinksAndLinksWithANegativeEndAreDropped) {
     }
 }
 
-TEST(AnalyseWalk, AMaxSizeFileIsValidAndOneMorePointFails) {
+TEST(AnalyseWalk, FilesWithFullTablesAreValidAndOneMorePointFails) {
     TempDir dir;
-    const ConversionState sample = testing::SampleState();
-    ConversionState state;
-    ASSERT_EQ(AnalyseWalk(dir.Write("ship_walk.c", testing::MultiLineWalk(sample)).string(), state),
-              AnalysisOutcome::Valid);
-    EXPECT_EQ(FormatSailorpoints(state), FormatSailorpoints(sample));
+    for (const ConversionState& sample :
+         {testing::SampleState(), testing::SampleState(1001, 1001)}) {
+        SCOPED_TRACE(sample.PointCount);
+        ConversionState state;
+        ASSERT_EQ(
+            AnalyseWalk(dir.Write("ship_walk.c", testing::MultiLineWalk(sample)).string(), state),
+            AnalysisOutcome::Valid);
+        EXPECT_EQ(FormatSailorpoints(state), FormatSailorpoints(sample));
+    }
 
+    ConversionState state;
     AnalysisDetails details;
-    const ConversionState tooMany = testing::SampleState(1001, 1000);
-    EXPECT_EQ(AnalyseWalk(dir.Write("big_walk.c", testing::MultiLineWalk(tooMany)).string(), state,
-                          &details),
+    const std::string tooMany =
+        testing::MultiLineWalk(testing::SampleState(1001, 1001)) + "ship_walk_verts[3003] = 1;\r\n";
+    EXPECT_EQ(AnalyseWalk(dir.Write("big_walk.c", tooMany).string(), state, &details),
               AnalysisOutcome::Failed);
     EXPECT_NE(details.failureReason, "");
 }
