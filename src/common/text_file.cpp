@@ -1,12 +1,12 @@
 #include "common/text_file.h"
 
 #include <array>
-#include <cerrno>
 #include <fstream>
 #include <random>
 #include <system_error>
 
 #include "common/conversion_error.h"
+#include "common/system_file.h"
 
 namespace walkconv {
 
@@ -46,27 +46,21 @@ std::string ReadTextFile(const fs::path& path) {
 
 namespace {
 
-// A name beside the target that no file has yet. Its length does not depend on the target's
-// name, so that a target whose name is as long as the file system allows can still be written.
-fs::path FreshTemporaryPath(const fs::path& target) {
+// Creates a new file beside the target, under a name no file has yet, and returns its path.
+// The name's length does not depend on the target's, so that a target whose name is as long
+// as the file system allows can still be written.
+fs::path CreateTemporaryBeside(const fs::path& target, NewFile& file) {
     std::random_device seed;
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate =
             target.parent_path() /
             (".walkconv-" + std::to_string(random() % 1'000'000'000) + ".tmp");
-        std::error_code error;
-        if (!fs::exists(candidate, error) && !error) {
+        if (file.Create(candidate)) {
             return candidate;
         }
     }
     throw ConversionError("cannot find a free temporary file name");
-}
-
-// The C library's last error as text: the standard streams leave their reason in errno.
-std::string LastSystemError() {
-    const int code = errno;
-    return code != 0 ? std::generic_category().message(code) : "input/output error";
 }
 
 }  // namespace
@@ -83,28 +77,21 @@ void WriteFileAtomically(const fs::path& named, std::string_view content) {
     if (linkError) {
         throw ConversionError(linkError.message());
     }
-    const fs::path temporary = FreshTemporaryPath(target);
-    errno = 0;
+    std::error_code error;
+    const fs::file_status existing = fs::status(target, error);
+    if (fs::is_directory(existing)) {
+        throw ConversionError("is a folder");
+    }
+    NewFile file;
+    const fs::path temporary = CreateTemporaryBeside(target, file);
     try {
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            if (!out) {
-                throw ConversionError(LastSystemError());
-            }
-            out.write(content.data(), static_cast<std::streamsize>(content.size()));
-            out.close();
-            if (!out) {
-                throw ConversionError(LastSystemError());
-            }
-        }
-        std::error_code error;
+        // The content reaches the disk before it replaces the old file, so that a crash or a
+        // power cut leaves the old file or the new one, never a part of either.
+        file.Write(content);
+        file.Commit();
         // A replaced file keeps its permissions.
-        const fs::file_status existing = fs::status(target, error);
-        if (!error && fs::is_regular_file(existing)) {
+        if (fs::is_regular_file(existing)) {
             fs::permissions(temporary, existing.permissions(), error);
-        }
-        if (fs::is_directory(existing)) {
-            throw ConversionError("is a folder");
         }
         fs::rename(temporary, target, error);
         if (error) {

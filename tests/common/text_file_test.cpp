@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/conversion_error.h"
+#include "common/system_file.h"
 #include "support/temp_dir.h"
 
 namespace walkconv {
@@ -107,6 +108,59 @@ TEST(WriteFileAtomically, APathWithoutAFileNameThrows) {
     EXPECT_THROW(WriteFileAtomically(fs::path(), kContent), ConversionError);
     EXPECT_THROW(WriteFileAtomically(dir.path() / "", kContent), ConversionError);
     EXPECT_THAT(NamesIn(dir.path()), IsEmpty());
+}
+
+// Every way a save can fail on the disk: the old file stays byte for byte, and the folder
+// holds exactly what it held before.
+TEST(WriteFileAtomically, AFailingDiskLeavesTheOldFileAndNoTemporaryFile) {
+    const std::string old = "\r\n[SIZE]\r\npoints = 7\r\n" + std::string(5000, 'o');
+    const std::string bigger = std::string(100000, 'n');
+    struct Case {
+        const char* name;
+        StorageFaults faults;
+        std::string content;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"read-only folder", {.createFails = true}, kContent, "Permission denied"},
+        {"full disk, nothing written", {.spaceLeft = 0}, kContent, "No space left on device"},
+        {"disk full half way", {.spaceLeft = 4096}, bigger, "No space left on device"},
+        {"flush to the disk fails", {.commitFails = true}, bigger, "Input/output error"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const fs::path target = dir.Write("ship1.ini", old);
+        const ScopedStorageFaults faults(c.faults);
+        try {
+            WriteFileAtomically(target, c.content);
+            ADD_FAILURE() << "no error";
+        } catch (const ConversionError& error) {
+            EXPECT_STREQ(error.what(), c.reason);
+        }
+        EXPECT_EQ(TempDir::Read(target), old);
+        EXPECT_THAT(NamesIn(dir.path()), ElementsAre("ship1.ini"));
+    }
+}
+
+TEST(WriteFileAtomically, AReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "locked");
+    const fs::path target = dir.Write("locked/ship1.ini", "old");
+    fs::permissions(dir.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    std::error_code probe;
+    if (fs::create_directory(dir.path() / "locked" / "probe", probe)) {
+        fs::remove(dir.path() / "locked" / "probe");
+        fs::permissions(dir.path() / "locked", fs::perms::owner_all);
+        GTEST_SKIP() << "this user may write into a read-only folder (the injected fault above "
+                        "stands in for it)";
+    }
+
+    EXPECT_THROW(WriteFileAtomically(target, kContent), ConversionError);
+
+    fs::permissions(dir.path() / "locked", fs::perms::owner_all);
+    EXPECT_EQ(TempDir::Read(target), "old");
+    EXPECT_THAT(NamesIn(dir.path() / "locked"), ElementsAre("ship1.ini"));
 }
 
 TEST(IsRegularFile, AcceptsFilesAndLinksToFilesOnly) {
