@@ -4,7 +4,9 @@ PRESET ?= default
 BUILD_DIR := build
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test install package format clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build run test test-normal test-sanitize install package fuzz format clean
 
 all: build
 
@@ -20,8 +22,17 @@ build: configure
 run: build
 	./$(BUILD_DIR)/src/app/walk-converter
 
-test: build
+# The whole suite twice: in the release build, then under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+test: test-normal test-sanitize
+
+test-normal: build
 	ctest --preset $(PRESET)
+
+test-sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
@@ -30,8 +41,15 @@ install: build
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
+# Every fuzz target for FUZZ_SECONDS seconds (make fuzz FUZZ_SECONDS=600).
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	bash scripts/run-fuzzers.sh $(FUZZ_SECONDS)
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) build-debug
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz

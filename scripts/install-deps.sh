@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need, if any is missing.
+# Installs the Debian packages the build, the program and the tests need, if any is missing;
+# with the argument "fuzz", also clang and its libFuzzer runtime for `make fuzz`.
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
@@ -10,6 +11,9 @@ packages=(
     fonts-dejavu-core locales xvfb xdotool x11-apps
     python3 dpkg-dev
 )
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

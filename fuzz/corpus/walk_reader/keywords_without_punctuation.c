@@ -1,0 +1,1 @@
+walk_verts walk_types walk_graph;walk_graph[;walk_verts=;(+;
