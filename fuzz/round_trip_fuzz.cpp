@@ -68,8 +68,7 @@ struct Layout {
 };
 
 const Layout kWalk{"trip_walk.c", ReadWalk, FormatWalkSource, FromWalkType};
-const Layout kSailorpoints{"trip1.ini", ReadSailorpoints, FormatSailorpoints,
-                           FromSailorpointsType};
+const Layout kSailorpoints{"trip1.ini", ReadSailorpoints, FormatSailorpoints, FromSailorpointsType};
 
 // Reads `bytes` in layout `first`; when valid, goes through `other` and back.
 void RoundTrip(std::string_view bytes, const Layout& first, const Layout& other) {
@@ -81,16 +80,16 @@ void RoundTrip(std::string_view bytes, const Layout& first, const Layout& other)
     const bool mayFail = HasUnreadableNumber(start);
 
     ConversionState middle;
-    const AnalysisOutcome there = other.analyse(scratch.Put(other.fileName, other.format(start)),
-                                                middle);
+    const AnalysisOutcome there =
+        other.analyse(scratch.Put(other.fileName, other.format(start)), middle);
     if (mayFail && there == AnalysisOutcome::Failed) {
         return;
     }
     fuzz::Require(there == AnalysisOutcome::Valid, "the converted file is valid");
 
     ConversionState end;
-    const AnalysisOutcome back = first.analyse(scratch.Put(first.fileName, first.format(middle)),
-                                               end);
+    const AnalysisOutcome back =
+        first.analyse(scratch.Put(first.fileName, first.format(middle)), end);
     fuzz::Require(back == AnalysisOutcome::Valid, "the file converted back is valid");
 
     fuzz::Require(end.PointCount == start.PointCount, "the point count survives");

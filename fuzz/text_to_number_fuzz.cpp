@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Blanks, "D" exponents and a further "+" or "-" after the exponent letter are read by
     // TextToNumber but not by strtod; compare only where both read the same characters.
     const bool plain = !PlainDecimalPrefix(text).empty() && next != ' ' && next != '\t' &&
-                       next != '\n' && next != 'd' && next != 'D' && next != 'e' &&
-                       next != 'E' && next != '.' && !IsDigit(next);
+                       next != '\n' && next != 'd' && next != 'D' && next != 'e' && next != 'E' &&
+                       next != '.' && !IsDigit(next);
 
     double value = 0;
     try {

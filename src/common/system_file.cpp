@@ -67,7 +67,8 @@ NewFile::~NewFile() {
 }
 
 bool NewFile::Create(const std::filesystem::path& path) {
-    if (const StorageFaults* faults = activeFaults.load(); faults != nullptr && faults->createFails) {
+    if (const StorageFaults* faults = activeFaults.load();
+        faults != nullptr && faults->createFails) {
         Fail(EACCES);
     }
     handle_ = OpenNew(path);

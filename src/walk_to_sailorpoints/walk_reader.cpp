@@ -14,25 +14,68 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-// Every position of a needle in one line, so that "the first occurrence at or after p" costs a
-// binary search instead of a fresh scan. Each pass of the scanner asks for the first occurrence
-// from the start of its statement; searching afresh would make a file written on one line
-// quadratic.
-class Occurrences {
-  public:
-    Occurrences(std::string_view text, std::string_view needle) {
-        for (std::size_t pos = text.find(needle); pos != kNone; pos = text.find(needle, pos + 1)) {
-            positions_.push_back(pos);
-        }
-    }
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-    std::size_t FirstFrom(std::size_t from) const {
-        const auto it = std::lower_bound(positions_.begin(), positions_.end(), from);
-        return it == positions_.end() ? kNone : *it;
+// The first occurrence of a needle in a line at or after a position, remembering its last
+// answer. Each pass of the scanner asks from the start of its statement, and the positions
+// asked only grow from one pass to the next; so each part of the line is searched at most
+// once, a file written on one line stays linear, and nothing beyond the line is kept. A finder
+// serves one stream of questions: any question gets the right answer, but only growing ones
+// are cheap.
+class Finder {
+  public:
+    // `needle` in upper case; with `anyCase`, the line's letters match in either case.
+    Finder(std::string_view line, std::string_view needle, bool anyCase = false)
+        : line_(line), needle_(needle), anyCase_(anyCase) {}
+
+    std::size_t FirstFrom(std::size_t from) {
+        if (!asked_ || from < from_ || from > found_) {
+            found_ = Search(from);
+            from_ = from;
+            asked_ = true;
+        }
+        return found_;
     }
 
   private:
-    std::vector<std::size_t> positions_;
+    std::size_t Search(std::size_t from) const {
+        if (!anyCase_) {
+            return line_.find(needle_, from);
+        }
+        if (line_.size() < needle_.size()) {
+            return kNone;
+        }
+        for (std::size_t at = from; at <= line_.size() - needle_.size(); ++at) {
+            std::size_t k = 0;
+            while (k < needle_.size() && UpperAscii(line_[at + k]) == needle_[k]) {
+                ++k;
+            }
+            if (k == needle_.size()) {
+                return at;
+            }
+        }
+        return kNone;
+    }
+
+    std::string_view line_;
+    std::string_view needle_;
+    bool anyCase_;
+    bool asked_ = false;
+    std::size_t from_ = 0;
+    std::size_t found_ = kNone;  // kNone lies above every position
+};
+
+// A keyword, matched in any case, with the punctuation looked for after it.
+struct KeywordFinders {
+    KeywordFinders(std::string_view line, std::string_view upperKeyword)
+        : keyword(line, upperKeyword, true),
+          bracket(line, "["),
+          equals(line, "="),
+          semicolon(line, ";") {}
+
+    Finder keyword, bracket, equals, semicolon;
 };
 
 // TextToNumber at a position, remembering the last answer: when a statement lacks a keyword,
@@ -52,21 +95,20 @@ class NumberAt {
     double value_ = 0;
 };
 
-// One line of a walk source with the positions of everything the scanner looks for.
+// One line of a walk source, read statement by statement.
 class LineScanner {
   public:
     LineScanner(std::string_view line, ConversionState& state, WalkSourceFacts* facts)
         : line_(line),
-          upper_(ToUpperAscii(line)),
-          verts_(upper_, "WALK_VERTS"),
-          types_(upper_, "WALK_TYPES"),
-          graph_(upper_, "WALK_GRAPH"),
-          count_(facts != nullptr ? Occurrences(upper_, "WALK_COUNT") : Occurrences({}, "x")),
-          bracket_(line, "["),
-          equals_(line, "="),
-          paren_(line, "("),
-          plus_(line, "+"),
+          verts_(line, "WALK_VERTS"),
+          types_(line, "WALK_TYPES"),
+          graph_(line, "WALK_GRAPH"),
+          count_(line, "WALK_COUNT"),
+          graphParen_(line, "("),
+          graphPlus_(line, "+"),
+          graphSecondParen_(line, "("),
           semicolon_(line, ";"),
+          statementEquals_(line, "="),
           state_(state),
           facts_(facts) {}
 
@@ -90,26 +132,26 @@ class LineScanner {
   private:
     // TextToNumber of the text after the first `marker` at or after `rest`; the whole rest
     // (which begins with a keyword, and so gives 0) when there is none.
-    double NumberAfter(const Occurrences& marker, NumberAt& cache, std::size_t rest) {
+    double NumberAfter(Finder& marker, NumberAt& cache, std::size_t rest) {
         const std::size_t pos = marker.FirstFrom(rest);
         return cache.Read(line_, pos == kNone ? rest : pos + 1);
     }
 
     // True when the statement holding the keyword at `at` has no "=" (it declares an array).
-    bool IsDeclaration(std::size_t at) const {
-        const std::size_t equals = equals_.FirstFrom(at);
-        return equals == kNone || equals > semicolon_.FirstFrom(at);
+    static bool IsDeclaration(KeywordFinders& finders, std::size_t at) {
+        const std::size_t equals = finders.equals.FirstFrom(at);
+        return equals == kNone || equals > finders.semicolon.FirstFrom(at);
     }
 
     void ReadVertex(std::size_t start) {
-        const std::size_t rest = verts_.FirstFrom(start);
+        const std::size_t rest = verts_.keyword.FirstFrom(start);
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(bracket_, vertsIndex_, rest));
-        const double value = NumberAfter(equals_, vertsValue_, rest);
+        const int index = RoundToInt16(NumberAfter(verts_.bracket, vertsIndex_, rest));
+        const double value = NumberAfter(verts_.equals, vertsValue_, rest);
         const int point = static_cast<int>(std::floor(index / 3.0));
-        if (point == kTableSize && IsDeclaration(rest)) {
+        if (point == kTableSize && IsDeclaration(verts_, rest)) {
             // "float m_walk_verts[3003];" declares the full table, as the walk writer does for
             // 1001 points: it counts them all, and the entry past them, which a shorter
             // declaration zeroes, does not exist.
@@ -123,38 +165,38 @@ class LineScanner {
     }
 
     void ReadType(std::size_t start) {
-        const std::size_t rest = types_.FirstFrom(start);
+        const std::size_t rest = types_.keyword.FirstFrom(start);
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(bracket_, typesIndex_, rest));
-        double value = NumberAfter(equals_, typesValue_, rest);
+        const int index = RoundToInt16(NumberAfter(types_.bracket, typesIndex_, rest));
+        double value = NumberAfter(types_.equals, typesValue_, rest);
         if (value == 5) {
             value = 10;
         }
         if (value == 4) {
             value = 7;
         }
-        if (index == kTableSize && IsDeclaration(rest)) {
+        if (index == kTableSize && IsDeclaration(types_, rest)) {
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
         state_.Points[index].type = value;
     }
 
     void ReadLink(std::size_t start) {
-        const std::size_t rest = graph_.FirstFrom(start);
+        const std::size_t rest = graph_.keyword.FirstFrom(start);
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(bracket_, graphIndex_, rest));
-        const std::size_t plus = plus_.FirstFrom(rest);
-        if (plus != kNone && paren_.FirstFrom(rest) != kNone) {
-            const std::int16_t first = RoundToInt16(NumberAfter(paren_, graphFirst_, rest));
+        const int index = RoundToInt16(NumberAfter(graph_.bracket, graphIndex_, rest));
+        const std::size_t plus = graphPlus_.FirstFrom(rest);
+        if (plus != kNone && graphParen_.FirstFrom(rest) != kNone) {
+            const std::int16_t first = RoundToInt16(NumberAfter(graphParen_, graphFirst_, rest));
             Link& link = state_.Links[index];
             link.from = first;
             // The second end follows the first "(" after the "+"; with none, the text from the
             // "+" on is read, sign and all.
-            link.to = RoundToInt16(NumberAfter(paren_, graphSecond_, plus));
+            link.to = RoundToInt16(NumberAfter(graphSecondParen_, graphSecond_, plus));
             if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
                 facts_->wideLinks.push_back(index);
             }
@@ -167,23 +209,23 @@ class LineScanner {
     // Declarations and the count assignment, read from the statement [start, end) alone.
     void NoteStatement(std::size_t start, std::size_t end) {
         const std::size_t stop = end == kNone ? line_.size() : end;
-        const auto within = [&](const Occurrences& o) {
-            const std::size_t pos = o.FirstFrom(start);
+        const auto within = [&](Finder& finder) {
+            const std::size_t pos = finder.FirstFrom(start);
             return pos < stop ? pos : kNone;
         };
         // The index in the "[...]" after a keyword of this statement.
-        const auto index = [&](const Occurrences& keyword) -> std::optional<int> {
-            const std::size_t at = within(keyword);
-            const std::size_t bracket = at == kNone ? kNone : bracket_.FirstFrom(at);
+        const auto index = [&](KeywordFinders& finders) -> std::optional<int> {
+            const std::size_t at = within(finders.keyword);
+            const std::size_t bracket = at == kNone ? kNone : finders.bracket.FirstFrom(at);
             if (bracket < stop) {
                 return RoundToInt16(TextToNumber(line_.substr(bracket + 1)));
             }
             return std::nullopt;
         };
-        const bool assignment = within(equals_) != kNone;
+        const bool assignment = within(statementEquals_) != kNone;
         if (!assignment) {
-            const auto declared = [&](const Occurrences& keyword, std::optional<int>& size) {
-                if (const std::optional<int> n = index(keyword)) {
+            const auto declared = [&](KeywordFinders& finders, std::optional<int>& size) {
+                if (const std::optional<int> n = index(finders)) {
                     size = n;
                 }
             };
@@ -192,15 +234,15 @@ class LineScanner {
             declared(graph_, facts_->declaredGraph);
             return;
         }
-        const auto assigned = [&](const Occurrences& keyword, int& extent) {
-            if (const std::optional<int> n = index(keyword)) {
+        const auto assigned = [&](KeywordFinders& finders, int& extent) {
+            if (const std::optional<int> n = index(finders)) {
                 extent = std::max(extent, *n + 1);
             }
         };
         assigned(verts_, facts_->assignedVerts);
         assigned(graph_, facts_->assignedGraph);
-        if (const std::size_t at = within(count_); at != kNone) {
-            const std::size_t equals = equals_.FirstFrom(at);
+        if (const std::size_t at = within(count_.keyword); at != kNone) {
+            const std::size_t equals = count_.equals.FirstFrom(at);
             if (equals < stop) {
                 facts_->assignedCount = TextToNumber(line_.substr(equals + 1));
             }
@@ -208,9 +250,10 @@ class LineScanner {
     }
 
     std::string_view line_;
-    std::string upper_;
-    Occurrences verts_, types_, graph_, count_;
-    Occurrences bracket_, equals_, paren_, plus_, semicolon_;
+    KeywordFinders verts_, types_, graph_, count_;
+    Finder graphParen_, graphPlus_, graphSecondParen_;  // the two ends of a link
+    Finder semicolon_;                                  // statement ends, pass by pass
+    Finder statementEquals_;                            // the first "=" from the start of each pass
     NumberAt vertsIndex_, vertsValue_, typesIndex_, typesValue_;
     NumberAt graphIndex_, graphFirst_, graphSecond_;
     ConversionState& state_;
