@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
 
 #include "cli/walkconv_fixture.h"
 #include "common/file_names.h"
+#include "common/system_file.h"
+#include "support/output_faults.h"
 
 namespace walkconv::testing {
 namespace {
@@ -151,6 +155,34 @@ TEST_F(ConvertTest, AnOutputThatCannotBeWrittenIsReportedWithTheReason) {
     EXPECT_EQ(run.status, 4);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "no/such/folder/ship1.ini: cannot write: No such file or directory\n");
+}
+
+TEST_F(ConvertTest, AFailedSaveIsStatus4AndLeavesTheOldFileAndNoTemporaryFile) {
+    Write("ship_walk.c", kShipWalk);
+    Write("ship1.ini", kShipIni);
+    PrepareOutputFaults(Folder());
+    const auto before = FolderListing(Folder().path());
+    const std::map<std::string, std::string> reasons = {
+        {"missing folder", "No such file or directory"},
+        {"target is a folder", "is a folder"},
+        {"read-only folder", "Permission denied"},
+        {"full disk", "No space left on device"},
+        {"disk full half way", "No space left on device"},
+        {"flush to the disk fails", "Input/output error"},
+    };
+    for (const OutputFault& fault : OutputFaults()) {
+        SCOPED_TRACE(fault.name);
+        const ScopedStorageFaults faults(fault.faults);
+        for (const char* command : {"to-ini", "to-walk"}) {
+            const std::string input =
+                command == std::string("to-ini") ? "ship_walk.c" : "ship1.ini";
+            const WalkconvRun run = Walkconv({command, input, "-o", fault.target});
+            EXPECT_EQ(run.status, 4) << command;
+            EXPECT_EQ(run.err, std::string(fault.target) +
+                                   ": cannot write: " + reasons.at(fault.name) + "\n");
+            EXPECT_EQ(FolderListing(Folder().path()), before);
+        }
+    }
 }
 
 // ---- Batches

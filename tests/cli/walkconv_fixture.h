@@ -56,6 +56,8 @@ class WalkconvTest : public ::testing::Test {
         return std::filesystem::exists(dir_.path() / name);
     }
 
+    const TempDir& Folder() const { return dir_; }
+
   private:
     TempDir dir_;
     std::filesystem::path previous_;

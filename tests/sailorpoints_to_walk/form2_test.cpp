@@ -6,9 +6,15 @@
 
 #include "app/common_dialog.h"
 #include "sailorpoints_to_walk/form2.h"
+#include "support/output_faults.h"
 #include "support/window_under_test.h"
 
+using walkconv::ScopedStorageFaults;
+using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
+using walkconv::testing::OutputFault;
+using walkconv::testing::OutputFaults;
+using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::CommonDialog;
@@ -148,14 +154,29 @@ class Form2Test : public QObject {
         QCOMPARE(TempDir::Read(target), ShipWalk(""));
     }
 
-    void convert_cancelledOrUnwritable_staysReadyWithoutAMessage() {
+    void convert_cancelled_staysReadyWithoutAMessage() {
         AnalyseShip();
         w_->ui.fileAnswers.push_back(std::nullopt);
         w_->Click("Command3");
-        w_->ConvertTo(w_->dir.path() / "no such folder" / "ship_walk.c");
         QVERIFY(w_->ui.messages.isEmpty());
         QVERIFY(Ready());
         QCOMPARE(w_->Text("Text2")->text(), QString("ship"));
+    }
+
+    void convert_failedSave_showsNothingKeepsTheOldFileAndStaysReady() {
+        AnalyseShip();
+        PrepareOutputFaults(w_->dir);
+        const auto before = FolderListing(w_->dir.path());
+        for (const OutputFault& fault : OutputFaults()) {
+            const ScopedStorageFaults faults(fault.faults);
+            w_->ConvertTo(w_->dir.path() / fault.target);
+            QVERIFY2(w_->ui.messages.isEmpty(), fault.name);
+            QVERIFY2(Ready(), fault.name);
+            QCOMPARE(w_->Text("Text2")->text(), QString("ship"));
+            QVERIFY2(FolderListing(w_->dir.path()) == before, fault.name);
+        }
+        w_->ConvertTo(w_->dir.path() / "old1.ini");
+        QCOMPARE(TempDir::Read(w_->dir.path() / "old1.ini"), ShipWalk("ship"));
     }
 
     void browse_emptiesAndDisablesTheModelName() {

@@ -5,10 +5,16 @@
 #include <memory>
 
 #include "app/common_dialog.h"
+#include "support/output_faults.h"
 #include "support/window_under_test.h"
 #include "walk_to_sailorpoints/form1.h"
 
+using walkconv::ScopedStorageFaults;
+using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
+using walkconv::testing::OutputFault;
+using walkconv::testing::OutputFaults;
+using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::FileDialogRequest;
@@ -190,21 +196,22 @@ class Form1Test : public QObject {
         QVERIFY(!std::filesystem::exists(w_->dir.path() / "ship1.ini"));
     }
 
-    void convert_unwritablePath_failsSilentlyAndKeepsTheOldFile() {
+    void convert_failedSave_showsNothingKeepsTheOldFileAndStaysReady() {
         AnalyseShip();
-        w_->ConvertTo(w_->dir.path() / "no such folder" / "ship1.ini");
-        QVERIFY(w_->ui.messages.isEmpty());
-        QVERIFY(w_->Button("Command3")->isEnabled());
-
-        // A folder of that name where the file should go: the write fails, nothing is lost.
-        const auto blocked = w_->dir.path() / "taken.ini";
-        std::filesystem::create_directory(blocked);
-        w_->ConvertTo(blocked);
-        QVERIFY(w_->ui.messages.isEmpty());
-        QVERIFY(std::filesystem::is_directory(blocked));
-        QCOMPARE(std::distance(std::filesystem::directory_iterator(w_->dir.path()),
-                               std::filesystem::directory_iterator()),
-                 std::ptrdiff_t{2});  // ship_walk.c and the folder: no temporary file is left
+        PrepareOutputFaults(w_->dir);
+        const auto before = FolderListing(w_->dir.path());
+        for (const OutputFault& fault : OutputFaults()) {
+            const ScopedStorageFaults faults(fault.faults);
+            w_->ConvertTo(w_->dir.path() / fault.target);
+            QVERIFY2(w_->ui.messages.isEmpty(), fault.name);
+            QVERIFY2(w_->Button("Command3")->isEnabled(), fault.name);
+            QCOMPARE(w_->Label("Label2")->text(), QString(kShipSummary));
+            // The old file byte for byte, the folder in the way untouched, no temporary file.
+            QVERIFY2(FolderListing(w_->dir.path()) == before, fault.name);
+        }
+        // Once the disk is back, the same window saves.
+        w_->ConvertTo(w_->dir.path() / "old1.ini");
+        QCOMPARE(TempDir::Read(w_->dir.path() / "old1.ini"), std::string(kShipSailorpoints));
     }
 
     void convert_replacesAnExistingFile() {
