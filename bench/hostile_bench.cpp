@@ -28,7 +28,8 @@ void ScanText(benchmark::State& bench, const std::string& text, std::int16_t ini
 }
 
 void BM_OneLineWalkSource(benchmark::State& bench) {
-    const std::string text = testing::OneLineWalkOfSize(static_cast<std::size_t>(bench.range(0)) << 20);
+    const std::string text =
+        testing::OneLineWalkOfSize(static_cast<std::size_t>(bench.range(0)) << 20);
     ScanText(bench, text, 0, [](std::string_view t, ConversionState& s) { ScanWalkText(t, s); });
 }
 BENCHMARK(BM_OneLineWalkSource)->Arg(5)->Arg(50)->Unit(benchmark::kMillisecond);

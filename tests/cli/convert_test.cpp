@@ -8,6 +8,7 @@
 #include "cli/walkconv_fixture.h"
 #include "common/file_names.h"
 #include "common/system_file.h"
+#include "support/odd_paths.h"
 #include "support/output_faults.h"
 
 namespace walkconv::testing {
@@ -31,6 +32,29 @@ TEST_F(ConvertTest, ToWalkWritesTheProposedNameBesideTheInput) {
     EXPECT_EQ(run.out, "ship1.ini -> ship_walk.c (3 points, 2 links)\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(Read("ship_walk.c"), kShipWalk);
+}
+
+TEST_F(ConvertTest, OddPathsAreReadAndWrittenWithTheModelNameCutByCharacters) {
+    for (const OddPlace& place : OddPlaces(Folder())) {
+        SCOPED_TRACE(place.kind);
+        const std::string walk = Utf8(place.folder / Utf8Path(place.walkName));
+        const std::string ini = Utf8(place.folder / Utf8Path(place.sailorpointsName));
+        TempDir::WriteFile(Utf8Path(walk), kShipWalk);
+        TempDir::WriteFile(Utf8Path(ini), kShipIni);
+
+        const std::string iniOut = Utf8(place.folder / Utf8Path(place.model + "1.ini"));
+        WalkconvRun run = Walkconv({"to-ini", walk});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, walk + " -> " + iniOut + " (3 points, 2 links)\n");
+        EXPECT_EQ(TempDir::Read(Utf8Path(iniOut)), kShipSailorpoints);
+
+        const std::string walkOut = Utf8(place.folder / Utf8Path(place.model + "_walk.c"));
+        run = Walkconv({"to-walk", ini});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, ini + " -> " + walkOut + " (3 points, 2 links)\n");
+        EXPECT_NE(TempDir::Read(Utf8Path(walkOut)).find("float " + place.model + "_walk_verts[9];"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(ConvertTest, OutputOptionNamesTheOutputFile) {

@@ -75,7 +75,8 @@ TEST(HostileInput, RandomBytesEndInAnOutcome) {
         SCOPED_TRACE(seed);
         for (const std::string& text :
              {testing::RandomBytes(1 << 20, seed), testing::RandomBytes(1 << 16, seed, punctuation),
-              "[POINT_DATA]\n" + testing::RandomBytes(1 << 16, seed, "pointlink=,[]_DAT -1234\n")}) {
+              "[POINT_DATA]\n" +
+                  testing::RandomBytes(1 << 16, seed, "pointlink=,[]_DAT -1234\n")}) {
             ExpectSoundEnd(Analyse(Reader::Walk, text));
             ExpectSoundEnd(Analyse(Reader::Sailorpoints, text));
         }
@@ -143,18 +144,17 @@ TEST(HostileInput, ASailorpointsFileOfAMillionLinesIsReadInLinearTimeAndSpace) {
     EXPECT_EQ(a.state.PointCount, 1001);
     EXPECT_EQ(a.state.LinkCount, 1001);
     EXPECT_LT(a.heapBytes, large.size() + large.size() / 8 + (1u << 20)) << a.heapBytes;
-    EXPECT_LT(CostRatio(a, testing::SailorpointsOfLines(100'000), large.size(),
-                        Reader::Sailorpoints),
-              3)
+    EXPECT_LT(
+        CostRatio(a, testing::SailorpointsOfLines(100'000), large.size(), Reader::Sailorpoints), 3)
         << a.seconds << " s for a million lines";
     EXPECT_LT(a.seconds, 30);
 }
 
 TEST(HostileInput, ALineOfAMillionSemicolonsOrBracketsHoldsNothing) {
-    for (const std::string& text : {std::string(1'000'000, ';'),
-                                    "s_walk_verts" + std::string(1'000'000, '['),
-                                    "s_walk_graph=" + std::string(1'000'000, '('),
-                                    std::string(1'000'000, ' ') + "s_walk_verts[0] = 1;"}) {
+    for (const std::string& text :
+         {std::string(1'000'000, ';'), "s_walk_verts" + std::string(1'000'000, '['),
+          "s_walk_graph=" + std::string(1'000'000, '('),
+          std::string(1'000'000, ' ') + "s_walk_verts[0] = 1;"}) {
         for (const Reader reader : {Reader::Walk, Reader::Sailorpoints}) {
             const Analysis a = Analyse(reader, text);
             EXPECT_EQ(a.outcome, AnalysisOutcome::NotValid);

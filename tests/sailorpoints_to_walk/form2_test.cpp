@@ -6,16 +6,21 @@
 
 #include "app/common_dialog.h"
 #include "sailorpoints_to_walk/form2.h"
+#include "support/odd_paths.h"
 #include "support/output_faults.h"
 #include "support/window_under_test.h"
 
 using walkconv::ScopedStorageFaults;
 using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
+using walkconv::testing::OddPlace;
+using walkconv::testing::OddPlaces;
 using walkconv::testing::OutputFault;
 using walkconv::testing::OutputFaults;
 using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
+using walkconv::testing::Utf8;
+using walkconv::testing::Utf8Path;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::CommonDialog;
 using walkconv::ui::FileDialogRequest;
@@ -177,6 +182,22 @@ class Form2Test : public QObject {
         }
         w_->ConvertTo(w_->dir.path() / "old1.ini");
         QCOMPARE(TempDir::Read(w_->dir.path() / "old1.ini"), ShipWalk("ship"));
+    }
+
+    void oddPaths_analyseAndConvertWithTheModelNameCutByCharacters() {
+        for (const OddPlace& place : OddPlaces(w_->dir)) {
+            const auto input = place.folder / Utf8Path(place.sailorpointsName);
+            TempDir::WriteFile(input, kShipSailorpoints);
+            w_->Analyse(QString::fromStdString(Utf8(input)));
+            QVERIFY2(w_->Text("Text2")->text() == QString::fromStdString(place.model),
+                     place.kind.c_str());
+
+            const auto output = place.folder / Utf8Path(place.model + "_walk.c");
+            w_->ConvertTo(output);
+            QCOMPARE(w_->ui.fileRequests.back().fileName,
+                     QString::fromStdString(place.model + "_walk.c"));
+            QVERIFY2(TempDir::Read(output) == ShipWalk(place.model), place.kind.c_str());
+        }
     }
 
     void browse_emptiesAndDisablesTheModelName() {

@@ -30,9 +30,14 @@ class TempDir {
     // Writes `content` byte for byte to `name` in the folder and returns its full path.
     std::filesystem::path Write(const std::string& name, std::string_view content) const {
         const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary)
-            .write(content.data(), static_cast<std::streamsize>(content.size()));
+        WriteFile(file, content);
         return file;
+    }
+
+    // Writes `content` byte for byte to the file at `path`.
+    static void WriteFile(const std::filesystem::path& path, std::string_view content) {
+        std::ofstream(path, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
     }
 
     // The whole content of `file`, or empty when it does not exist.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/common_dialog.h"
+#include "support/odd_paths.h"
 #include "support/output_faults.h"
 #include "support/window_under_test.h"
 #include "walk_to_sailorpoints/form1.h"
@@ -12,10 +13,14 @@
 using walkconv::ScopedStorageFaults;
 using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
+using walkconv::testing::OddPlace;
+using walkconv::testing::OddPlaces;
 using walkconv::testing::OutputFault;
 using walkconv::testing::OutputFaults;
 using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
+using walkconv::testing::Utf8;
+using walkconv::testing::Utf8Path;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::FileDialogRequest;
 using walkconv::ui::Form1;
@@ -219,6 +224,24 @@ class Form1Test : public QObject {
         const auto target = w_->dir.Write("old.ini", "old content");
         w_->ConvertTo(target);
         QCOMPARE(TempDir::Read(target), std::string(kShipSailorpoints));
+    }
+
+    void oddPaths_analyseAndConvertWithTheModelNameCutByCharacters() {
+        for (const OddPlace& place : OddPlaces(w_->dir)) {
+            const auto input = place.folder / Utf8Path(place.walkName);
+            TempDir::WriteFile(input, kShipWalk);
+            w_->Analyse(QString::fromStdString(Utf8(input)));
+            const QString summary =
+                QString::fromStdString("Ship model name: " + place.model +
+                                       "\r\n\r\nNumber of points = 2\r\nNumber of links = 1");
+            QVERIFY2(w_->Label("Label2")->text() == summary, place.kind.c_str());
+
+            const auto output = place.folder / Utf8Path(place.model + "1.ini");
+            w_->ConvertTo(output);
+            QCOMPARE(w_->ui.fileRequests.back().fileName,
+                     QString::fromStdString(place.model + "1.ini"));
+            QVERIFY2(TempDir::Read(output) == kShipSailorpoints, place.kind.c_str());
+        }
     }
 
     void browse_putsTheChosenPathInAndLeavesReady() {
