@@ -6,7 +6,8 @@ PREFIX ?= /usr/local
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-normal test-sanitize install package fuzz format clean
+.PHONY: all deps configure build run test test-normal test-sanitize install package fuzz \
+	fuzz-coverage format clean
 
 all: build
 
@@ -47,6 +48,11 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	bash scripts/run-fuzzers.sh $(FUZZ_SECONDS)
+
+# Line and branch coverage of the core by everything the fuzzers have found so far.
+fuzz-coverage:
+	@bash scripts/install-deps.sh fuzz
+	bash scripts/fuzz-coverage.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -33,15 +33,20 @@ inline std::vector<OddPlace> OddPlaces(const TempDir& dir) {
          "brig of war 1.ini", "brig of war "},
         {"non-ASCII letters", dir.path() / Utf8Path("Schiffe \xC3\xA9t\xC3\xA9"),
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0_walk.c",
-         "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0" "1.ini",
+         "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0"
+         "1.ini",
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0"},
         {"non-ASCII letters in the cut-off ending", dir.path() / "endings",
-         "br\xC3\xBC" "cke_w\xC3\xA4lk.c", "br\xC3\xBC" "cke1.\xC3\xAEni", "br\xC3\xBC" "cke"},
+         "br\xC3\xBC"
+         "cke_w\xC3\xA4lk.c",
+         "br\xC3\xBC"
+         "cke1.\xC3\xAEni",
+         "br\xC3\xBC"
+         "cke"},
         {"a path of over 1000 bytes",
          dir.path() / std::string(200, 'a') / std::string(200, 'b') / std::string(200, 'c') /
              std::string(200, 'd') / std::string(200, 'e'),
-         std::string(240, 'm') + "_walk.c", std::string(240, 'm') + "1.ini",
-         std::string(240, 'm')},
+         std::string(240, 'm') + "_walk.c", std::string(240, 'm') + "1.ini", std::string(240, 'm')},
     };
     for (const OddPlace& place : places) {
         fs::create_directories(place.folder);
