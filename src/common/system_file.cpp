@@ -61,8 +61,13 @@ int CloseFile(int handle) {
 }  // namespace
 
 NewFile::~NewFile() {
+    Close();
+}
+
+void NewFile::Close() noexcept {
     if (handle_ >= 0) {
         CloseFile(handle_);
+        handle_ = -1;
     }
 }
 

@@ -28,6 +28,10 @@ class NewFile {
     // Forces the content onto the disk and closes the file, or throws ConversionError.
     void Commit();
 
+    // Closes the file, if open, without a word: before it is removed after a failure (a file
+    // still open cannot be removed on Windows).
+    void Close() noexcept;
+
   private:
     int handle_ = -1;
 };

@@ -98,6 +98,7 @@ void WriteFileAtomically(const fs::path& named, std::string_view content) {
             throw ConversionError(error.message());
         }
     } catch (...) {
+        file.Close();
         std::error_code ignored;
         fs::remove(temporary, ignored);
         throw;
