@@ -24,8 +24,10 @@ run: build
 	./$(BUILD_DIR)/src/app/walk-converter
 
 # The whole suite twice: in the release build, then under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
-test: test-normal test-sanitize
+# UndefinedBehaviorSanitizer; one after the other, even under make -j.
+test:
+	$(MAKE) test-normal
+	$(MAKE) test-sanitize
 
 test-normal: build
 	ctest --preset $(PRESET)
