@@ -12,6 +12,8 @@
 
 #include "common/analysis.h"
 #include "common/conversion_state.h"
+#include "sailorpoints_to_walk/walk_writer.h"
+#include "walk_to_sailorpoints/sailorpoints_writer.h"
 
 namespace walkconv::fuzz {
 
@@ -89,6 +91,23 @@ inline void CheckAnalysis(AnalysisOutcome outcome, const ConversionState& state,
             "counts stay within the tables");
     for (int i = 0; i < state.LinkCount; ++i) {
         Require(state.Links[i].from >= 0 && state.Links[i].to >= 0, "no link has a negative end");
+    }
+}
+
+// Saves `bytes` as `fileName`, whose model name is "fuzz", analyses it with `analyse` as a
+// window does, and checks what the analysis leaves; a valid state must be writable in both
+// layouts.
+template <typename Analyse>
+void AnalyseAndCheck(const std::string& fileName, std::string_view bytes, Analyse analyse) {
+    const std::string path = ScratchFolder().Put(fileName, bytes);
+    ConversionState state;
+    AnalysisDetails details;
+    const AnalysisOutcome outcome = analyse(path, state, details);
+    CheckAnalysis(outcome, state, details);
+    if (outcome == AnalysisOutcome::Valid) {
+        Require(state.ModelName == "fuzz", "the model name comes from the file name");
+        Require(!FormatSailorpoints(state).empty(), "a valid state has a sailorpoints text");
+        Require(!FormatWalkSource(state).empty(), "a valid state has a walk source text");
     }
 }
 

@@ -6,22 +6,13 @@
 
 #include "fuzz_support.h"
 #include "sailorpoints_to_walk/sailorpoints_reader.h"
-#include "sailorpoints_to_walk/walk_writer.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace walkconv;
-    const std::string path = fuzz::ScratchFolder().Put(
-        "fuzz1.ini", std::string_view(reinterpret_cast<const char*>(data), size));
-
-    ConversionState state;
-    AnalysisDetails details;
-    const AnalysisOutcome outcome = AnalyseSailorpoints(path, state, &details);
-    fuzz::CheckAnalysis(outcome, state, details);
-    if (outcome == AnalysisOutcome::Valid) {
-        fuzz::Require(state.ModelName == "fuzz", "the model name comes from the file name");
-        fuzz::Require(!FormatSailorpoints(state).empty(), "a valid state has a sailorpoints text");
-        fuzz::Require(!FormatWalkSource(state).empty(), "a valid state has a walk source text");
-    }
+    fuzz::AnalyseAndCheck(
+        "fuzz1.ini", std::string_view(reinterpret_cast<const char*>(data), size),
+        [](const std::string& path, ConversionState& state, AnalysisDetails& details) {
+            return AnalyseSailorpoints(path, state, &details);
+        });
     return 0;
 }
