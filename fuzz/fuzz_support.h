@@ -12,6 +12,7 @@
 
 #include "common/analysis.h"
 #include "common/conversion_state.h"
+#include "common/text_file.h"
 #include "sailorpoints_to_walk/walk_writer.h"
 #include "walk_to_sailorpoints/sailorpoints_writer.h"
 
@@ -51,10 +52,7 @@ class Scratch {
         return Path(name);
     }
 
-    std::string Path(const std::string& name) const {
-        const std::u8string utf8 = (folder_ / name).u8string();
-        return std::string(utf8.begin(), utf8.end());
-    }
+    std::string Path(const std::string& name) const { return Utf8FromPath(folder_ / name); }
 
   private:
     std::filesystem::path folder_;

@@ -353,11 +353,6 @@ ExitStatus ForEachInput(const std::vector<std::string>& inputs, const Work& work
 // ---------------------------------------------------------------------------------------------
 // Work on the inputs.
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // The message for an analysis that left nothing to convert; Success for a valid one.
 ExitStatus ReportAnalysis(AnalysisOutcome outcome, const std::string& input,
                           const char* notValidText, std::ostream& err) {
@@ -399,7 +394,7 @@ ExitStatus ConvertOne(const Direction& direction, const std::string& input, Turn
         const fs::path folder = Given(command, kDirOption) ? PathFromUtf8(request.dir)
                                                            : PathFromUtf8(input).parent_path();
         output = folder / PathFromUtf8(direction.proposedName(state.ModelName));
-        outputText = Utf8(output);
+        outputText = Utf8FromPath(output);
     }
     try {
         direction.write(output, state);
@@ -418,7 +413,7 @@ ExitStatus ConvertOne(const Direction& direction, const std::string& input, Turn
 // is a sailorpoints file when it holds one of its section words, else a walk source.
 bool ReadsAsWalkSource(const std::string& input) {
     const fs::path path = PathFromUtf8(input);
-    const std::string ending = ToUpperAscii(Utf8(path.extension()));
+    const std::string ending = ToUpperAscii(Utf8FromPath(path.extension()));
     if (ending == ".C" || ending == ".INI") {
         return ending == ".C";
     }

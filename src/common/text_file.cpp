@@ -16,6 +16,11 @@ fs::path PathFromUtf8(std::string_view utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::string Utf8FromPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 bool IsRegularFile(const fs::path& path) noexcept {
     std::error_code error;
     return fs::is_regular_file(path, error);

@@ -11,6 +11,9 @@ namespace walkconv {
 // The path named by UTF-8 text, on every platform.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 
+// The UTF-8 text of a path, on every platform: the inverse of PathFromUtf8.
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // True when `path` names a regular file (symbolic links followed). Never throws.
 bool IsRegularFile(const std::filesystem::path& path) noexcept;
 

@@ -37,23 +37,25 @@ TEST_F(ConvertTest, ToWalkWritesTheProposedNameBesideTheInput) {
 TEST_F(ConvertTest, OddPathsAreReadAndWrittenWithTheModelNameCutByCharacters) {
     for (const OddPlace& place : OddPlaces(Folder())) {
         SCOPED_TRACE(place.kind);
-        const std::string walk = Utf8(place.folder / Utf8Path(place.walkName));
-        const std::string ini = Utf8(place.folder / Utf8Path(place.sailorpointsName));
-        TempDir::WriteFile(Utf8Path(walk), kShipWalk);
-        TempDir::WriteFile(Utf8Path(ini), kShipIni);
+        const std::string walk = Utf8FromPath(place.folder / PathFromUtf8(place.walkName));
+        const std::string ini = Utf8FromPath(place.folder / PathFromUtf8(place.sailorpointsName));
+        TempDir::WriteFile(PathFromUtf8(walk), kShipWalk);
+        TempDir::WriteFile(PathFromUtf8(ini), kShipIni);
 
-        const std::string iniOut = Utf8(place.folder / Utf8Path(place.model + "1.ini"));
+        const std::string iniOut = Utf8FromPath(place.folder / PathFromUtf8(place.model + "1.ini"));
         WalkconvRun run = Walkconv({"to-ini", walk});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, walk + " -> " + iniOut + " (3 points, 2 links)\n");
-        EXPECT_EQ(TempDir::Read(Utf8Path(iniOut)), kShipSailorpoints);
+        EXPECT_EQ(TempDir::Read(PathFromUtf8(iniOut)), kShipSailorpoints);
 
-        const std::string walkOut = Utf8(place.folder / Utf8Path(place.model + "_walk.c"));
+        const std::string walkOut =
+            Utf8FromPath(place.folder / PathFromUtf8(place.model + "_walk.c"));
         run = Walkconv({"to-walk", ini});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, ini + " -> " + walkOut + " (3 points, 2 links)\n");
-        EXPECT_NE(TempDir::Read(Utf8Path(walkOut)).find("float " + place.model + "_walk_verts[9];"),
-                  std::string::npos);
+        EXPECT_NE(
+            TempDir::Read(PathFromUtf8(walkOut)).find("float " + place.model + "_walk_verts[9];"),
+            std::string::npos);
     }
 }
 

@@ -10,7 +10,9 @@
 #include "support/output_faults.h"
 #include "support/window_under_test.h"
 
+using walkconv::PathFromUtf8;
 using walkconv::ScopedStorageFaults;
+using walkconv::Utf8FromPath;
 using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
 using walkconv::testing::OddPlace;
@@ -19,8 +21,6 @@ using walkconv::testing::OutputFault;
 using walkconv::testing::OutputFaults;
 using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
-using walkconv::testing::Utf8;
-using walkconv::testing::Utf8Path;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::CommonDialog;
 using walkconv::ui::FileDialogRequest;
@@ -186,13 +186,13 @@ class Form2Test : public QObject {
 
     void oddPaths_analyseAndConvertWithTheModelNameCutByCharacters() {
         for (const OddPlace& place : OddPlaces(w_->dir)) {
-            const auto input = place.folder / Utf8Path(place.sailorpointsName);
+            const auto input = place.folder / PathFromUtf8(place.sailorpointsName);
             TempDir::WriteFile(input, kShipSailorpoints);
-            w_->Analyse(QString::fromStdString(Utf8(input)));
+            w_->Analyse(QString::fromStdString(Utf8FromPath(input)));
             QVERIFY2(w_->Text("Text2")->text() == QString::fromStdString(place.model),
                      place.kind.c_str());
 
-            const auto output = place.folder / Utf8Path(place.model + "_walk.c");
+            const auto output = place.folder / PathFromUtf8(place.model + "_walk.c");
             w_->ConvertTo(output);
             QCOMPARE(w_->ui.fileRequests.back().fileName,
                      QString::fromStdString(place.model + "_walk.c"));

@@ -19,10 +19,6 @@ struct OddPlace {
     std::string model;             // what both names give as the model name
 };
 
-inline std::filesystem::path Utf8Path(const std::string& utf8) {
-    return PathFromUtf8(utf8);
-}
-
 // The odd places, made inside `dir`: blanks, non-ASCII letters (also inside the part of the
 // name that is cut off, which is counted in characters), a path of over 1000 bytes, and a
 // folder reached through a symbolic link. The last is left out where links cannot be made.
@@ -31,7 +27,7 @@ inline std::vector<OddPlace> OddPlaces(const TempDir& dir) {
     std::vector<OddPlace> places = {
         {"blanks", dir.path() / "my ships" / " new folder ", "brig of war _walk.c",
          "brig of war 1.ini", "brig of war "},
-        {"non-ASCII letters", dir.path() / Utf8Path("Schiffe \xC3\xA9t\xC3\xA9"),
+        {"non-ASCII letters", dir.path() / PathFromUtf8("Schiffe \xC3\xA9t\xC3\xA9"),
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0_walk.c",
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0"
          "1.ini",
@@ -59,12 +55,6 @@ inline std::vector<OddPlace> OddPlaces(const TempDir& dir) {
                           "sloop_walk.c", "sloop1.ini", "sloop"});
     }
     return places;
-}
-
-// A path as the windows and walkconv take it: UTF-8 text.
-inline std::string Utf8(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 }  // namespace walkconv::testing

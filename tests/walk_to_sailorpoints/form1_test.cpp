@@ -10,7 +10,9 @@
 #include "support/window_under_test.h"
 #include "walk_to_sailorpoints/form1.h"
 
+using walkconv::PathFromUtf8;
 using walkconv::ScopedStorageFaults;
+using walkconv::Utf8FromPath;
 using walkconv::testing::FolderListing;
 using walkconv::testing::NextTabStop;
 using walkconv::testing::OddPlace;
@@ -19,8 +21,6 @@ using walkconv::testing::OutputFault;
 using walkconv::testing::OutputFaults;
 using walkconv::testing::PrepareOutputFaults;
 using walkconv::testing::TempDir;
-using walkconv::testing::Utf8;
-using walkconv::testing::Utf8Path;
 using walkconv::testing::WindowUnderTest;
 using walkconv::ui::FileDialogRequest;
 using walkconv::ui::Form1;
@@ -228,15 +228,15 @@ class Form1Test : public QObject {
 
     void oddPaths_analyseAndConvertWithTheModelNameCutByCharacters() {
         for (const OddPlace& place : OddPlaces(w_->dir)) {
-            const auto input = place.folder / Utf8Path(place.walkName);
+            const auto input = place.folder / PathFromUtf8(place.walkName);
             TempDir::WriteFile(input, kShipWalk);
-            w_->Analyse(QString::fromStdString(Utf8(input)));
+            w_->Analyse(QString::fromStdString(Utf8FromPath(input)));
             const QString summary =
                 QString::fromStdString("Ship model name: " + place.model +
                                        "\r\n\r\nNumber of points = 2\r\nNumber of links = 1");
             QVERIFY2(w_->Label("Label2")->text() == summary, place.kind.c_str());
 
-            const auto output = place.folder / Utf8Path(place.model + "1.ini");
+            const auto output = place.folder / PathFromUtf8(place.model + "1.ini");
             w_->ConvertTo(output);
             QCOMPARE(w_->ui.fileRequests.back().fileName,
                      QString::fromStdString(place.model + "1.ini"));
