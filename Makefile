@@ -21,7 +21,7 @@ build: configure
 	cmake --build --preset $(PRESET)
 
 run: build
-	./$(BUILD_DIR)/src/app/walk-converter
+	./$(BUILD_DIR)/src/gui/walk-converter
 
 # The whole suite twice: in the release build, then under AddressSanitizer and
 # UndefinedBehaviorSanitizer; one after the other, even under make -j.

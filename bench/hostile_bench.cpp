@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/walk/walk_reader.h"
 #include "support/hostile_inputs.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace walkconv {
 namespace {

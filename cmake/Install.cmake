@@ -2,8 +2,12 @@
 # the README. The command-line tool brings its own install rule.
 include(GNUInstallDirs)
 
-set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/app)
+set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/gui)
 set(WALKCONV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/walk-converter)
+
+if(NOT TARGET walk-converter)
+    return()  # a build without the windows installs walkconv alone
+endif()
 
 install(TARGETS walk-converter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "common/analysis.h"
-#include "common/conversion_state.h"
-#include "common/text_file.h"
-#include "sailorpoints_to_walk/walk_writer.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/text_file.h"
+#include "core/walk/walk_writer.h"
 
 namespace walkconv::fuzz {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "common/conversion_error.h"
-#include "common/numbers.h"
+#include "core/conversion_error.h"
+#include "core/numbers.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/walk/walk_reader.h"
+#include "core/walk/walk_writer.h"
 #include "fuzz_support.h"
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
-#include "sailorpoints_to_walk/walk_writer.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace {
 

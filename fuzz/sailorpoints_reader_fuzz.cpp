@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/sailorpoints/sailorpoints_reader.h"
 #include "fuzz_support.h"
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace walkconv;

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/conversion_error.h"
-#include "common/numbers.h"
+#include "core/conversion_error.h"
+#include "core/numbers.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/walk/walk_reader.h"
 #include "fuzz_support.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace walkconv;

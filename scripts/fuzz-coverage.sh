@@ -9,9 +9,7 @@ cd "$(dirname "$0")/.."
 out=build-fuzz/coverage
 mkdir -p "$out"
 rm -f "$out"/*.profraw
-core_sources=(src/common/*.cpp src/walk_to_sailorpoints/walk_reader.cpp
-    src/walk_to_sailorpoints/sailorpoints_writer.cpp
-    src/sailorpoints_to_walk/sailorpoints_reader.cpp src/sailorpoints_to_walk/walk_writer.cpp)
+core_sources=(src/core/*.cpp src/core/*/*.cpp)
 binaries=()
 for target in walk_reader sailorpoints_reader text_to_number round_trip; do
     binary="$out/${target}_replay"

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "common/numbers.h"
+#include "core/numbers.h"
 
 namespace walkconv::cli {
 

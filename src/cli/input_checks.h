@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "common/analysis.h"
-#include "common/conversion_state.h"
-#include "walk_to_sailorpoints/walk_reader.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
+#include "core/walk/walk_reader.h"
 
 // The warnings of `walkconv check`: what a user should fix in an input that analysed without
 // error, although the converters accept it as it is.

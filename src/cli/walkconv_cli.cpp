@@ -16,16 +16,16 @@
 
 #include "cli/input_checks.h"
 #include "cli/version.h"
-#include "common/analysis.h"
-#include "common/conversion_state.h"
-#include "common/file_names.h"
-#include "common/messages.h"
-#include "common/text.h"
-#include "common/text_file.h"
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
-#include "sailorpoints_to_walk/walk_writer.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
-#include "walk_to_sailorpoints/walk_reader.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/text.h"
+#include "core/text_file.h"
+#include "core/walk/walk_reader.h"
+#include "core/walk/walk_writer.h"
 
 namespace walkconv::cli {
 

@@ -1,11 +1,11 @@
-#include "common/analysis.h"
+#include "core/analysis.h"
 
 #include <exception>
 #include <utility>
 
-#include "common/conversion_error.h"
-#include "common/text.h"
-#include "common/text_file.h"
+#include "core/conversion_error.h"
+#include "core/text.h"
+#include "core/text_file.h"
 
 namespace walkconv {
 

@@ -1,6 +1,6 @@
-#include "common/conversion_state.h"
+#include "core/conversion_state.h"
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 namespace walkconv {
 

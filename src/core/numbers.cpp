@@ -1,4 +1,4 @@
-#include "common/numbers.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 namespace walkconv {
 

@@ -1,6 +1,6 @@
-#include "common/text.h"
+#include "core/text.h"
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 namespace walkconv {
 

@@ -1,12 +1,12 @@
-#include "common/text_file.h"
+#include "core/text_file.h"
 
 #include <array>
 #include <fstream>
 #include <random>
 #include <system_error>
 
-#include "common/conversion_error.h"
-#include "common/system_file.h"
+#include "core/conversion_error.h"
+#include "core/platform/system_file.h"
 
 namespace walkconv {
 

@@ -1,9 +1,9 @@
-#include "app/common_dialog.h"
+#include "gui/common_dialog.h"
 
 #include <QWidget>
 
-#include "app/ui_services.h"
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
+#include "gui/ui_services.h"
 
 namespace walkconv::ui {
 

@@ -1,14 +1,14 @@
-#include "app/converter_window.h"
+#include "gui/converter_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/common_dialog.h"
-#include "app/ui_services.h"
-#include "common/conversion_error.h"
-#include "common/messages.h"
-#include "common/text_file.h"
+#include "core/conversion_error.h"
+#include "core/messages.h"
+#include "core/text_file.h"
+#include "gui/common_dialog.h"
+#include "gui/ui_services.h"
 
 namespace walkconv::ui {
 

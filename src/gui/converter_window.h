@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/window_style.h"
-#include "common/conversion_state.h"
+#include "core/conversion_state.h"
+#include "gui/window_style.h"
 
 class QLabel;
 class QLineEdit;

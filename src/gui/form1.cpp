@@ -1,13 +1,13 @@
-#include "walk_to_sailorpoints/form1.h"
+#include "gui/form1.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
-#include "common/file_names.h"
-#include "common/messages.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
-#include "walk_to_sailorpoints/walk_reader.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/walk/walk_reader.h"
 
 namespace walkconv::ui {
 

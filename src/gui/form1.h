@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/converter_window.h"
+#include "gui/converter_window.h"
 
 namespace walkconv::ui {
 

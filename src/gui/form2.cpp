@@ -1,13 +1,13 @@
-#include "sailorpoints_to_walk/form2.h"
+#include "gui/form2.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
-#include "common/file_names.h"
-#include "common/messages.h"
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/file_names.h"
+#include "core/messages.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/walk/walk_writer.h"
 
 namespace walkconv::ui {
 

@@ -1,12 +1,12 @@
-#include "app/form3.h"
+#include "gui/form3.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
 
-#include "app/window_style.h"
-#include "sailorpoints_to_walk/form2.h"
-#include "walk_to_sailorpoints/form1.h"
+#include "gui/form1.h"
+#include "gui/form2.h"
+#include "gui/window_style.h"
 
 namespace walkconv::ui {
 

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app/form3.h"
-#include "app/window_style.h"
+#include "gui/form3.h"
+#include "gui/window_style.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,11 +1,11 @@
-#include "app/ui_services.h"
+#include "gui/ui_services.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
-#include "common/messages.h"
+#include "core/messages.h"
 
 namespace walkconv::ui {
 

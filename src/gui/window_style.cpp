@@ -1,4 +1,4 @@
-#include "app/window_style.h"
+#include "gui/window_style.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/walkconv_fixture.h"
-#include "common/conversion_state.h"
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/conversion_state.h"
+#include "core/walk/walk_writer.h"
 
 namespace walkconv::testing {
 namespace {

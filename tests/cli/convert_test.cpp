@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/walkconv_fixture.h"
-#include "common/file_names.h"
-#include "common/system_file.h"
+#include "core/file_names.h"
+#include "core/platform/system_file.h"
 #include "support/odd_paths.h"
 #include "support/output_faults.h"
 

@@ -1,8 +1,8 @@
-#include "common/conversion_state.h"
+#include "core/conversion_state.h"
 
 #include <gtest/gtest.h>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 namespace walkconv {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/numbers.h"
+#include "core/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 #include "support/locale_guard.h"
 
 namespace walkconv {

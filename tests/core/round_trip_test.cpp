@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/walk/walk_reader.h"
+#include "core/walk/walk_writer.h"
 #include "support/state_listing.h"
 #include "support/temp_dir.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "common/text_file.h"
+#include "core/text_file.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/conversion_error.h"
-#include "common/system_file.h"
+#include "core/conversion_error.h"
+#include "core/platform/system_file.h"
 #include "support/temp_dir.h"
 
 namespace walkconv {

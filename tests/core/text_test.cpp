@@ -1,4 +1,4 @@
-#include "common/text.h"
+#include "core/text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 namespace walkconv {
 namespace {

@@ -4,11 +4,11 @@
 #include <QTest>
 #include <memory>
 
-#include "app/common_dialog.h"
+#include "gui/common_dialog.h"
+#include "gui/form1.h"
 #include "support/odd_paths.h"
 #include "support/output_faults.h"
 #include "support/window_under_test.h"
-#include "walk_to_sailorpoints/form1.h"
 
 using walkconv::PathFromUtf8;
 using walkconv::ScopedStorageFaults;

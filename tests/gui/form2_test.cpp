@@ -4,8 +4,8 @@
 #include <QTest>
 #include <memory>
 
-#include "app/common_dialog.h"
-#include "sailorpoints_to_walk/form2.h"
+#include "gui/common_dialog.h"
+#include "gui/form2.h"
 #include "support/odd_paths.h"
 #include "support/output_faults.h"
 #include "support/window_under_test.h"

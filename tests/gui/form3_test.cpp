@@ -5,7 +5,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/form3.h"
+#include "gui/form3.h"
 
 using walkconv::ui::Form3;
 

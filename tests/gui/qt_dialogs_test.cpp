@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/common_dialog.h"
-#include "app/ui_services.h"
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
+#include "gui/common_dialog.h"
+#include "gui/ui_services.h"
 #include "support/temp_dir.h"
 
 using walkconv::ConversionError;

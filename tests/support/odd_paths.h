@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/text_file.h"
+#include "core/text_file.h"
 #include "support/temp_dir.h"
 
 namespace walkconv::testing {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/system_file.h"
+#include "core/platform/system_file.h"
 #include "support/temp_dir.h"
 
 namespace walkconv::testing {

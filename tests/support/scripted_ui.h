@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "gui/ui_services.h"
 
 namespace walkconv::testing {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/conversion_state.h"
+#include "core/conversion_state.h"
 
 namespace walkconv::testing {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "common/conversion_state.h"
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/conversion_state.h"
+#include "core/walk/walk_writer.h"
 
 // Walk sources of the largest size the tables hold, shared by the reader's speed test and the
 // benchmark.

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/common_dialog.h"
+#include "gui/common_dialog.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

@@ -1,11 +1,11 @@
-#include "common/system_file.h"
+#include "core/platform/system_file.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <system_error>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,8 +1,8 @@
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
 
-#include "common/file_names.h"
-#include "common/numbers.h"
-#include "common/text.h"
+#include "core/file_names.h"
+#include "core/numbers.h"
+#include "core/text.h"
 
 namespace walkconv {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/analysis.h"
-#include "common/conversion_state.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
 
 // Reading a sailorpoints file: every line is scanned for the section words and for the words
 // "point" and "link" (any case), and numbers are taken by the leading-number rule. The [SIZE]

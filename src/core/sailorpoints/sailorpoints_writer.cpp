@@ -1,9 +1,9 @@
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
 
 #include <algorithm>
 
-#include "common/numbers.h"
-#include "common/text_file.h"
+#include "core/numbers.h"
+#include "core/text_file.h"
 
 namespace walkconv {
 

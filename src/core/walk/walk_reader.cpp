@@ -1,12 +1,12 @@
-#include "walk_to_sailorpoints/walk_reader.h"
+#include "core/walk/walk_reader.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "common/conversion_error.h"
-#include "common/file_names.h"
-#include "common/numbers.h"
-#include "common/text.h"
+#include "core/conversion_error.h"
+#include "core/file_names.h"
+#include "core/numbers.h"
+#include "core/text.h"
 
 namespace walkconv {
 

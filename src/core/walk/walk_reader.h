@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/analysis.h"
-#include "common/conversion_state.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
 
 // Reading a walk source: a tolerant statement scanner, not a C parser. It finds the keywords
 // "walk_verts", "walk_types" and "walk_graph" (any case, inside longer identifiers) and takes

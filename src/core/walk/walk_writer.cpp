@@ -1,9 +1,9 @@
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/walk/walk_writer.h"
 
 #include <algorithm>
 
-#include "common/numbers.h"
-#include "common/text_file.h"
+#include "core/numbers.h"
+#include "core/text_file.h"
 
 namespace walkconv {
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "common/analysis.h"
-#include "common/conversion_error.h"
-#include "common/conversion_state.h"
-#include "common/numbers.h"
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
+#include "core/analysis.h"
+#include "core/conversion_error.h"
+#include "core/conversion_state.h"
+#include "core/numbers.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "core/walk/walk_reader.h"
 #include "support/heap_meter.h"
 #include "support/hostile_inputs.h"
 #include "support/temp_dir.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace walkconv {
 namespace {

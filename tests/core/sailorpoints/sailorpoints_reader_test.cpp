@@ -1,4 +1,4 @@
-#include "sailorpoints_to_walk/sailorpoints_reader.h"
+#include "core/sailorpoints/sailorpoints_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 #include "support/state_listing.h"
 #include "support/temp_dir.h"
 

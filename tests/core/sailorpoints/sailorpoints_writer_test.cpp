@@ -1,13 +1,13 @@
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
+#include "core/sailorpoints/sailorpoints_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
+#include "core/walk/walk_reader.h"
 #include "support/locale_guard.h"
 #include "support/temp_dir.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace walkconv {
 namespace {

@@ -4,10 +4,10 @@
 #include <ctime>
 #include <string>
 
+#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/walk/walk_reader.h"
 #include "support/temp_dir.h"
 #include "support/walk_samples.h"
-#include "walk_to_sailorpoints/sailorpoints_writer.h"
-#include "walk_to_sailorpoints/walk_reader.h"
 
 namespace walkconv {
 namespace {

@@ -1,4 +1,4 @@
-#include "sailorpoints_to_walk/walk_writer.h"
+#include "core/walk/walk_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-#include "common/conversion_error.h"
+#include "core/conversion_error.h"
 #include "support/locale_guard.h"
 #include "support/state_listing.h"
 #include "support/temp_dir.h"
