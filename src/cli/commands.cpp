@@ -1,0 +1,232 @@
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <vector>
+
+#include "cli/version.h"
+
+namespace walkconv::cli {
+
+namespace {
+
+constexpr char kProgram[] = "walkconv";
+
+constexpr std::array kCommands{
+    CommandSpec{"to-ini", "convert walk sources to sailorpoints files", ConvertToSailorpoints, true,
+                false, false},
+    CommandSpec{"to-walk", "convert sailorpoints files to walk sources", ConvertToWalkSource, true,
+                true, false},
+    CommandSpec{"check", "analyse inputs, print each summary and its warnings", CheckInput, false,
+                false, true},
+};
+
+constexpr char kOutputOption[] = "--output";
+constexpr char kDirOption[] = "--dir";
+constexpr char kModelOption[] = "--model";
+
+// The options as CLI11 fills them; which were given is read from the parser afterwards.
+struct RawOptions {
+    std::vector<std::string> inputs;
+    std::string output;
+    std::string dir;
+    std::string model;
+    bool quiet = false;
+    bool werror = false;
+};
+
+void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw) {
+    command.add_option("INPUT", raw.inputs, "input files")->required();
+    if (spec.writes) {
+        CLI::Option* output =
+            command.add_option("-o,--output", raw.output, "write the output here (one input only)")
+                ->type_name("OUTPUT");
+        CLI::Option* dir = command
+                               .add_option("-d,--dir", raw.dir,
+                                           "write each output in DIR, under its proposed name")
+                               ->type_name("DIR");
+        output->excludes(dir);
+        command.add_flag("-q,--quiet", raw.quiet, "print no line per converted input");
+    }
+    if (spec.takesModel) {
+        command.add_option("--model", raw.model, "model name of the output (one input only)")
+            ->type_name("NAME");
+    }
+    if (spec.takesWerror) {
+        command.add_flag("--werror", raw.werror, "exit with status 5 when an input has warnings");
+    }
+}
+
+// The help, built from the declared commands, options and statuses: one line for each.
+std::string HelpText(const CLI::App& root) {
+    struct Row {
+        std::string left;
+        std::string right;
+    };
+    std::vector<Row> commands;
+    std::vector<Row> options;
+    std::vector<std::vector<std::string>> optionCommands;
+    const auto addOption = [&](const CLI::Option& option, const std::string& command) {
+        std::string left = option.get_name(false, true);
+        if (!option.get_type_name().empty()) {
+            left += " " + option.get_type_name();
+        }
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&](const Row& row) { return row.left == left; });
+        if (known == options.end()) {
+            options.push_back({left, option.get_description()});
+            optionCommands.push_back(command.empty() ? std::vector<std::string>{}
+                                                     : std::vector<std::string>{command});
+        } else {
+            optionCommands[static_cast<std::size_t>(known - options.begin())].push_back(command);
+        }
+    };
+    const auto named = [](const CLI::Option* option) { return option->nonpositional(); };
+    for (const CLI::App* command : root.get_subcommands([](const CLI::App*) { return true; })) {
+        commands.push_back({command->get_name() + " INPUT...", command->get_description()});
+        for (const CLI::Option* option : command->get_options(named)) {
+            if (option != command->get_help_ptr()) {
+                addOption(*option, command->get_name());
+            }
+        }
+    }
+    for (const CLI::Option* option : root.get_options(named)) {
+        addOption(*option, "");
+    }
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (!optionCommands[i].empty()) {
+            std::string prefix;
+            for (const std::string& command : optionCommands[i]) {
+                prefix += (prefix.empty() ? "" : ", ") + command;
+            }
+            options[i].right = "(" + prefix + ") " + options[i].right;
+        }
+    }
+
+    std::size_t width = 0;
+    for (const Row& row : commands) {
+        width = std::max(width, row.left.size());
+    }
+    for (const Row& row : options) {
+        width = std::max(width, row.left.size());
+    }
+    std::ostringstream text;
+    const auto list = [&](const std::vector<Row>& rows) {
+        for (const Row& row : rows) {
+            text << "  " << row.left << std::string(width + 2 - row.left.size(), ' ') << row.right
+                 << "\n";
+        }
+    };
+    text << root.get_description() << "\n\n"
+         << "Usage: " << kProgram << " COMMAND INPUT... [OPTIONS]\n"
+         << "       " << kProgram << " --help | --version\n\n"
+         << "Commands:\n";
+    list(commands);
+    text << "\nOptions:\n";
+    list(options);
+    text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c).\n"
+         << "Existing outputs are replaced. Messages go to stderr, one line each.\n"
+         << "check reads .c files as walk sources, .ini files as sailorpoints files, others by "
+            "content.\n"
+         << "\nExit status (the most severe over all inputs):\n";
+    for (const StatusMeaning& spec : kStatusMeanings) {
+        const std::string number = std::to_string(static_cast<int>(spec.status));
+        text << "  " << number << std::string(4 - number.size(), ' ') << spec.meaning << "\n";
+    }
+    return text.str();
+}
+
+void DeclareCommandLine(CLI::App& app, RawOptions& raw) {
+    // "/o" is not an option on Windows either: an argument that begins with "/" is a path
+    // from the root of the current drive. Subcommands take this over when declared.
+    app.allow_windows_style_options(false);
+    // Every --help shows the whole help; subcommands take the formatter over when declared.
+    app.formatter_fn([](const CLI::App* shown, const std::string&, CLI::AppFormatMode) {
+        while (shown->get_parent() != nullptr) {
+            shown = shown->get_parent();
+        }
+        return HelpText(*shown);
+    });
+    app.set_help_flag("-h,--help", "print this help and exit");
+    app.set_version_flag("--version", std::string(kProgram) + " " + kVersion,
+                         "print the version and exit");
+    app.require_subcommand(1);
+    for (const CommandSpec& spec : kCommands) {
+        DeclareOptions(*app.add_subcommand(std::string(spec.name), std::string(spec.summary)), spec,
+                       raw);
+    }
+}
+
+std::optional<std::string> IfGiven(const CLI::App& command, const std::string& option,
+                                   const std::string& value) {
+    const CLI::Option* found = command.get_option_no_throw(option);
+    return found != nullptr && found->count() > 0 ? std::optional(value) : std::nullopt;
+}
+
+ExitStatus UsageError(std::ostream& err, const std::string& problem) {
+    err << kProgram << ": " << problem << "\n"
+        << "Run '" << kProgram << " --help' for the commands and options.\n";
+    return ExitStatus::Usage;
+}
+
+}  // namespace
+
+const CommandSpec* FindCommand(std::string_view name) {
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(),
+                                 [&](const CommandSpec& spec) { return spec.name == name; });
+    return it == kCommands.end() ? nullptr : &*it;
+}
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostream& out,
+                                   std::ostream& err) {
+    ParsedCommandLine parsed;
+    if (args.empty()) {
+        parsed.endsWith = UsageError(err, "no command given");
+        return parsed;
+    }
+    if (!args.front().starts_with('-') && FindCommand(args.front()) == nullptr) {
+        parsed.endsWith = UsageError(err, "unknown command '" + args.front() + "'");
+        return parsed;
+    }
+    RawOptions raw;
+    CLI::App app(
+        "Converts ship walking paths between walk sources (.c) and sailorpoints files "
+        "(.ini).",
+        kProgram);
+    DeclareCommandLine(app, raw);
+    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them so
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            app.exit(error, out, err);  // --help or --version
+            parsed.endsWith = ExitStatus::Success;
+        } else {
+            parsed.endsWith = UsageError(err, error.what());
+        }
+        return parsed;
+    }
+
+    const CLI::App& command = *app.get_subcommands().front();
+    parsed.command = FindCommand(command.get_name());
+    Request& request = parsed.request;
+    request.inputs = raw.inputs;
+    request.output = IfGiven(command, kOutputOption, raw.output);
+    request.dir = IfGiven(command, kDirOption, raw.dir);
+    request.model = IfGiven(command, kModelOption, raw.model);
+    request.quiet = raw.quiet;
+    request.werror = raw.werror;
+    for (const char* oneInputOnly : {kOutputOption, kModelOption}) {
+        if (IfGiven(command, oneInputOnly, {}) && request.inputs.size() > 1) {
+            parsed.endsWith =
+                UsageError(err, std::string(oneInputOnly) + " takes one input, but " +
+                                    std::to_string(request.inputs.size()) + " were given");
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+}  // namespace walkconv::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "cli/batch.h"
+#include "cli/exit_status.h"
+#include "cli/request.h"
+
+// The work of each command on one input: analyse it, print what it came to, write its output.
+namespace walkconv::cli {
+
+// Where a run prints: results to `out`, messages to `err`, one line each.
+struct Console {
+    std::ostream& out;
+    std::ostream& err;
+    bool summaryShown = false;  // check: a summary is out already, the next one needs a gap
+};
+
+// One command's work on one input. The analysis may run before the input's turn comes; every
+// line printed and every file written waits for it.
+using InputCommand = ExitStatus (*)(const std::string& input, Turn& turn, const Request& request,
+                                    Console& console);
+
+// to-ini: the walk source into <model>1.ini.
+ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Request& request,
+                                 Console& console);
+
+// to-walk: the sailorpoints file into <model>_walk.c.
+ExitStatus ConvertToWalkSource(const std::string& input, Turn& turn, const Request& request,
+                               Console& console);
+
+// check: the summary of a valid input on stdout, its warnings on stderr.
+ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& request,
+                      Console& console);
+
+}  // namespace walkconv::cli

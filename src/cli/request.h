@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace walkconv::cli {
+
+// What the command line asks of one run, once parsed. An option not given is empty.
+struct Request {
+    std::vector<std::string> inputs;
+    std::optional<std::string> output;  // -o: the one output's path
+    std::optional<std::string> dir;     // -d: the folder of every output
+    std::optional<std::string> model;   // --model: the output's model name
+    bool quiet = false;
+    bool werror = false;
+};
+
+}  // namespace walkconv::cli
