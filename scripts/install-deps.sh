@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any is missing;
-# with the argument "fuzz", also clang and its libFuzzer runtime for `make fuzz`.
+# with the argument "fuzz", also clang, its libFuzzer runtime and the LLVM coverage tools for
+# `make fuzz` and `make fuzz-coverage`.
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
@@ -9,10 +10,10 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps
-    python3 dpkg-dev
+    python3 dpkg-dev file
 )
 if [ "${1:-}" = fuzz ]; then
-    packages+=(clang-14 libclang-rt-14-dev)
+    packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 
 missing=()
@@ -23,7 +24,14 @@ for p in "${packages[@]}"; do
 done
 
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "install-deps.sh: sudo is not installed; run this as root to install packages" >&2
+        exit 1
+    fi
 }
 
 if [ ${#missing[@]} -gt 0 ]; then
