@@ -7,7 +7,7 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test test-normal test-sanitize install package fuzz \
-	fuzz-coverage format clean
+	fuzz-coverage format fresh-check clean
 
 all: build
 
@@ -59,5 +59,11 @@ fuzz-coverage:
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
+# `make test` on a clean export of HEAD in a bare Debian 12 (debootstrap minbase) that has
+# nothing but make, under build-fresh/; needs root and takes many minutes.
+fresh-check:
+	bash scripts/fresh-check.sh
+
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
+	rm -rf --one-file-system build-fresh
