@@ -117,10 +117,12 @@ chmod 755 "$root/usr/sbin/policy-rc.d"
 
 tar -xf "$fresh/export.tar" -C "$root/root"
 
-# What the README asks of a bare system, then its command, in root's clean environment.
+# What the README asks of a bare system, then its command, in root's clean environment (which
+# keeps the host's CMAKE_BUILD_PARALLEL_LEVEL, if set, to share the machine).
 inside() {
     chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+        ${CMAKE_BUILD_PARALLEL_LEVEL:+CMAKE_BUILD_PARALLEL_LEVEL="$CMAKE_BUILD_PARALLEL_LEVEL"} "$@"
 }
 inside apt-get update -qq
 inside apt-get install -y -qq make
