@@ -37,7 +37,7 @@ remove_tree() {
 host_mirror() {
     cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
         2>/dev/null | grep -v '^[[:space:]]*#' | grep -oE 'https?://[^ ]*/debian/?( |$)' |
-        head -n 1 | tr -d ' '
+        head -n 1 | tr -d ' ' || true  # no such file, or none found: the default below
 }
 
 mirror=${FRESH_CHECK_MIRROR:-$(host_mirror)}
