@@ -28,7 +28,7 @@ AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state
         state.ModelName = DropLastCharacters(FileNameOf(inputPath), reader.modelSuffixLength);
         const std::string text = ReadTextFile(path);
         reader.scan(text, state);
-        out.droppedLinks = DropLinksWithNegativeEnds(state);
+        out.droppedLinks = DropLinksWithNegativeEnds(state, &out.droppedLinkEnds);
     } catch (const std::exception& error) {
         // ConversionError for the reader's limits; anything else the platform reports while
         // reading (memory, say) fails the analysis just the same.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/conversion_state.h"
 
@@ -11,8 +12,9 @@ namespace walkconv {
 
 // What an analysis noticed beside its outcome, for callers that report more than the windows.
 struct AnalysisDetails {
-    int droppedLinks = 0;       // links removed for a negative end
-    std::string failureReason;  // why the analysis failed, when it did
+    int droppedLinks = 0;                      // links removed for a negative end
+    std::vector<DroppedLink> droppedLinkEnds;  // those links, with their numbers in the file
+    std::string failureReason;                 // why the analysis failed, when it did
 };
 
 // How one reader fills a state from the text of its input.

@@ -43,7 +43,7 @@ const Entry& CheckedTable<Entry>::operator[](int index) const {
 template class CheckedTable<Point>;
 template class CheckedTable<Link>;
 
-int DropLinksWithNegativeEnds(ConversionState& state) {
+int DropLinksWithNegativeEnds(ConversionState& state, std::vector<DroppedLink>* dropped) {
     const int count = state.LinkCount;
     if (count > kTableSize) {
         throw ConversionError("more than 1001 links");
@@ -56,6 +56,8 @@ int DropLinksWithNegativeEnds(ConversionState& state) {
         const Link link = state.Links[i];
         if (link.from >= 0 && link.to >= 0) {
             state.Links[kept++] = link;
+        } else if (dropped != nullptr) {
+            dropped->push_back({i, link});
         }
     }
     for (int i = kept; i < count; ++i) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace walkconv {
 
@@ -63,10 +64,19 @@ enum class AnalysisOutcome {
     Failed,       // the file broke a limit of the reader, or could not be read
 };
 
+// A link that DropLinksWithNegativeEnds removed: its number before the drop, and its ends.
+struct DroppedLink {
+    int number = 0;
+    Link ends;
+
+    friend bool operator==(const DroppedLink&, const DroppedLink&) = default;
+};
+
 // Keeps, in order, the links 0..LinkCount-1 whose two ends are both >= 0, moves them down to
-// 0..k-1, zeroes the entries they leave and sets LinkCount to k. Returns how many were dropped.
+// 0..k-1, zeroes the entries they leave and sets LinkCount to k. Returns how many were dropped;
+// with `dropped`, also appends each of them there, in order.
 // Throws ConversionError when LinkCount exceeds the table.
-int DropLinksWithNegativeEnds(ConversionState& state);
+int DropLinksWithNegativeEnds(ConversionState& state, std::vector<DroppedLink>* dropped = nullptr);
 
 // The four-line summary shown after a valid analysis, lines separated by CR LF.
 std::string AnalysisSummary(const ConversionState& state);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/conversion_error.h"
 
 namespace walkconv {
@@ -51,8 +53,11 @@ TEST(DropLinksWithNegativeEnds, KeepsTheOrderAndZeroesVacatedEntries) {
     state.Links[6] = L(-7, -7);  // beyond LinkCount: neither read nor moved
     state.Links[7] = L(8, 9);
 
-    EXPECT_EQ(DropLinksWithNegativeEnds(state), 3);
+    std::vector<DroppedLink> dropped{{99, L(9, 9)}};  // appended to, not replaced
+    EXPECT_EQ(DropLinksWithNegativeEnds(state, &dropped), 3);
 
+    EXPECT_EQ(dropped, (std::vector<DroppedLink>{
+                           {99, L(9, 9)}, {1, L(-1, 2)}, {3, L(3, -1)}, {4, L(-1, -1)}}));
     EXPECT_EQ(state.LinkCount, 3);
     EXPECT_EQ(state.Links[0], L(0, 1));
     EXPECT_EQ(state.Links[1], L(2, 3));
