@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/analysis.h"
+#include "core/conversion_state.h"
+#include "core/walk/walk_reader.h"
+
+// What a user should know about an input that analysed as valid, although the converters accept
+// it as it is: one list that the text report, the picture and any other view all read.
+namespace walkconv {
+
+enum class FindingSeverity {
+    Warning,  // something to fix in the input
+    Note,     // worth knowing, nothing to fix
+};
+
+// The stable names of the findings: once shipped, a name never changes, so that scripts may
+// filter on it.
+namespace finding_code {
+inline constexpr std::string_view kLinkBeyondPoints = "link-beyond-points";
+inline constexpr std::string_view kSelfLink = "self-link";
+inline constexpr std::string_view kDuplicateLink = "duplicate-link";
+inline constexpr std::string_view kUntouchedPoint = "untouched-point";
+inline constexpr std::string_view kSeparateGroup = "separate-group";
+inline constexpr std::string_view kWideLink = "wide-link";
+inline constexpr std::string_view kNegativeEnd = "negative-end";
+inline constexpr std::string_view kPaddingLinks = "padding-links";
+inline constexpr std::string_view kCountMismatch = "count-mismatch";
+inline constexpr std::string_view kDeclaredSizeMismatch = "declared-size-mismatch";
+}  // namespace finding_code
+
+struct Finding {
+    FindingSeverity severity = FindingSeverity::Warning;
+    std::string_view code;    // one of finding_code
+    std::string message;      // one line, without the input's name
+    std::vector<int> points;  // the points it concerns, ascending; empty for none
+    std::optional<int> link;  // the link of the state it concerns, if any
+};
+
+// One kind of finding, as the table of checks lists it.
+struct FindingKind {
+    std::string_view code;
+    FindingSeverity severity;
+    bool walkSourcesOnly;  // needs the facts of a walk source
+};
+
+// Every kind of finding, in the order in which CollectFindings reports them.
+std::span<const FindingKind> FindingKinds();
+
+// The findings for the analysis that left `state` and `details`, kind by kind in the order of
+// FindingKinds(). `walkFacts` is given for walk sources only; it adds the checks of the graph
+// encoding, the declared array sizes and the count assignment. Meant for a valid analysis: the
+// counts must lie within the tables.
+std::vector<Finding> CollectFindings(const ConversionState& state, const AnalysisDetails& details,
+                                     const WalkSourceFacts* walkFacts);
+
+}  // namespace walkconv
