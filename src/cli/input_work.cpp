@@ -60,15 +60,28 @@ ExitStatus ReportAnalysis(AnalysisOutcome outcome, const std::string& input,
     return ExitStatus::Failed;
 }
 
-// The text of `folder` joined with a file name, written with the separator the folder's text
-// uses, so that a message never mixes "/" and "\" within one path.
-std::string InFolder(const fs::path& folder, const std::string& name) {
-    std::string joined = Utf8FromPath(folder / PathFromUtf8(name));
-    const std::string folderText = Utf8FromPath(folder);
-    const std::size_t at = folderText.size();
-    if (joined.size() == at + 1 + name.size() && joined[at] == '\\' &&
-        folderText.find('/') != std::string::npos && folderText.find('\\') == std::string::npos) {
-        joined[at] = '/';  // only where "\" is a separator too, and the folder is written with "/"
+// The separators of path texts: "/" everywhere, and "\" too where the system says so.
+constexpr bool kBackslashSeparates = fs::path::preferred_separator == '\\';
+constexpr std::string_view kSeparators = kBackslashSeparates ? "/\\" : "/";
+
+// The separator with which the user writes paths: the last one in `folder`, else the last one
+// in `input`, else the system's own.
+char SeparatorOf(std::string_view folder, std::string_view input) {
+    for (const std::string_view text : {folder, input}) {
+        if (const std::size_t at = text.find_last_of(kSeparators); at != std::string_view::npos) {
+            return text[at];
+        }
+    }
+    return static_cast<char>(fs::path::preferred_separator);
+}
+
+// The text of `folder` joined with a file name, with the separator the user writes, so that a
+// message never mixes "/" and "\" within one path.
+std::string InFolder(const std::string& folder, char separator, const std::string& name) {
+    std::string joined = Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(name));
+    const std::size_t at = folder.size();
+    if (joined.size() == at + 1 + name.size() && kSeparators.find(joined[at]) != kSeparators.npos) {
+        joined[at] = separator;
     }
     return joined;
 }
@@ -89,9 +102,10 @@ ExitStatus Convert(const Direction& direction, const std::string& input, Turn& t
     if (request.output) {
         output = *request.output;
     } else {
-        const fs::path folder =
-            request.dir ? PathFromUtf8(*request.dir) : PathFromUtf8(input).parent_path();
-        output = InFolder(folder, direction.proposedName(state.ModelName));
+        const std::string folder =
+            request.dir ? *request.dir : Utf8FromPath(PathFromUtf8(input).parent_path());
+        output =
+            InFolder(folder, SeparatorOf(folder, input), direction.proposedName(state.ModelName));
     }
     try {
         direction.write(PathFromUtf8(output), state);
@@ -128,12 +142,14 @@ bool ReadsAsWalkSource(const std::string& input) {
 
 // The window's summary, one line per line on a terminal.
 std::string SummaryLines(const ConversionState& state) {
-    std::string summary = AnalysisSummary(state);
-    for (std::size_t pos = summary.find("\r\n"); pos != std::string::npos;
-         pos = summary.find("\r\n", pos + 1)) {
-        summary.replace(pos, 2, "\n");
+    const std::string summary = AnalysisSummary(state);
+    std::string lines;
+    std::size_t from = 0;
+    for (std::size_t end = summary.find("\r\n"); end != std::string::npos;
+         from = end + 2, end = summary.find("\r\n", from)) {
+        lines.append(summary, from, end - from).append("\n");
     }
-    return summary + "\n";
+    return lines.append(summary, from).append("\n");
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "cli/walkconv_cli.h"
+#include "core/platform/command_line.h"
 
 int main(int argc, char* argv[]) {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return walkconv::cli::RunWalkconv(args, std::cout, std::cerr);
+    walkconv::ShowUtf8OnConsole();
+    return walkconv::cli::RunWalkconv(walkconv::CommandLineArguments(argc, argv), std::cout,
+                                      std::cerr);
 }

@@ -87,6 +87,10 @@ void WriteFileAtomically(const fs::path& named, std::string_view content) {
     if (fs::is_directory(existing)) {
         throw ConversionError("is a folder");
     }
+    // Windows neither replaces nor removes a read-only file: refuse before anything is written.
+    if (IsMarkedReadOnly(target)) {
+        throw ConversionError("the file is read-only");
+    }
     NewFile file;
     const fs::path temporary = CreateTemporaryBeside(target, file);
     try {
@@ -98,10 +102,7 @@ void WriteFileAtomically(const fs::path& named, std::string_view content) {
         if (fs::is_regular_file(existing)) {
             fs::permissions(temporary, existing.permissions(), error);
         }
-        fs::rename(temporary, target, error);
-        if (error) {
-            throw ConversionError(error.message());
-        }
+        MoveIntoPlace(temporary, target);
     } catch (...) {
         file.Close();
         std::error_code ignored;

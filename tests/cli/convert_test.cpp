@@ -10,6 +10,7 @@
 #include "core/platform/system_file.h"
 #include "support/odd_paths.h"
 #include "support/output_faults.h"
+#include "support/platform.h"
 
 namespace walkconv::testing {
 namespace {
@@ -57,6 +58,53 @@ TEST_F(ConvertTest, OddPathsAreReadAndWrittenWithTheModelNameCutByCharacters) {
             TempDir::Read(PathFromUtf8(walkOut)).find("float " + place.model + "_walk_verts[9];"),
             std::string::npos);
     }
+}
+
+// An output path is printed with the separator of the folder the user gave (or of the input,
+// when the folder shows none), never with two kinds in one path.
+TEST_F(ConvertTest, OutputPathsFollowTheUsersSeparators) {
+    const std::string full = Utf8FromPath(Folder().path());
+    struct Case {
+        std::vector<std::string> args;
+        std::string printed;  // the output path as printed
+        std::string written;  // the file written, from the test's folder
+        bool windowsOnly;     // "\\" is part of a file name elsewhere
+    };
+    const Case cases[] = {
+        {{"mods/deck_walk.c"}, "mods/deck1.ini", "mods/deck1.ini", false},
+        {{"mods/deck_walk.c", "-d", "out"}, "out/deck1.ini", "out/deck1.ini", false},
+        {{"mods/deck_walk.c", "-d", "out/"}, "out/deck1.ini", "out/deck1.ini", false},
+        {{"mods\\deck_walk.c"}, "mods\\deck1.ini", "mods/deck1.ini", true},
+        {{"mods\\deck_walk.c", "-d", "out\\sub"}, "out\\sub\\deck1.ini", "out/sub/deck1.ini", true},
+        {{"mods/deck_walk.c", "-d", "out\\sub"}, "out\\sub\\deck1.ini", "out/sub/deck1.ini", true},
+        {{full + "\\mods\\deck_walk.c"}, full + "\\mods\\deck1.ini", "mods/deck1.ini", true},
+    };
+    Write("mods/deck_walk.c", kShipWalk);
+    std::filesystem::create_directories("out/sub");
+    for (const Case& c : cases) {
+        if (c.windowsOnly && !kOnWindows) {
+            continue;
+        }
+        SCOPED_TRACE(c.args.front());
+        std::filesystem::remove(c.written);
+        std::vector<std::string> args = {"to-ini"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const WalkconvRun run = Walkconv(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.args.front() + " -> " + c.printed + " (3 points, 2 links)\n");
+        EXPECT_EQ(Read(c.written), kShipSailorpoints);
+    }
+}
+
+// A path that begins with "/" is an input, never an option: on Windows it starts at the root of
+// the current drive. (That it converts is shown by the executable's own test.)
+TEST_F(ConvertTest, AnInputThatBeginsWithASlashIsAPath) {
+    const WalkconvRun run = Walkconv({"to-ini", "/no such folder/deck_walk.c", "/o", "x.ini"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err,
+              "/no such folder/deck_walk.c: no such file\n"
+              "/o: no such file\n"
+              "x.ini: no such file\n");
 }
 
 TEST_F(ConvertTest, OutputOptionNamesTheOutputFile) {
@@ -195,6 +243,8 @@ TEST_F(ConvertTest, AFailedSaveIsStatus4AndLeavesTheOldFileAndNoTemporaryFile) {
         {"full disk", "No space left on device"},
         {"disk full half way", "No space left on device"},
         {"flush to the disk fails", "Input/output error"},
+        {"target marked read-only", "the file is read-only"},
+        {"replace refused", "Permission denied"},
     };
     for (const OutputFault& fault : OutputFaults()) {
         SCOPED_TRACE(fault.name);
@@ -248,12 +298,13 @@ TEST_F(ConvertTest, TheMostSevereStatusWinsWhateverTheOrder) {
     }
     const WalkconvRun all = Walkconv({"to-ini", "-d", "out", "unwritable_walk.c", "missing_walk.c",
                                       "invalid_walk.c", "broken_walk.c", "good_walk.c"});
-    EXPECT_EQ(all.err,
-              "out/unwritable1.ini: cannot write: is a folder\n"
-              "missing_walk.c: no such file\n"
-              "invalid_walk.c: This file is not a valid walk file\n"
-              "broken_walk.c: Error! Input file corrupted or not valid\n");
-    EXPECT_EQ(all.out, "good_walk.c -> out/good1.ini (3 points, 2 links)\n");
+    EXPECT_EQ(all.err, NativeSeparators("out/unwritable1.ini") +
+                           ": cannot write: is a folder\n"
+                           "missing_walk.c: no such file\n"
+                           "invalid_walk.c: This file is not a valid walk file\n"
+                           "broken_walk.c: Error! Input file corrupted or not valid\n");
+    EXPECT_EQ(all.out,
+              "good_walk.c -> " + NativeSeparators("out/good1.ini") + " (3 points, 2 links)\n");
 }
 
 TEST_F(ConvertTest, ABatchReportsInTheOrderOfItsInputs) {

@@ -1,6 +1,11 @@
 # Runs the walkconv executable as a script or a build step would: its exit statuses, its
 # stdout and stderr, and the files it leaves. Called with -DWALKCONV=<executable>
-# -DWORK_DIR=<scratch folder>.
+# -DWORK_DIR=<scratch folder>, and for a Windows build -DEMULATOR=<what runs it> -DWINDOWS=ON.
+if(WINDOWS)
+    set(sep "\\")
+else()
+    set(sep "/")
+endif()
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}/out")
 file(WRITE "${WORK_DIR}/ship1.ini"
@@ -8,7 +13,7 @@ file(WRITE "${WORK_DIR}/ship1.ini"
 
 # Runs walkconv with the arguments after the three expectations, in WORK_DIR.
 function(expect_run expected_status expected_out expected_err)
-    execute_process(COMMAND "${WALKCONV}" ${ARGN}
+    execute_process(COMMAND ${EMULATOR} "${WALKCONV}" ${ARGN}
         WORKING_DIRECTORY "${WORK_DIR}"
         RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT status STREQUAL expected_status OR NOT out STREQUAL expected_out
@@ -21,7 +26,7 @@ function(expect_run expected_status expected_out expected_err)
 endfunction()
 
 expect_run(0 "ship1.ini -> ship_walk.c (2 points, 1 links)\n" "" to-walk ship1.ini)
-expect_run(0 "ship_walk.c -> out/ship1.ini (2 points, 1 links)\n" "" to-ini ship_walk.c -d out)
+expect_run(0 "ship_walk.c -> out${sep}ship1.ini (2 points, 1 links)\n" "" to-ini ship_walk.c -d out)
 set(expected "\r\n[SIZE]\r\npoints = 2\r\nlinks = 1\r\n\r\n[POINT_DATA]\r\n\
 point 0 = 1.5,2,-0.25,10\r\npoint 1 = 0,3,4,1\r\n\r\n[LINK_DATA]\r\nlink 0 = 0,1\r\n")
 file(WRITE "${WORK_DIR}/expected1.ini" "${expected}")
@@ -33,3 +38,16 @@ endif()
 
 expect_run(3 "" "gone_walk.c: no such file\n" check gone_walk.c)
 expect_run(64 "" "walkconv: no command given\nRun 'walkconv --help' for the commands and options.\n")
+
+# Names beyond any one code page come in and go out as UTF-8, also through a pipe.
+foreach(model IN ITEMS "брюкке" "brücke")
+    file(COPY_FILE "${WORK_DIR}/ship_walk.c" "${WORK_DIR}/${model}_walk.c")
+    expect_run(0 "${model}_walk.c -> ${model}1.ini (2 points, 1 links)\n" "" to-ini ${model}_walk.c)
+    if(NOT EXISTS "${WORK_DIR}/${model}1.ini")
+        message(FATAL_ERROR "${model}1.ini was not written")
+    endif()
+endforeach()
+
+# A path that begins with "/" is an input, not an option (on Windows: from the drive's root).
+expect_run(0 "${WORK_DIR}/ship1.ini -> ${WORK_DIR}/ship_walk.c (2 points, 1 links)\n" ""
+    to-walk "${WORK_DIR}/ship1.ini")

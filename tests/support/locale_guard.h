@@ -3,6 +3,8 @@
 #include <clocale>
 #include <string>
 
+#include "support/platform.h"
+
 namespace walkconv::testing {
 
 // Switches the C library's locale for the lifetime of the guard and restores the previous one.
@@ -30,7 +32,9 @@ class LocaleGuard {
     bool active_ = false;
 };
 
-// The decimal-comma locale that scripts/install-deps.sh generates.
-inline constexpr char kDecimalCommaLocale[] = "de_DE.UTF-8";
+// A locale with the decimal comma: on Linux the one that scripts/install-deps.sh generates, on
+// Windows one that every installation has.
+inline constexpr const char* kDecimalCommaLocale =
+    kOnWindows ? "German_Germany.1252" : "de_DE.UTF-8";
 
 }  // namespace walkconv::testing

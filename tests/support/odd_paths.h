@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/text_file.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace walkconv::testing {
@@ -25,8 +26,9 @@ struct OddPlace {
 inline std::vector<OddPlace> OddPlaces(const TempDir& dir) {
     namespace fs = std::filesystem;
     std::vector<OddPlace> places = {
-        {"blanks", dir.path() / "my ships" / " new folder ", "brig of war _walk.c",
-         "brig of war 1.ini", "brig of war "},
+        // Windows drops a blank at the end of a folder's name.
+        {"blanks", dir.path() / "my ships" / (kOnWindows ? " new folder" : " new folder "),
+         "brig of war _walk.c", "brig of war 1.ini", "brig of war "},
         {"non-ASCII letters", dir.path() / PathFromUtf8("Schiffe \xC3\xA9t\xC3\xA9"),
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0_walk.c",
          "\xD0\xBC\xD0\xB0\xD1\x87\xD1\x82\xD0\xB0"

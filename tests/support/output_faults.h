@@ -28,6 +28,8 @@ inline std::vector<OutputFault> OutputFaults() {
         {"full disk", "old1.ini", {.spaceLeft = 0}},
         {"disk full half way", "old1.ini", {.spaceLeft = 40}},
         {"flush to the disk fails", "old1.ini", {.commitFails = true}},
+        {"target marked read-only", "old1.ini", {.markedReadOnly = true}},
+        {"replace refused", "old1.ini", {.replaceFails = true}},
     };
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <system_error>
 
 #include "core/conversion_error.h"
@@ -11,6 +12,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -39,6 +41,24 @@ int SyncToDisk(int handle) {
 int CloseFile(int handle) {
     return _close(handle);
 }
+// The reason for a failed Windows call, in the system's words.
+[[noreturn]] void FailWithLastError() {
+    throw ConversionError(std::system_category().message(static_cast<int>(GetLastError())));
+}
+void MoveOver(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    if (!MoveFileExW(replacement.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        FailWithLastError();
+    }
+}
+void SyncFolderOf(const std::filesystem::path&) {
+    // MOVEFILE_WRITE_THROUGH has flushed the move already.
+}
+bool HasReadOnlyAttribute(const std::filesystem::path& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 #else
 int OpenNew(const std::filesystem::path& path) {
     int handle;
@@ -55,6 +75,30 @@ int SyncToDisk(int handle) {
 }
 int CloseFile(int handle) {
     return ::close(handle);
+}
+void MoveOver(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    if (::rename(replacement.c_str(), target.c_str()) != 0) {
+        Fail(errno);
+    }
+}
+// The new name lives in the folder's own data: without this a crash right after the rename
+// can bring the old file back, or lose the new one.
+void SyncFolderOf(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0) {
+        Fail(errno);
+    }
+    if (::fsync(handle) != 0) {
+        const int code = errno;
+        ::close(handle);
+        Fail(code);
+    }
+    ::close(handle);
+}
+bool HasReadOnlyAttribute(const std::filesystem::path&) {
+    return false;
 }
 #endif
 
@@ -125,6 +169,27 @@ void NewFile::Commit() {
     if (CloseFile(handle) != 0) {
         Fail(errno);
     }
+}
+
+void MoveIntoPlace(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    const StorageFaults* faults = activeFaults.load();
+    if (faults != nullptr && faults->replaceFails) {
+        Fail(EACCES);
+    }
+    MoveOver(replacement, target);
+    if (faults != nullptr && faults->folderSyncFails) {
+        Fail(EIO);
+    }
+    SyncFolderOf(target);
+}
+
+bool IsMarkedReadOnly(const std::filesystem::path& path) noexcept {
+    if (const StorageFaults* faults = activeFaults.load();
+        faults != nullptr && faults->markedReadOnly) {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    }
+    return HasReadOnlyAttribute(path);
 }
 
 ScopedStorageFaults::ScopedStorageFaults(const StorageFaults& faults) : faults_(faults) {

@@ -5,9 +5,10 @@
 #include <limits>
 #include <string_view>
 
-// The one place that calls the operating system's file functions directly (POSIX, or the
-// Windows C runtime): the standard streams can neither create a file only if it is new nor
-// force its content onto the disk before it replaces another.
+// The one place that calls the operating system's file functions directly (POSIX, or Windows):
+// the standard streams can neither create a file only if it is new nor force its content onto
+// the disk before it replaces another, and std::filesystem neither replaces a file in one
+// durable step nor tells a file that Windows forbids to replace.
 namespace walkconv {
 
 // A file made anew for writing.
@@ -36,15 +37,30 @@ class NewFile {
     int handle_ = -1;
 };
 
+// Puts the complete, closed file `replacement` in the place of `target` in one step: a reader
+// sees the old file or the new one, never neither. The new name is on the disk before this
+// returns (POSIX: the folder is flushed; Windows: the move is written through). Throws
+// ConversionError when either fails; `replacement` is then left for the caller to remove.
+void MoveIntoPlace(const std::filesystem::path& replacement, const std::filesystem::path& target);
+
+// True when `path` is a file that the system forbids to replace or remove: one with the
+// read-only attribute on Windows. A POSIX file's own permissions never forbid replacing it in
+// a folder that may be written. Never throws.
+bool IsMarkedReadOnly(const std::filesystem::path& path) noexcept;
+
 // Failures a test can make every NewFile meet, as a full or failing disk would cause them.
 struct StorageFaults {
     // Bytes written, over all files, before a write fails with "No space left on device".
     std::size_t spaceLeft = std::numeric_limits<std::size_t>::max();
-    bool createFails = false;  // creating a file is refused, as in a read-only folder
-    bool commitFails = false;  // forcing the content onto the disk fails
+    bool createFails = false;      // creating a file is refused, as in a read-only folder
+    bool commitFails = false;      // forcing the content onto the disk fails
+    bool replaceFails = false;     // putting the new file in the old one's place fails
+    bool folderSyncFails = false;  // flushing the folder after the replace fails
+    bool markedReadOnly = false;   // every existing file counts as marked read-only
 };
 
-// Makes every NewFile of the process meet `faults` while it lives. For tests.
+// Makes every NewFile, MoveIntoPlace and IsMarkedReadOnly of the process meet `faults` while it
+// lives. For tests.
 class ScopedStorageFaults {
   public:
     explicit ScopedStorageFaults(const StorageFaults& faults);

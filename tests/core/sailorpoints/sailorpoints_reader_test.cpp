@@ -295,6 +295,7 @@ TEST_F(SailorpointsAnalysis, AnalyseSailorpoints_FailsOnNumbersBeyondTheTables) 
 
 TEST_F(SailorpointsAnalysis, AnalyseSailorpoints_ModelNameIsTheFileNameLessFiveCharacters) {
     std::filesystem::create_directory(dir.path() / "dir");
+    std::filesystem::create_directory(dir.path() / "data");  // where "\\" separates folders
     const std::string markers = "[POINT_DATA]\n[LINK_DATA]\n";
     const struct {
         std::string name;
@@ -302,7 +303,7 @@ TEST_F(SailorpointsAnalysis, AnalyseSailorpoints_ModelNameIsTheFileNameLessFiveC
     } cases[] = {
         {"dir/ship1.ini", "ship"},
         {"ship.ini", "shi"},
-        {"C:\\data\\x.ini", ""},  // one file name on this system, cut at its last "\"
+        {"data\\x.ini", ""},  // cut at its last "\", a file name or a folder's end
         {"big ship1.ini", "big ship"},
     };
     for (const auto& c : cases) {

@@ -6,6 +6,7 @@
 
 #include "core/sailorpoints/sailorpoints_writer.h"
 #include "core/walk/walk_reader.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 #include "support/walk_samples.h"
 
@@ -34,6 +35,9 @@ double ScanMilliseconds(const std::string& text) {
 // Taking the first keyword after every ";" afresh would make a file written on one line
 // quadratic in its length; the scan must stay linear.
 TEST(WalkReaderSpeed, AOneLineFileScansWithinThreeTimesTheTimeOfOneStatementPerLine) {
+    if (testing::kOnWindows) {
+        GTEST_SKIP() << testing::kNoProcessorClock;
+    }
     const ConversionState sample = testing::SampleState();
     const std::string multiLine = testing::MultiLineWalk(sample);
     const std::string oneLine = testing::OneLineWalk(sample);
@@ -51,6 +55,9 @@ TEST(WalkReaderSpeed, AMaxSizeFileIsAnalysedAndWrittenUnderFiveMilliseconds) {
 #ifndef NDEBUG
     GTEST_SKIP() << "the time limit holds for optimised builds";
 #endif
+    if (testing::kOnWindows) {
+        GTEST_SKIP() << testing::kNoProcessorClock;
+    }
     testing::TempDir dir;
     const std::string input =
         dir.Write("ship_walk.c", testing::MultiLineWalk(testing::SampleState())).string();

@@ -103,6 +103,7 @@ TEST(AnalyseWalk, WithoutDeclarationsTheCountsAreOneLessAndTheFileIsNotValid) {
 
 TEST(AnalyseWalk, ModelNameIsTheFileNameWithoutItsLastSevenCharacters) {
     TempDir dir;
+    std::filesystem::create_directory(dir.path() / "models");  // where "\\" separates folders
     const std::pair<std::string, std::string> cases[] = {
         {"ship_walk.c", "ship"},
         {"models\\frigate_walk.c", "frigate"},  // a backslash ends a folder name too
