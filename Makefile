@@ -6,8 +6,8 @@ PREFIX ?= /usr/local
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test test-normal test-sanitize install package fuzz \
-	fuzz-coverage format fresh-check clean
+.PHONY: all deps configure build run test test-normal test-sanitize test-windows install package \
+	package-windows fuzz fuzz-coverage format fresh-check clean
 
 all: build
 
@@ -24,10 +24,12 @@ run: build
 	./$(BUILD_DIR)/src/gui/walk-converter
 
 # The whole suite twice: in the release build, then under AddressSanitizer and
-# UndefinedBehaviorSanitizer; one after the other, even under make -j.
+# UndefinedBehaviorSanitizer; then the core and walkconv built for Windows and tested under
+# Wine. One stage after the other, even under make -j.
 test:
 	$(MAKE) test-normal
 	$(MAKE) test-sanitize
+	$(MAKE) test-windows
 
 test-normal: build
 	ctest --preset $(PRESET)
@@ -37,12 +39,23 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
+# The Windows stage alone: mingw-w64 build in build-windows/, tests under Wine.
+test-windows:
+	@bash scripts/install-deps.sh windows
+	bash scripts/test-windows.sh
+
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # A Debian package of what `make install` installs, in $(BUILD_DIR).
 package: build
 	cmake --build $(BUILD_DIR) --target package
+
+# build-windows/walkconv-<version>-win64.zip: walkconv.exe and its README.txt.
+package-windows:
+	@bash scripts/install-deps.sh windows
+	cmake --preset windows
+	cmake --build --preset windows --target package-windows
 
 # Every fuzz target for FUZZ_SECONDS seconds (make fuzz FUZZ_SECONDS=600).
 fuzz:
@@ -65,5 +78,5 @@ fresh-check:
 	bash scripts/fresh-check.sh
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz build-windows
 	rm -rf --one-file-system build-fresh
