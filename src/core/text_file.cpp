@@ -23,7 +23,7 @@ std::string Utf8FromPath(const fs::path& path) {
 
 bool IsRegularFile(const fs::path& path) noexcept {
     std::error_code error;
-    return fs::is_regular_file(path, error);
+    return fs::is_regular_file(path, error) && !IsMarkedHiddenOrSystem(path);
 }
 
 std::string ReadTextFile(const fs::path& path) {

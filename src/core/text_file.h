@@ -14,7 +14,8 @@ std::filesystem::path PathFromUtf8(std::string_view utf8);
 // The UTF-8 text of a path, on every platform: the inverse of PathFromUtf8.
 std::string Utf8FromPath(const std::filesystem::path& path);
 
-// True when `path` names a regular file (symbolic links followed). Never throws.
+// True when `path` names an ordinary file: a regular file (symbolic links followed) that is not
+// marked hidden or system (Windows). Never throws.
 bool IsRegularFile(const std::filesystem::path& path) noexcept;
 
 // The whole content of a file, bytes as they are. Throws ConversionError when it cannot be read.

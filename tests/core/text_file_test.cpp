@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -223,6 +224,24 @@ TEST(IsRegularFile, AcceptsFilesAndLinksToFilesOnly) {
     EXPECT_FALSE(IsRegularFile(dir.path() / "dangling"));
     EXPECT_FALSE(IsRegularFile(dir.path() / "missing"));
     EXPECT_FALSE(IsRegularFile(fs::path()));
+}
+
+TEST(IsRegularFile, FilesMarkedHiddenOrSystemCountAsMissing) {
+    if (!testing::kOnWindows) {
+        GTEST_SKIP() << "only Windows marks files hidden or system";
+    }
+    TempDir dir;
+    const fs::path plain = dir.Write("ship_walk.c", "x");
+    const fs::path hidden = dir.Write("hidden_walk.c", "x");
+    const fs::path system = dir.Write("system_walk.c", "x");
+    const auto attrib = [](const char* flags, const fs::path& file) {
+        return std::system(("attrib " + std::string(flags) + " \"" + file.string() + "\"").c_str());
+    };
+    ASSERT_EQ(attrib("+h", hidden), 0);
+    ASSERT_EQ(attrib("+s", system), 0);
+    EXPECT_TRUE(IsRegularFile(plain));
+    EXPECT_FALSE(IsRegularFile(hidden));
+    EXPECT_FALSE(IsRegularFile(system));
 }
 
 TEST(ReadTextFile, ReadsEveryByteOfAUtf8NamedFile) {

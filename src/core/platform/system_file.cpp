@@ -54,10 +54,16 @@ void MoveOver(const std::filesystem::path& replacement, const std::filesystem::p
 void SyncFolderOf(const std::filesystem::path&) {
     // MOVEFILE_WRITE_THROUGH has flushed the move already.
 }
-bool HasReadOnlyAttribute(const std::filesystem::path& path) {
+bool HasAttribute(const std::filesystem::path& path, DWORD wanted) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & wanted) != 0 &&
            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+bool HasReadOnlyAttribute(const std::filesystem::path& path) {
+    return HasAttribute(path, FILE_ATTRIBUTE_READONLY);
+}
+bool HasHiddenOrSystemAttribute(const std::filesystem::path& path) {
+    return HasAttribute(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 }
 #else
 int OpenNew(const std::filesystem::path& path) {
@@ -98,6 +104,9 @@ void SyncFolderOf(const std::filesystem::path& target) {
     ::close(handle);
 }
 bool HasReadOnlyAttribute(const std::filesystem::path&) {
+    return false;
+}
+bool HasHiddenOrSystemAttribute(const std::filesystem::path&) {
     return false;
 }
 #endif
@@ -190,6 +199,10 @@ bool IsMarkedReadOnly(const std::filesystem::path& path) noexcept {
         return std::filesystem::is_regular_file(path, error);
     }
     return HasReadOnlyAttribute(path);
+}
+
+bool IsMarkedHiddenOrSystem(const std::filesystem::path& path) noexcept {
+    return HasHiddenOrSystemAttribute(path);
 }
 
 ScopedStorageFaults::ScopedStorageFaults(const StorageFaults& faults) : faults_(faults) {

@@ -48,6 +48,10 @@ void MoveIntoPlace(const std::filesystem::path& replacement, const std::filesyst
 // a folder that may be written. Never throws.
 bool IsMarkedReadOnly(const std::filesystem::path& path) noexcept;
 
+// True when `path` is a file marked hidden or system (Windows attributes), which the analyses
+// count as missing. POSIX systems have no such marks. Never throws.
+bool IsMarkedHiddenOrSystem(const std::filesystem::path& path) noexcept;
+
 // Failures a test can make every NewFile meet, as a full or failing disk would cause them.
 struct StorageFaults {
     // Bytes written, over all files, before a write fails with "No space left on device".
