@@ -9,6 +9,8 @@ namespace walkconv {
 // cut as many characters from an input's file name to find its model name.
 inline constexpr std::string_view kWalkSourceSuffix = "_walk.c";
 inline constexpr std::string_view kSailorpointsSuffix = "1.ini";
+// The picture of a model's walking graph.
+inline constexpr std::string_view kGraphPictureSuffix = "_graph.svg";
 
 inline std::string ProposedWalkSourceName(std::string_view model) {
     return std::string(model) + std::string(kWalkSourceSuffix);
@@ -16,6 +18,10 @@ inline std::string ProposedWalkSourceName(std::string_view model) {
 
 inline std::string ProposedSailorpointsName(std::string_view model) {
     return std::string(model) + std::string(kSailorpointsSuffix);
+}
+
+inline std::string ProposedGraphName(std::string_view model) {
+    return std::string(model) + std::string(kGraphPictureSuffix);
 }
 
 }  // namespace walkconv

@@ -7,6 +7,7 @@
 
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "support/walk_samples.h"
 
 // Small graphs as an analysis leaves them, for the tests of the findings and the picture.
 namespace walkconv::testing {
@@ -40,6 +41,18 @@ inline AnalysedGraph Analysed(const std::vector<Point>& points, const std::vecto
 // The same with `count` points, all at the origin with type 0.
 inline AnalysedGraph Analysed(int count, const std::vector<Ends>& links) {
     return Analysed(std::vector<Point>(static_cast<std::size_t>(count)), links);
+}
+
+// The largest graph the tables hold (SampleState) with a finding of each kind the views show:
+// a self-link, a link made twice, a link to a point beyond the count, and one between two.
+inline AnalysedGraph LargestWithFindings() {
+    AnalysedGraph graph;
+    graph.state = SampleState();
+    graph.state.Links[10] = Link{10, 10};
+    graph.state.Links[20] = Link{21, 20};
+    graph.state.Links[30] = Link{30, 1200};
+    graph.state.Links[40] = Link{1100, 1200};
+    return graph;
 }
 
 }  // namespace walkconv::testing

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/conversion_state.h"
+#include "core/findings/findings.h"
+
+// A picture of the walking graph as plain values: where every point, link and text goes, in
+// which colour and with which hover text. The SVG writer and any window only paint it.
+namespace walkconv {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// The colours every painter uses beside those of the point types.
+inline constexpr Rgb kTextColor{0x22, 0x22, 0x22};
+inline constexpr Rgb kFrameColor{0xbb, 0xbb, 0xbb};
+inline constexpr Rgb kLinkColor{0x99, 0x99, 0x99};
+inline constexpr Rgb kFindingColor{0xd6, 0x27, 0x28};  // everything a finding is about
+
+// A place in the picture, in picture units: x to the right and y downward from the top left.
+struct Spot {
+    double x = 0;
+    double y = 0;
+
+    friend bool operator==(const Spot&, const Spot&) = default;
+};
+
+// The two views, one above the other, with one horizontal scale along z: the top view shows x
+// upward, the side view y. Arrays of per-view places are indexed by these.
+inline constexpr std::size_t kTopView = 0;
+inline constexpr std::size_t kSideView = 1;
+inline constexpr std::size_t kViewCount = 2;
+
+// The frame around the plot of one view.
+struct ViewFrame {
+    Spot topLeft;
+    double width = 0;
+    double height = 0;
+};
+
+enum class TextRole { Header, ViewTitle, AxisName, Range, PointLabel, Legend, Listing };
+enum class TextAnchor { Start, Middle, End };
+
+// One line of text; `at` is the start, middle or end of its baseline, as `anchor` says.
+struct Caption {
+    Spot at;
+    TextAnchor anchor = TextAnchor::Start;
+    TextRole role = TextRole::Listing;
+    std::string text;
+};
+
+enum class PointMark {
+    Dot,         // a filled dot
+    HollowRing,  // a ring: the point is touched by no link
+};
+
+struct DrawnPoint {
+    int number = 0;
+    std::array<Spot, kViewCount> at;  // its centre in each view
+    PointMark mark = PointMark::Dot;
+    Rgb color;             // its type's colour, or kFindingColor
+    bool flagged = false;  // a warning is about it
+    std::string title;     // "point N: x, y, z, type T", then "; " and each finding's message
+};
+
+enum class LinkMark {
+    Line,    // from one end to the other
+    Stub,    // a short line from its one existing end: the other lies beyond the points
+    Ring,    // a ring around the point it joins to itself; `to` equals `from`
+    Listed,  // neither end exists: only its title, written at `listedAt` below the views
+};
+
+struct DrawnLink {
+    int number = 0;
+    std::array<Spot, kViewCount> from;
+    std::array<Spot, kViewCount> to;
+    LinkMark mark = LinkMark::Line;
+    Rgb color;
+    bool flagged = false;
+    std::string title;  // "link N: A-B", then "; " and each finding's message
+    Spot listedAt;      // Listed links only
+};
+
+// One line of the legend: a swatch (a dot, or a ring for hollow) and its text.
+struct LegendEntry {
+    Spot swatch;
+    Rgb color;
+    bool hollow = false;
+    Caption caption;
+};
+
+struct GraphDrawing {
+    double width = 0;  // the picture spans 0..width and 0..height
+    double height = 0;
+    std::string title;  // of the whole picture
+    double dotRadius = 0;
+    double ringRadius = 0;  // of the rings of self-links
+    std::array<ViewFrame, kViewCount> views;
+    std::vector<DrawnPoint> points;  // in the order of their numbers
+    std::vector<DrawnLink> links;    // in the order of their numbers
+    std::vector<LegendEntry> legend;
+    // Header, view titles, axis names and ranges, point numbers, and the lines below the views
+    // that list what they cannot show.
+    std::vector<Caption> captions;
+};
+
+// Up to this many points, each dot is labelled with its number.
+inline constexpr int kMostLabelledPoints = 200;
+
+// The picture of the points and links of `state` with its `findings` (from CollectFindings).
+// Every place and length is finite for any finite coordinates; counts outside 0..1001 are
+// taken as the nearest of those.
+GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> findings);
+
+}  // namespace walkconv
