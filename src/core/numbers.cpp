@@ -180,10 +180,4 @@ std::string NumberToText(double value) {
     return text;
 }
 
-std::string DotDecimal(double value) {
-    std::string text = NumberToText(value);
-    std::replace(text.begin(), text.end(), ',', '.');
-    return text;
-}
-
 }  // namespace walkconv

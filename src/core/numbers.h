@@ -23,7 +23,4 @@ std::int16_t RoundToInt16(double value);
 // except that a negative zero is written "0".
 std::string NumberToText(double value);
 
-// NumberToText with every "," replaced by "."; coordinates are written this way.
-std::string DotDecimal(double value);
-
 }  // namespace walkconv

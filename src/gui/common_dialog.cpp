@@ -24,7 +24,6 @@ void CommonDialog::Show(bool save) {
     FileDialogRequest request;
     request.mode = save ? FileDialogRequest::Mode::Save : FileDialogRequest::Mode::Open;
     request.fileName = FileName;
-    request.flags = Flags;
     const QStringList parts = Filter.split(QLatin1Char('|'));
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         request.filters.append({parts[i], parts[i + 1]});

@@ -18,7 +18,6 @@ struct FileDialogRequest {
     Mode mode = Mode::Open;
     QString fileName;                        // proposed name or path; may be empty
     QList<QPair<QString, QString>> filters;  // (description, pattern), the first one selected
-    int flags = 0;
 };
 
 class UiServices {

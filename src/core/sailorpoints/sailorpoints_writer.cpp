@@ -26,8 +26,8 @@ std::string FormatSailorpoints(const ConversionState& state) {
     line("[POINT_DATA]");
     for (int i = 0; i < points; ++i) {
         const Point& p = state.Points[i];
-        line("point " + std::to_string(i) + " = " + DotDecimal(p.x) + "," + DotDecimal(p.y) + "," +
-             DotDecimal(p.z) + "," + NumberToText(p.type));
+        line("point " + std::to_string(i) + " = " + NumberToText(p.x) + "," + NumberToText(p.y) +
+             "," + NumberToText(p.z) + "," + NumberToText(p.type));
     }
     line("");
     line("[LINK_DATA]");

@@ -34,7 +34,7 @@ std::string FormatWalkSource(const ConversionState& state) {
         const Point& p = state.Points[i];
         for (int k = 0; k < 3; ++k) {
             line(indent + m + "_walk_verts[" + std::to_string(3 * i + k) +
-                 "] = " + DotDecimal(p.Coordinate(k)) + ";");
+                 "] = " + NumberToText(p.Coordinate(k)) + ";");
         }
     }
     line("");
