@@ -9,6 +9,7 @@
 #include "core/analysis.h"
 #include "core/conversion_state.h"
 #include "core/file_names.h"
+#include "core/input_kind.h"
 #include "core/messages.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/sailorpoints/sailorpoints_writer.h"
@@ -120,26 +121,6 @@ ExitStatus Convert(const Direction& direction, const std::string& input, Turn& t
     return ExitStatus::Success;
 }
 
-// A ".c" file is a walk source and a ".ini" file a sailorpoints file (either case); any other
-// is a sailorpoints file when it holds one of its section words, else a walk source.
-bool ReadsAsWalkSource(const std::string& input) {
-    const fs::path path = PathFromUtf8(input);
-    const std::string ending = ToUpperAscii(Utf8FromPath(path.extension()));
-    if (ending == ".C" || ending == ".INI") {
-        return ending == ".C";
-    }
-    if (!IsRegularFile(path)) {
-        return true;  // the analysis reports it missing
-    }
-    try {
-        const std::string upper = ToUpperAscii(ReadTextFile(path));
-        return upper.find("POINT_DATA") == std::string::npos &&
-               upper.find("LINK_DATA") == std::string::npos;
-    } catch (const std::exception&) {
-        return true;  // the analysis reports why it cannot be read
-    }
-}
-
 // The window's summary, one line per line on a terminal.
 std::string SummaryLines(const ConversionState& state) {
     const std::string summary = AnalysisSummary(state);
@@ -169,7 +150,7 @@ ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& reque
     ConversionState state;
     AnalysisDetails details;
     WalkSourceFacts facts;
-    const bool walk = ReadsAsWalkSource(input);
+    const bool walk = KindOfInput(input) == InputKind::WalkSource;
     const AnalysisOutcome outcome = walk ? AnalyseWalk(input, state, &details, &facts)
                                          : AnalyseSailorpoints(input, state, &details);
     std::vector<std::string> warnings;
