@@ -36,7 +36,8 @@ BENCHMARK(BM_OneLineWalkSource)->Arg(5)->Arg(50)->Unit(benchmark::kMillisecond);
 
 void BM_ManyLineSailorpoints(benchmark::State& bench) {
     const std::string text = testing::SailorpointsOfLines(static_cast<std::size_t>(bench.range(0)));
-    ScanText(bench, text, -1, ScanSailorpointsText);
+    ScanText(bench, text, -1,
+             [](std::string_view t, ConversionState& s) { ScanSailorpointsText(t, s); });
 }
 BENCHMARK(BM_ManyLineSailorpoints)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 

@@ -76,7 +76,7 @@ inline void CheckAnalysis(AnalysisOutcome outcome, const ConversionState& state,
                     "not valid means no points or no links");
             break;
         case AnalysisOutcome::Failed:
-            Require(!details.failureReason.empty(), "a failure says why");
+            Require(!details.failure.message.empty(), "a failure says why");
             return;
         case AnalysisOutcome::NothingDone:
             Require(false, "an existing file is always analysed");

@@ -9,6 +9,33 @@
 
 namespace walkconv {
 
+namespace {
+
+// The file name of `inputPath` without its last `suffixLength` characters.
+std::string ModelNameOf(const std::string& inputPath, std::size_t suffixLength) {
+    const std::string_view name = FileNameOf(inputPath);
+    try {
+        return DropLastCharacters(name, suffixLength);
+    } catch (const ConversionError&) {
+        throw ConversionError(Failure{failure_code::kFileNameTooShort,
+                                      "the file name \"" + std::string(name) +
+                                          "\" is too short to name a model (fewer than " +
+                                          std::to_string(suffixLength) + " characters)"});
+    }
+}
+
+}  // namespace
+
+void AnalysisDetails::NoteLinkPlace(int number, SourcePlace place) {
+    if (number < 0 || number >= kTableSize) {
+        return;
+    }
+    if (linkPlaces.empty()) {
+        linkPlaces.resize(kTableSize);
+    }
+    linkPlaces[static_cast<std::size_t>(number)] = place;
+}
+
 AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state,
                             const ReaderSteps& reader, AnalysisDetails* details) {
     AnalysisDetails local;
@@ -25,14 +52,22 @@ AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state
     state.PointCount = reader.initialCount;
     state.LinkCount = reader.initialCount;
     try {
-        state.ModelName = DropLastCharacters(FileNameOf(inputPath), reader.modelSuffixLength);
+        state.ModelName = ModelNameOf(inputPath, reader.modelSuffixLength);
         const std::string text = ReadTextFile(path);
-        reader.scan(text, state);
-        out.droppedLinks = DropLinksWithNegativeEnds(state, &out.droppedLinkEnds);
+        reader.scan(text, state, out);
+        try {
+            out.droppedLinks = DropLinksWithNegativeEnds(state, &out.droppedLinkEnds);
+        } catch (ConversionError& error) {  // more links than the tables hold
+            error.Locate(out.linkCountPlace.line, out.linkCountPlace.column);
+            throw;
+        }
+    } catch (const ConversionError& error) {
+        out.failure = error.failure();
+        return AnalysisOutcome::Failed;
     } catch (const std::exception& error) {
-        // ConversionError for the reader's limits; anything else the platform reports while
-        // reading (memory, say) fails the analysis just the same.
-        out.failureReason = error.what();
+        // Anything else the platform reports while reading (memory, say) fails the analysis
+        // just the same.
+        out.failure = Failure({}, error.what());
         return AnalysisOutcome::Failed;
     }
     return state.PointCount > 0 && state.LinkCount > 0 ? AnalysisOutcome::Valid

@@ -6,22 +6,35 @@
 #include <string_view>
 #include <vector>
 
+#include "core/conversion_error.h"
 #include "core/conversion_state.h"
 
 namespace walkconv {
+
+// A place in an input file: 1-based line and 1-based byte column; line 0 for none.
+struct SourcePlace {
+    int line = 0;
+    int column = 0;
+};
 
 // What an analysis noticed beside its outcome, for callers that report more than the windows.
 struct AnalysisDetails {
     int droppedLinks = 0;                      // links removed for a negative end
     std::vector<DroppedLink> droppedLinkEnds;  // those links, with their numbers in the file
-    std::string failureReason;                 // why the analysis failed, when it did
+    Failure failure;                           // why and where the analysis failed, when it did
+    std::vector<SourcePlace> linkPlaces;  // by link number in the file: where it was last stored
+    SourcePlace linkCountPlace;           // the statement or line that raised the link count last
+
+    void NoteLinkPlace(int number, SourcePlace place);
 };
 
 // How one reader fills a state from the text of its input.
 struct ReaderSteps {
     std::int16_t initialCount;      // both counts before the scan
     std::size_t modelSuffixLength;  // characters cut from the file name for the model name
-    std::function<void(std::string_view text, ConversionState& state)> scan;  // may throw
+    // Fills the state from the text and notes where links stand; may throw ConversionError.
+    std::function<void(std::string_view text, ConversionState& state, AnalysisDetails& details)>
+        scan;
 };
 
 // The analysis both directions share. An empty path, or one naming no regular file, changes

@@ -46,7 +46,9 @@ template class CheckedTable<Link>;
 int DropLinksWithNegativeEnds(ConversionState& state, std::vector<DroppedLink>* dropped) {
     const int count = state.LinkCount;
     if (count > kTableSize) {
-        throw ConversionError("more than 1001 links");
+        throw ConversionError(
+            Failure{failure_code::kTooManyLinks,
+                    std::to_string(count) + " links, more than the 1001 the tables hold"});
     }
     if (count <= 0) {
         return 0;

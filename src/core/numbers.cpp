@@ -34,7 +34,6 @@ class Cursor {
     }
     void Advance() { ++pos_; }
     std::size_t Position() const { return pos_; }
-    void Rewind(std::size_t pos) { pos_ = pos; }
 
   private:
     std::string_view text_;
@@ -54,15 +53,13 @@ int DigitValue(char c) {
     return 99;
 }
 
-// "&H1F", "&O17": an unsigned integer in base 16 or 8.
-double ReadRadixInteger(Cursor& cursor, int base) {
+// "&H1F", "&O17": an unsigned integer in base 16 or 8; `end` moves past its last digit.
+double ReadRadixInteger(Cursor& cursor, int base, std::size_t& end) {
     double value = 0;
     for (int digit = DigitValue(cursor.Peek()); digit < base; digit = DigitValue(cursor.Peek())) {
         value = value * base + digit;
         cursor.Advance();
-    }
-    if (std::isinf(value)) {
-        throw ConversionError("number out of range");
+        end = cursor.Position();
     }
     return value;
 }
@@ -82,20 +79,40 @@ long long MagnitudeOf(std::string_view mantissa, long long exponent) {
 
 }  // namespace
 
-double TextToNumber(std::string_view text) {
+namespace {
+
+// The value of the number with which `text` begins, and where in `text` it stands.
+struct LeadingNumber {
+    double value = 0;
+    std::size_t begin = 0;  // its first character, after the blanks before it
+    std::size_t end = 0;    // one past its last character; begin when there is no number
+};
+
+// A number beyond the largest double, as the text writes it.
+[[noreturn]] void FailTooLarge(std::string_view text, std::size_t begin, std::size_t end) {
+    const std::string written(text.substr(begin, end - begin));
+    throw ConversionError(Failure{failure_code::kNumberTooLarge,
+                                  "number " + written + " is beyond the range of a 64-bit float",
+                                  written});
+}
+
+LeadingNumber ReadLeadingNumber(std::string_view text) {
     Cursor cursor(text);
+    LeadingNumber number;
+    cursor.Peek();
+    number.begin = number.end = cursor.Position();
     if (cursor.Peek() == '&') {
         cursor.Advance();
         const char radix = cursor.Peek();
-        if (radix == 'H' || radix == 'h') {
+        if (radix == 'H' || radix == 'h' || radix == 'O' || radix == 'o') {
             cursor.Advance();
-            return ReadRadixInteger(cursor, 16);
+            number.value =
+                ReadRadixInteger(cursor, radix == 'H' || radix == 'h' ? 16 : 8, number.end);
+            if (std::isinf(number.value)) {
+                FailTooLarge(text, number.begin, number.end);
+            }
         }
-        if (radix == 'O' || radix == 'o') {
-            cursor.Advance();
-            return ReadRadixInteger(cursor, 8);
-        }
-        return 0;
+        return number;
     }
 
     bool negative = false;
@@ -112,16 +129,17 @@ double TextToNumber(std::string_view text) {
         seenDigit = seenDigit || IsDigit(c);
         mantissa += c;
         cursor.Advance();
+        number.end = cursor.Position();
     }
     if (!seenDigit) {
-        return 0;
+        number.end = number.begin;
+        return number;
     }
 
     // An exponent counts only when at least one digit follows its letter and sign.
     long long exponent = 0;
     const char e = cursor.Peek();
     if (e == 'E' || e == 'e' || e == 'D' || e == 'd') {
-        const std::size_t beforeExponent = cursor.Position();
         cursor.Advance();
         bool negativeExponent = false;
         if (cursor.Peek() == '+' || cursor.Peek() == '-') {
@@ -133,10 +151,9 @@ double TextToNumber(std::string_view text) {
             for (char c = cursor.Peek(); IsDigit(c); c = cursor.Peek()) {
                 exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
                 cursor.Advance();
+                number.end = cursor.Position();
             }
             exponent = negativeExponent ? -exponent : exponent;
-        } else {
-            cursor.Rewind(beforeExponent);
         }
     }
 
@@ -145,13 +162,25 @@ double TextToNumber(std::string_view text) {
     const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (MagnitudeOf(mantissa, exponent) >= 0) {
-            throw ConversionError("number out of range");
+            FailTooLarge(text, number.begin, number.end);
         }
         value = 0;  // underflow
     } else if (error != std::errc{}) {
-        return 0;
+        return LeadingNumber{0, number.begin, number.begin};
     }
-    return negative ? -value : value;
+    number.value = negative ? -value : value;
+    return number;
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view text) {
+    return ReadLeadingNumber(text).value;
+}
+
+std::string_view LeadingNumberText(std::string_view text) {
+    const LeadingNumber number = ReadLeadingNumber(text);
+    return text.substr(number.begin, number.end - number.begin);
 }
 
 std::int16_t RoundToInt16(double value) {
@@ -162,7 +191,8 @@ std::int16_t RoundToInt16(double value) {
         rounded = floor + 1;
     }
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
-        throw ConversionError("number does not fit 16 bits");
+        throw ConversionError(
+            Failure{failure_code::kNot16Bit, NumberToText(value) + " does not fit 16 bits"});
     }
     return static_cast<std::int16_t>(rounded);
 }

@@ -15,6 +15,10 @@ namespace walkconv {
 // 0 (or the subnormal value). Throws ConversionError only for a value beyond the largest double.
 double TextToNumber(std::string_view text);
 
+// The part of `text` that TextToNumber reads as its number, as written: from its first character
+// after the blanks before it to its last ("1.5E+3" of " 1.5E+3;"); empty when none begins there.
+std::string_view LeadingNumberText(std::string_view text);
+
 // Rounds to the nearest integer, halves to the even neighbour; throws ConversionError when the
 // result lies outside -32768..32767.
 std::int16_t RoundToInt16(double value);

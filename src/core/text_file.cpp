@@ -29,7 +29,8 @@ bool IsRegularFile(const fs::path& path) noexcept {
 std::string ReadTextFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw ConversionError("cannot open the file for reading");
+        throw ConversionError(
+            Failure{failure_code::kUnreadable, "cannot open the file for reading"});
     }
     // Read in large blocks into a string sized once: taking a character at a time cost more
     // than analysing the text.
@@ -44,7 +45,7 @@ std::string ReadTextFile(const fs::path& path) {
         content.append(block.data(), static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {
-        throw ConversionError("cannot read the file");
+        throw ConversionError(Failure{failure_code::kUnreadable, "cannot read the file"});
     }
     return content;
 }

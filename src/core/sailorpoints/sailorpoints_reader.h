@@ -12,9 +12,11 @@
 namespace walkconv {
 
 // Reads every line of `text` into `state`, whose counts start at -1, and leaves each count one
-// above the highest number stored since its section marker. Throws ConversionError when the
-// text breaks a limit of the tables or of 16-bit numbers.
-void ScanSailorpointsText(std::string_view text, ConversionState& state);
+// above the highest number stored since its section marker, noting in `details` where each
+// link is stored. Throws ConversionError, with the line and the column of the word "point" or
+// "link" read there, when the text breaks a limit of the tables or of 16-bit numbers.
+void ScanSailorpointsText(std::string_view text, ConversionState& state,
+                          AnalysisDetails* details = nullptr);
 
 // The Analyse command without its window: the sailorpoints file at `inputPath` into `state`.
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,

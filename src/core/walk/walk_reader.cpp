@@ -6,6 +6,7 @@
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
+#include "core/reading_failures.h"
 #include "core/text.h"
 
 namespace walkconv {
@@ -98,8 +99,10 @@ class NumberAt {
 // One line of a walk source, read statement by statement.
 class LineScanner {
   public:
-    LineScanner(std::string_view line, ConversionState& state, WalkSourceFacts* facts)
+    LineScanner(std::string_view line, int lineNumber, ConversionState& state,
+                AnalysisDetails& details, WalkSourceFacts* facts)
         : line_(line),
+          lineNumber_(lineNumber),
           verts_(line, "WALK_VERTS"),
           types_(line, "WALK_TYPES"),
           graph_(line, "WALK_GRAPH"),
@@ -110,31 +113,71 @@ class LineScanner {
           semicolon_(line, ";"),
           statementEquals_(line, "="),
           state_(state),
+          details_(details),
           facts_(facts) {}
 
+    // Reads every statement of the line. A failure carries the place of the statement that
+    // holds the keyword being read.
     void Run() {
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t end = semicolon_.FirstFrom(start);
-            ReadVertex(start);
-            ReadType(start);
-            ReadLink(start);
-            if (facts_ != nullptr) {
-                NoteStatement(start, end);
+        try {
+            std::size_t start = 0;
+            while (true) {
+                const std::size_t end = semicolon_.FirstFrom(start);
+                ReadVertex(start);
+                ReadType(start);
+                ReadLink(start);
+                if (facts_ != nullptr) {
+                    NoteStatement(start, end);
+                }
+                if (end == kNone) {
+                    break;
+                }
+                start = end + 1;
             }
-            if (end == kNone) {
-                break;
-            }
-            start = end + 1;
+        } catch (ConversionError& error) {
+            error.Locate(lineNumber_, StatementColumn(reading_));
+            throw;
         }
     }
 
   private:
-    // TextToNumber of the text after the first `marker` at or after `rest`; the whole rest
-    // (which begins with a keyword, and so gives 0) when there is none.
-    double NumberAfter(Finder& marker, NumberAt& cache, std::size_t rest) {
+    SourcePlace PlaceOf(std::size_t at) const { return {lineNumber_, StatementColumn(at)}; }
+
+    // The 1-based column of the first character of the statement that holds `at`.
+    int StatementColumn(std::size_t at) const {
+        if (at == kNone) {
+            return 1;
+        }
+        const std::size_t semicolon = line_.rfind(';', at);
+        std::size_t start = semicolon == kNone ? 0 : semicolon + 1;
+        while (start < at && (line_[start] == ' ' || line_[start] == '\t')) {
+            ++start;
+        }
+        return static_cast<int>(start) + 1;
+    }
+
+    // Where the number after the first `marker` at or after `rest` begins; the whole rest
+    // (which begins with a keyword, and so reads 0) when there is none.
+    std::size_t NumberPosition(Finder& marker, std::size_t rest) {
         const std::size_t pos = marker.FirstFrom(rest);
-        return cache.Read(line_, pos == kNone ? rest : pos + 1);
+        return pos == kNone ? rest : pos + 1;
+    }
+
+    double NumberAfter(Finder& marker, NumberAt& cache, std::size_t rest) {
+        return cache.Read(line_, NumberPosition(marker, rest));
+    }
+
+    // The number after `marker` in 16 bits; a failure names it as `what`.
+    std::int16_t Int16After(Finder& marker, NumberAt& cache, std::size_t rest,
+                            std::string_view what) {
+        const std::size_t pos = NumberPosition(marker, rest);
+        const double value = cache.Read(line_, pos);
+        return Int16OrFail(value, what, NumberTextAt(pos));
+    }
+
+    // The number at `pos` as the line writes it (computed only for a message).
+    std::string_view NumberTextAt(std::size_t pos) const {
+        return LeadingNumberText(line_.substr(std::min(pos, line_.size())));
     }
 
     // True when the statement holding the keyword at `at` has no "=" (it declares an array).
@@ -148,7 +191,8 @@ class LineScanner {
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(verts_.bracket, vertsIndex_, rest));
+        reading_ = rest;
+        const int index = Int16After(verts_.bracket, vertsIndex_, rest, "index");
         const double value = NumberAfter(verts_.equals, vertsValue_, rest);
         const int point = static_cast<int>(std::floor(index / 3.0));
         if (point == kTableSize && IsDeclaration(verts_, rest)) {
@@ -161,6 +205,11 @@ class LineScanner {
         if (point > state_.PointCount) {
             state_.PointCount = static_cast<std::int16_t>(point);
         }
+        if (point < 0 || point >= kTableSize) {
+            FailOutsideTable(failure_code::kPointOutOfRange, "point number", point,
+                             NumberTextAt(NumberPosition(verts_.bracket, rest)),
+                             "index " + std::to_string(index));
+        }
         state_.Points[point].Coordinate(index - 3 * point) = value;
     }
 
@@ -169,7 +218,8 @@ class LineScanner {
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(types_.bracket, typesIndex_, rest));
+        reading_ = rest;
+        const int index = Int16After(types_.bracket, typesIndex_, rest, "index");
         double value = NumberAfter(types_.equals, typesValue_, rest);
         if (value == 5) {
             value = 10;
@@ -180,6 +230,10 @@ class LineScanner {
         if (index == kTableSize && IsDeclaration(types_, rest)) {
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
+        if (index < 0 || index >= kTableSize) {
+            FailOutsideTable(failure_code::kTypeOutOfRange, "type index", index,
+                             NumberTextAt(NumberPosition(types_.bracket, rest)));
+        }
         state_.Points[index].type = value;
     }
 
@@ -188,26 +242,42 @@ class LineScanner {
         if (rest == kNone) {
             return;
         }
-        const int index = RoundToInt16(NumberAfter(graph_.bracket, graphIndex_, rest));
+        reading_ = rest;
+        const int index = Int16After(graph_.bracket, graphIndex_, rest, "index");
         const std::size_t plus = graphPlus_.FirstFrom(rest);
         if (plus != kNone && graphParen_.FirstFrom(rest) != kNone) {
-            const std::int16_t first = RoundToInt16(NumberAfter(graphParen_, graphFirst_, rest));
+            const std::int16_t first = Int16After(graphParen_, graphFirst_, rest, "link end");
+            if (index < 0 || index >= kTableSize) {
+                FailOutsideTable(failure_code::kLinkOutOfRange, "link number", index,
+                                 NumberTextAt(NumberPosition(graph_.bracket, rest)));
+            }
             Link& link = state_.Links[index];
             link.from = first;
             // The second end follows the first "(" after the "+"; with none, the text from the
             // "+" on is read, sign and all.
-            link.to = RoundToInt16(NumberAfter(graphSecondParen_, graphSecond_, plus));
+            link.to = Int16After(graphSecondParen_, graphSecond_, plus, "link end");
+            details_.NoteLinkPlace(index, PlaceOf(rest));
             if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
                 facts_->wideLinks.push_back(index);
             }
         }
         if (index > state_.LinkCount) {
             state_.LinkCount = static_cast<std::int16_t>(index);
+            details_.linkCountPlace = PlaceOf(rest);
         }
     }
 
-    // Declarations and the count assignment, read from the statement [start, end) alone.
+    // Declarations and the count assignment, read from the statement [start, end) alone. These
+    // are facts for the checks only: a number there that cannot be read leaves the fact unknown
+    // rather than failing an analysis that converts without them.
     void NoteStatement(std::size_t start, std::size_t end) {
+        try {
+            NoteFacts(start, end);
+        } catch (const ConversionError&) {
+        }
+    }
+
+    void NoteFacts(std::size_t start, std::size_t end) {
         const std::size_t stop = end == kNone ? line_.size() : end;
         const auto within = [&](Finder& finder) {
             const std::size_t pos = finder.FirstFrom(start);
@@ -250,6 +320,8 @@ class LineScanner {
     }
 
     std::string_view line_;
+    int lineNumber_;
+    std::size_t reading_ = kNone;  // the keyword whose statement is being read
     KeywordFinders verts_, types_, graph_, count_;
     Finder graphParen_, graphPlus_, graphSecondParen_;  // the two ends of a link
     Finder semicolon_;                                  // statement ends, pass by pass
@@ -257,15 +329,19 @@ class LineScanner {
     NumberAt vertsIndex_, vertsValue_, typesIndex_, typesValue_;
     NumberAt graphIndex_, graphFirst_, graphSecond_;
     ConversionState& state_;
+    AnalysisDetails& details_;
     WalkSourceFacts* facts_;
 };
 
 }  // namespace
 
-void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts) {
+void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
+                  AnalysisDetails* details) {
+    AnalysisDetails unused;
     LineSplitter lines(text);
+    int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
-        LineScanner(line, state, facts).Run();
+        LineScanner(line, ++lineNumber, state, details != nullptr ? *details : unused, facts).Run();
     }
 }
 
@@ -274,9 +350,9 @@ AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state
     if (facts != nullptr) {
         *facts = WalkSourceFacts{};
     }
-    const ReaderSteps reader{
-        0, kWalkSourceSuffix.size(),
-        [facts](std::string_view text, ConversionState& s) { ScanWalkText(text, s, facts); }};
+    const ReaderSteps reader{0, kWalkSourceSuffix.size(),
+                             [facts](std::string_view text, ConversionState& s,
+                                     AnalysisDetails& d) { ScanWalkText(text, s, facts, &d); }};
     return RunAnalysis(inputPath, state, reader, details);
 }
 

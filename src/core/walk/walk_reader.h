@@ -26,9 +26,11 @@ struct WalkSourceFacts {
     int assignedGraph = 0;
 };
 
-// Reads every statement of `text` into `state` (counts as found so far, tables as they are).
-// Throws ConversionError when the text breaks a limit of the tables or of 16-bit numbers.
-void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts = nullptr);
+// Reads every statement of `text` into `state` (counts as found so far, tables as they are),
+// noting in `details` where each link is stored. Throws ConversionError, with the line and
+// column of the statement, when the text breaks a limit of the tables or of 16-bit numbers.
+void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts = nullptr,
+                  AnalysisDetails* details = nullptr);
 
 // The Analyse command without its window: the walk source at `inputPath` into `state`.
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,

@@ -289,7 +289,7 @@ TEST_F(SailorpointsAnalysis, AnalyseSailorpoints_NotValidWithoutPointsOrLinks) {
 TEST_F(SailorpointsAnalysis, AnalyseSailorpoints_FailsOnNumbersBeyondTheTables) {
     EXPECT_EQ(Analyse("ship1.ini", "[POINT_DATA]\npoint 1001 = 1,2,3,0\n[LINK_DATA]\n"),
               AnalysisOutcome::Failed);
-    EXPECT_FALSE(details.failureReason.empty());
+    EXPECT_FALSE(details.failure.message.empty());
     EXPECT_EQ(Analyse("ship1.ini", "[LINK_DATA]\npoint 40000\n"), AnalysisOutcome::Failed);
 }
 

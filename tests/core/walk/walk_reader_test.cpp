@@ -119,7 +119,7 @@ TEST(AnalyseWalk, ModelNameIsTheFileNameWithoutItsLastSevenCharacters) {
     AnalysisDetails details;
     EXPECT_EQ(AnalyseWalk(dir.Write("ship.c", kShipWalk).string(), state, &details),
               AnalysisOutcome::Failed);
-    EXPECT_NE(details.failureReason, "");
+    EXPECT_NE(details.failure.message, "");
 }
 
 TEST(ScanWalkText, KeywordsMatchInAnyCaseAndInsideLongerNames) {
@@ -290,7 +290,7 @@ TEST(AnalyseWalk, FilesWithFullTablesAreValidAndOneMorePointFails) {
         testing::MultiLineWalk(testing::SampleState(1001, 1001)) + "ship_walk_verts[3003] = 1;\r\n";
     EXPECT_EQ(AnalyseWalk(dir.Write("big_walk.c", tooMany).string(), state, &details),
               AnalysisOutcome::Failed);
-    EXPECT_NE(details.failureReason, "");
+    EXPECT_NE(details.failure.message, "");
 }
 
 TEST(AnalyseWalk, AFileOnOneLineGivesTheSameOutputAsOneStatementPerLine) {
@@ -388,7 +388,7 @@ TEST(AnalyseWalk, FilesBreakingAReaderLimitFail) {
         AnalysisDetails details;
         EXPECT_EQ(AnalyseWalk(dir.Write("s_walk.c", text).string(), state, &details),
                   AnalysisOutcome::Failed);
-        EXPECT_NE(details.failureReason, "");
+        EXPECT_NE(details.failure.message, "");
     }
     ConversionState state;
     EXPECT_EQ(AnalyseWalk(
