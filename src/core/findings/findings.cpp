@@ -21,19 +21,45 @@ struct CheckInput {
     const WalkSourceFacts* walkFacts;  // never null for the checks of walk sources
 };
 
-// Gathers the findings of one kind.
+// Where the file's link `number` was stored; none when the reader noted no place for it.
+std::optional<SourcePlace> PlaceOfFileLink(int number, const AnalysisDetails& details) {
+    if (number < 0 || static_cast<std::size_t>(number) >= details.linkPlaces.size() ||
+        details.linkPlaces[static_cast<std::size_t>(number)].line == 0) {
+        return std::nullopt;
+    }
+    return details.linkPlaces[static_cast<std::size_t>(number)];
+}
+
+// The file's number of the state's link `link`: the links dropped before it count again.
+int FileNumberOfLink(int link, const AnalysisDetails& details) {
+    int number = link;
+    for (const DroppedLink& dropped : details.droppedLinkEnds) {  // ascending
+        if (dropped.number <= number) {
+            ++number;
+        }
+    }
+    return number;
+}
+
+// Gathers the findings of one kind. A finding about a link of the state points to the
+// statement that stored it, unless a place is given.
 class Report {
   public:
-    Report(const FindingKind& kind, std::vector<Finding>& findings)
-        : kind_(kind), findings_(findings) {}
+    Report(const FindingKind& kind, const AnalysisDetails& details, std::vector<Finding>& findings)
+        : kind_(kind), details_(details), findings_(findings) {}
 
-    void Add(std::string message, std::vector<int> points = {}, std::optional<int> link = {}) {
+    void Add(std::string message, std::vector<int> points = {}, std::optional<int> link = {},
+             std::optional<SourcePlace> place = {}) {
+        if (!place && link) {
+            place = PlaceOfFileLink(FileNumberOfLink(*link, details_), details_);
+        }
         findings_.push_back(
-            {kind_.severity, kind_.code, std::move(message), std::move(points), link});
+            {kind_.severity, kind_.code, std::move(message), std::move(points), link, place});
     }
 
   private:
     const FindingKind& kind_;
+    const AnalysisDetails& details_;
     std::vector<Finding>& findings_;
 };
 
@@ -160,7 +186,7 @@ void CheckWideLinks(const CheckInput& in, Report& report) {
         report.Add("walk_graph[" + std::to_string(entry) +
                        "] holds a point number of 256 or more, which '(a)*256 + (b)' "
                        "cannot tell apart once evaluated",
-                   {}, link);
+                   {}, link, PlaceOfFileLink(entry, in.details));
     }
 }
 
@@ -171,6 +197,11 @@ struct DroppedLinkSplit {
     int padding = 0;
     std::optional<int> lastJoining;  // the file's number of the last link with two ends >= 0
 };
+
+bool IsPadding(const DroppedLink& link, const DroppedLinkSplit& split) {
+    return link.ends.from == -1 && link.ends.to == -1 &&
+           (!split.lastJoining || link.number > *split.lastJoining);
+}
 
 DroppedLinkSplit SplitDroppedLinks(const ConversionState& state, const AnalysisDetails& details) {
     const std::vector<DroppedLink>& dropped = details.droppedLinkEnds;
@@ -185,19 +216,28 @@ DroppedLinkSplit SplitDroppedLinks(const ConversionState& state, const AnalysisD
         split.lastJoining = number;
     }
     for (const DroppedLink& link : dropped) {
-        const bool padding = link.ends.from == -1 && link.ends.to == -1 &&
-                             (!split.lastJoining || link.number > *split.lastJoining);
-        split.padding += padding ? 1 : 0;
+        split.padding += IsPadding(link, split) ? 1 : 0;
     }
     return split;
 }
 
+// One warning for all of them, pointing to the first.
 void CheckNegativeEnds(const CheckInput& in, Report& report) {
-    const int others = in.details.droppedLinks - SplitDroppedLinks(in.state, in.details).padding;
-    if (others > 0) {
-        report.Add(Counted(others, "link") + " with a negative end " +
-                   (others == 1 ? "was" : "were") + " dropped");
+    const DroppedLinkSplit split = SplitDroppedLinks(in.state, in.details);
+    const int others = in.details.droppedLinks - split.padding;
+    if (others == 0) {
+        return;
     }
+    std::optional<SourcePlace> first;
+    for (const DroppedLink& link : in.details.droppedLinkEnds) {
+        if (!IsPadding(link, split)) {
+            first = PlaceOfFileLink(link.number, in.details);
+            break;
+        }
+    }
+    report.Add(Counted(others, "link") + " with a negative end " + (others == 1 ? "was" : "were") +
+                   " dropped",
+               {}, std::nullopt, first);
 }
 
 void NotePaddingLinks(const CheckInput& in, Report& report) {
@@ -294,7 +334,7 @@ std::vector<Finding> CollectFindings(const ConversionState& state, const Analysi
         if (check.kind.walkSourcesOnly && walkFacts == nullptr) {
             continue;
         }
-        Report report(check.kind, findings);
+        Report report(check.kind, details, findings);
         check.run(in, report);
     }
     return findings;

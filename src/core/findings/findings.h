@@ -36,10 +36,11 @@ inline constexpr std::string_view kDeclaredSizeMismatch = "declared-size-mismatc
 
 struct Finding {
     FindingSeverity severity = FindingSeverity::Warning;
-    std::string_view code;    // one of finding_code
-    std::string message;      // one line, without the input's name
-    std::vector<int> points;  // the points it concerns, ascending; empty for none
-    std::optional<int> link;  // the link of the state it concerns, if any
+    std::string_view code;             // one of finding_code
+    std::string message;               // one line, without the input's name
+    std::vector<int> points;           // the points it concerns, ascending; empty for none
+    std::optional<int> link;           // the link of the state it concerns, if any
+    std::optional<SourcePlace> place;  // the statement or line in the input it concerns, if one
 };
 
 // One kind of finding, as the table of checks lists it.

@@ -222,5 +222,49 @@ TEST(Findings, KindsHaveDistinctCodesOfLowerCaseWords) {
     }
 }
 
+// A finding about one link points to the statement (walk source) or line (sailorpoints file)
+// that stored it, numbered as the file numbers its links, before any was dropped.
+TEST(Findings, FindingsAboutOneLinkPointToWhereTheFileStoresIt) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::vector<std::string> expected;  // "line:column code" of each finding with a place
+    };
+    const Case cases[] = {
+        {"ship_walk.c",
+         "int ship_walk_verts[9];\n"
+         "int ship_walk_graph[5];\n"
+         "ship_walk_graph[0] = (0)*256 + (-1); ship_walk_graph[1] = (0)*256 + (1);\n"
+         "  ship_walk_graph[2] = (1)*256 + (1);\n"
+         "  ship_walk_graph[3] = (1)*256 + (0);\n"
+         "  ship_walk_graph[4] = (2)*256 + (7);\n",
+         {"6:3 link-beyond-points", "4:3 self-link", "5:3 duplicate-link", "3:1 negative-end"}},
+        {"ship1.ini",
+         "[POINT_DATA]\npoint 0 = 0,0,0,0\npoint 1 = 0,0,0,0\n[LINK_DATA]\n"
+         "link 0 = 0,-1\n  link 1 = 1,1\nlink 2 = 1,0\nlink 3 = 0,1\n",
+         {"6:3 self-link", "8:1 duplicate-link", "5:1 negative-end"}},
+    };
+    testing::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.Write(c.name, c.text).string();
+        ConversionState state;
+        AnalysisDetails details;
+        WalkSourceFacts facts;
+        const bool walk = std::string(c.name).ends_with(".c");
+        ASSERT_EQ(walk ? AnalyseWalk(path, state, &details, &facts)
+                       : AnalyseSailorpoints(path, state, &details),
+                  AnalysisOutcome::Valid);
+        std::vector<std::string> placed;
+        for (const Finding& f : CollectFindings(state, details, walk ? &facts : nullptr)) {
+            if (f.place) {
+                placed.push_back(std::to_string(f.place->line) + ":" +
+                                 std::to_string(f.place->column) + " " + std::string(f.code));
+            }
+        }
+        EXPECT_EQ(placed, c.expected);
+    }
+}
+
 }  // namespace
 }  // namespace walkconv
