@@ -1,5 +1,6 @@
 #include "core/analysis.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -22,6 +23,30 @@ std::string ModelNameOf(const std::string& inputPath, std::size_t suffixLength) 
                                           "\" is too short to name a model (fewer than " +
                                           std::to_string(suffixLength) + " characters)"});
     }
+}
+
+// Puts the line where the reader stopped into `failure`, cut around its column, so that a
+// message can show it with a mark under the column.
+void AttachLineText(Failure& failure, std::string_view text) {
+    if (failure.line <= 0) {
+        return;
+    }
+    LineSplitter lines(text);
+    std::string_view line;
+    for (int number = 0; number < failure.line && lines.Next(line); ++number) {
+    }
+    constexpr std::size_t kMaxShown = 200;
+    constexpr std::size_t kBefore = kMaxShown / 2;
+    const std::size_t at = std::min(static_cast<std::size_t>(failure.column - 1), line.size());
+    std::size_t from = 0;
+    if (line.size() > kMaxShown) {
+        from = std::min(at > kBefore ? at - kBefore : 0, line.size() - kMaxShown);
+    }
+    const std::string_view shown = line.substr(from, kMaxShown);
+    const bool cutBefore = from > 0;
+    const bool cutAfter = from + shown.size() < line.size();
+    failure.lineText = (cutBefore ? "..." : "") + std::string(shown) + (cutAfter ? "..." : "");
+    failure.lineTextColumn = static_cast<int>(at - from) + 1 + (cutBefore ? 3 : 0);
 }
 
 }  // namespace
@@ -51,9 +76,10 @@ AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state
     state.InputPath = inputPath;
     state.PointCount = reader.initialCount;
     state.LinkCount = reader.initialCount;
+    std::string text;
     try {
         state.ModelName = ModelNameOf(inputPath, reader.modelSuffixLength);
-        const std::string text = ReadTextFile(path);
+        text = ReadTextFile(path);
         reader.scan(text, state, out);
         try {
             out.droppedLinks = DropLinksWithNegativeEnds(state, &out.droppedLinkEnds);
@@ -63,6 +89,7 @@ AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state
         }
     } catch (const ConversionError& error) {
         out.failure = error.failure();
+        AttachLineText(out.failure, text);
         return AnalysisOutcome::Failed;
     } catch (const std::exception& error) {
         // Anything else the platform reports while reading (memory, say) fails the analysis

@@ -30,6 +30,10 @@ struct Failure {
     std::string numberText;  // the number as the file writes it, when a number was at fault
     int line = 0;            // 1-based line where the reader stopped; 0 when there is none
     int column = 0;          // 1-based byte column of the statement or word read there
+    // That line as the file holds it, cut around the column to at most 200 bytes with "..."
+    // where it was cut, and the column's place in it; empty when there is no line.
+    std::string lineText;
+    int lineTextColumn = 0;
 };
 
 // Every failure inside a command (a table index out of range, a number that does not fit,

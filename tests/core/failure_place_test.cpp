@@ -87,5 +87,33 @@ TEST(FailurePlace, EveryReasonComesWithItsCodeNumberAndPlace) {
     }
 }
 
+// The failing line goes with the failure, cut to at most 200 bytes around the column.
+TEST(FailurePlace, TheLineGoesWithItCutAroundTheColumn) {
+    const std::string bad = "s_walk_types[1001] = 1;";
+    struct Case {
+        std::string line;
+        std::string shownStart;  // what the shown text begins with
+        bool cutAfter;
+    };
+    const Case cases[] = {
+        {"  " + bad, "  " + bad, false},
+        {std::string(840, ' ') + bad, "...", false},
+        {bad + " " + std::string(500, 'x'), bad, true},
+    };
+    testing::TempDir dir;
+    for (const Case& c : cases) {
+        ConversionState state;
+        AnalysisDetails details;
+        ASSERT_EQ(AnalyseWalk(dir.Write("s_walk.c", c.line + "\n").string(), state, &details),
+                  AnalysisOutcome::Failed);
+        const Failure& f = details.failure;
+        EXPECT_LE(f.lineText.size(), 206u);
+        EXPECT_TRUE(f.lineText.starts_with(c.shownStart)) << f.lineText;
+        EXPECT_EQ(f.lineText.ends_with("..."), c.cutAfter);
+        EXPECT_EQ(f.lineText.substr(static_cast<std::size_t>(f.lineTextColumn - 1), bad.size()),
+                  bad);
+    }
+}
+
 }  // namespace
 }  // namespace walkconv
