@@ -9,9 +9,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps
-    python3 dpkg-dev file
+    python3 dpkg-dev file librsvg2-bin
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
