@@ -21,11 +21,14 @@ constexpr std::array kCommands{
                 true, false},
     CommandSpec{"check", "analyse inputs, print each summary and its warnings", CheckInput, false,
                 false, true},
+    CommandSpec{"render", "draw the walking graph of each input as an SVG picture", RenderGraph,
+                true, false, false},
 };
 
 constexpr char kOutputOption[] = "--output";
 constexpr char kDirOption[] = "--dir";
 constexpr char kModelOption[] = "--model";
+constexpr char kJsonFormat[] = "json";
 
 // The options as CLI11 fills them; which were given is read from the parser afterwards.
 struct RawOptions {
@@ -35,6 +38,8 @@ struct RawOptions {
     std::string model;
     bool quiet = false;
     bool werror = false;
+    bool verbose = false;
+    std::string format = "text";
 };
 
 void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw) {
@@ -48,14 +53,20 @@ void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw)
                                            "write each output in DIR, under its proposed name")
                                ->type_name("DIR");
         output->excludes(dir);
-        command.add_flag("-q,--quiet", raw.quiet, "print no line per converted input");
+        command.add_flag("-q,--quiet", raw.quiet, "print no line per written output");
     }
     if (spec.takesModel) {
         command.add_option("--model", raw.model, "model name of the output (one input only)")
             ->type_name("NAME");
     }
-    if (spec.takesWerror) {
+    if (spec.reports) {
         command.add_flag("--werror", raw.werror, "exit with status 5 when an input has warnings");
+        command.add_flag("-v,--verbose", raw.verbose, "print the notes too, not only the warnings");
+        command
+            .add_option("--format", raw.format,
+                        "text (default), or json: one document for all inputs on stdout")
+            ->type_name("text|json")
+            ->check(CLI::IsMember({"text", kJsonFormat}).description(""));
     }
 }
 
@@ -126,10 +137,11 @@ std::string HelpText(const CLI::App& root) {
     list(commands);
     text << "\nOptions:\n";
     list(options);
-    text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c).\n"
-         << "Existing outputs are replaced. Messages go to stderr, one line each.\n"
-         << "check reads .c files as walk sources, .ini files as sailorpoints files, others by "
-            "content.\n"
+    text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c,\n"
+         << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr, one line "
+            "each.\n"
+         << "check and render read .c files as walk sources, .ini files as sailorpoints files,\n"
+         << "others by content. render prints INPUT -> OUTPUT (N points, M links, F findings).\n"
          << "\nExit status (the most severe over all inputs):\n";
     for (const StatusMeaning& spec : kStatusMeanings) {
         const std::string number = std::to_string(static_cast<int>(spec.status));
@@ -218,6 +230,8 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
     request.model = IfGiven(command, kModelOption, raw.model);
     request.quiet = raw.quiet;
     request.werror = raw.werror;
+    request.verbose = raw.verbose;
+    request.format = raw.format == kJsonFormat ? ReportFormat::Json : ReportFormat::Text;
     for (const char* oneInputOnly : {kOutputOption, kModelOption}) {
         if (IfGiven(command, oneInputOnly, {}) && request.inputs.size() > 1) {
             parsed.endsWith =

@@ -19,7 +19,7 @@ struct CommandSpec {
     InputCommand run;  // the work on each input
     bool writes;       // takes -o, -d and -q
     bool takesModel;   // takes --model
-    bool takesWerror;  // takes --werror
+    bool reports;      // takes --werror, -v and --format
 };
 
 // The command named `name`, or none.

@@ -1,14 +1,18 @@
 #include "cli/input_work.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
-#include "cli/input_checks.h"
+#include "cli/json_report.h"
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "core/drawing/graph_drawing.h"
+#include "core/drawing/svg_writer.h"
 #include "core/file_names.h"
+#include "core/findings/findings.h"
 #include "core/input_kind.h"
 #include "core/messages.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
@@ -24,41 +28,62 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One direction of conversion: the Analyse and Convert! of one window.
-struct Direction {
-    AnalysisOutcome (*analyse)(const std::string& input, ConversionState& state);
-    void (*write)(const fs::path& output, const ConversionState& state);
-    std::string (*proposedName)(std::string_view model);
-    const char* notValidText;  // begins with a blank, as the window shows it
+// What the analysis of one input left: the state, what the reader noticed beside it and, for a
+// walk source, the facts of its scan.
+struct Analysed {
+    InputKind kind = InputKind::WalkSource;
+    AnalysisOutcome outcome = AnalysisOutcome::NothingDone;
+    ConversionState state;
+    AnalysisDetails details;
+    WalkSourceFacts facts;
+
+    // For a valid analysis only: else the counts may lie beyond the tables.
+    std::vector<Finding> Findings() const {
+        return CollectFindings(state, details, kind == InputKind::WalkSource ? &facts : nullptr);
+    }
 };
 
-constexpr Direction kWalkToSailorpoints{
-    [](const std::string& input, ConversionState& state) { return AnalyseWalk(input, state); },
-    WriteSailorpoints, ProposedSailorpointsName, kNotValidWalkText};
+Analysed Analyse(const std::string& input, InputKind kind) {
+    Analysed analysed;  // a fresh state for every input
+    analysed.kind = kind;
+    analysed.outcome = kind == InputKind::WalkSource
+                           ? AnalyseWalk(input, analysed.state, &analysed.details, &analysed.facts)
+                           : AnalyseSailorpoints(input, analysed.state, &analysed.details);
+    return analysed;
+}
 
-constexpr Direction kSailorpointsToWalk{[](const std::string& input, ConversionState& state) {
-                                            return AnalyseSailorpoints(input, state);
-                                        },
-                                        WriteWalkSource, ProposedWalkSourceName,
-                                        kNotValidSailorpointsText};
+// What an analysis comes to: the input's status, and for one that left nothing to work on the
+// message printed after "INPUT: ".
+struct Verdict {
+    ExitStatus status = ExitStatus::Success;
+    std::string_view message;
+};
 
-// The message for an analysis that left nothing to convert; Success for a valid one.
-ExitStatus ReportAnalysis(AnalysisOutcome outcome, const std::string& input,
-                          const char* notValidText, std::ostream& err) {
-    switch (outcome) {
+Verdict VerdictOn(const Analysed& analysed) {
+    switch (analysed.outcome) {
         case AnalysisOutcome::Valid:
-            return ExitStatus::Success;
-        case AnalysisOutcome::NotValid:
-            err << input << ":" << notValidText << "\n";
-            return ExitStatus::NotValid;
+            return {};
+        case AnalysisOutcome::NotValid: {
+            const std::string_view text = analysed.kind == InputKind::WalkSource
+                                              ? kNotValidWalkText
+                                              : kNotValidSailorpointsText;
+            return {ExitStatus::NotValid, text.substr(1)};  // as the window shows it, after a blank
+        }
         case AnalysisOutcome::Failed:
-            err << input << ": " << kInputCorruptedMessage << "\n";
-            return ExitStatus::Failed;
+            return {ExitStatus::Failed, kInputCorruptedMessage};
         case AnalysisOutcome::NothingDone:
-            err << input << ": no such file\n";
-            return ExitStatus::Missing;
+            return {ExitStatus::Missing, "no such file"};
     }
-    return ExitStatus::Failed;
+    return {ExitStatus::Failed, kInputCorruptedMessage};
+}
+
+// The verdict, with its message on `err` when the input is refused.
+Verdict ReportAnalysis(const Analysed& analysed, const std::string& input, std::ostream& err) {
+    const Verdict verdict = VerdictOn(analysed);
+    if (verdict.status != ExitStatus::Success) {
+        err << input << ": " << verdict.message << "\n";
+    }
+    return verdict;
 }
 
 // The separators of path texts: "/" everywhere, and "\" too where the system says so.
@@ -87,18 +112,59 @@ std::string InFolder(const std::string& folder, char separator, const std::strin
     return joined;
 }
 
-ExitStatus Convert(const Direction& direction, const std::string& input, Turn& turn,
+// What a writing command makes of an input: the kind it reads the input as, the bytes of the
+// output and the name proposed for it.
+struct Product {
+    InputKind (*kindOf)(const std::string& input);
+    // The output's content, and what the printed line says of it after the numbers of points
+    // and links ("" for nothing more).
+    struct Made {
+        std::string content;
+        std::string more;
+    };
+    Made (*make)(const Analysed& analysed);
+    std::string (*proposedName)(std::string_view model);
+};
+
+constexpr Product kSailorpoints{[](const std::string&) { return InputKind::WalkSource; },
+                                [](const Analysed& analysed) {
+                                    return Product::Made{FormatSailorpoints(analysed.state), {}};
+                                },
+                                ProposedSailorpointsName};
+
+constexpr Product kWalkSource{[](const std::string&) { return InputKind::Sailorpoints; },
+                              [](const Analysed& analysed) {
+                                  return Product::Made{FormatWalkSource(analysed.state), {}};
+                              },
+                              ProposedWalkSourceName};
+
+constexpr Product kGraphPicture{KindOfInput,
+                                [](const Analysed& analysed) {
+                                    const std::vector<Finding> findings = analysed.Findings();
+                                    return Product::Made{
+                                        FormatGraphSvg(DrawGraph(analysed.state, findings)),
+                                        ", " + std::to_string(findings.size()) + " findings"};
+                                },
+                                ProposedGraphName};
+
+// The Analyse and Convert! of one window. The output is made before the input's turn, so that
+// inputs are worked on side by side; only writing it and printing wait for the turn.
+ExitStatus Convert(const Product& product, const std::string& input, Turn& turn,
                    const Request& request, Console& console) {
-    ConversionState state;  // fresh for every input
-    const AnalysisOutcome outcome = direction.analyse(input, state);
+    Analysed analysed = Analyse(input, product.kindOf(input));
+    Product::Made made;
+    if (analysed.outcome == AnalysisOutcome::Valid) {
+        if (request.model) {
+            analysed.state.ModelName = *request.model;  // as typed into the window's model name box
+        }
+        made = product.make(analysed);
+    }
     turn.Wait();
-    const ExitStatus analysed = ReportAnalysis(outcome, input, direction.notValidText, console.err);
-    if (analysed != ExitStatus::Success) {
-        return analysed;
+    const Verdict verdict = ReportAnalysis(analysed, input, console.err);
+    if (verdict.status != ExitStatus::Success) {
+        return verdict.status;
     }
-    if (request.model) {
-        state.ModelName = *request.model;  // as typed into the window's model name box
-    }
+    const ConversionState& state = analysed.state;
     std::string output;
     if (request.output) {
         output = *request.output;
@@ -106,17 +172,17 @@ ExitStatus Convert(const Direction& direction, const std::string& input, Turn& t
         const std::string folder =
             request.dir ? *request.dir : Utf8FromPath(PathFromUtf8(input).parent_path());
         output =
-            InFolder(folder, SeparatorOf(folder, input), direction.proposedName(state.ModelName));
+            InFolder(folder, SeparatorOf(folder, input), product.proposedName(state.ModelName));
     }
     try {
-        direction.write(PathFromUtf8(output), state);
+        WriteFileAtomically(PathFromUtf8(output), made.content);
     } catch (const std::exception& error) {
         console.err << output << ": cannot write: " << error.what() << "\n";
         return ExitStatus::CannotWrite;
     }
     if (!request.quiet) {
         console.out << input << " -> " << output << " (" << state.PointCount << " points, "
-                    << state.LinkCount << " links)\n";
+                    << state.LinkCount << " links" << made.more << ")\n";
     }
     return ExitStatus::Success;
 }
@@ -133,42 +199,79 @@ std::string SummaryLines(const ConversionState& state) {
     return lines.append(summary, from).append("\n");
 }
 
+// What the JSON report can say of an input that was not checked: its model name once the file
+// was found, and its counts once it was read to the end. A count below 0 means the reader met
+// no entry at all.
+PartialSummary KnownOf(const Analysed& analysed) {
+    PartialSummary known;
+    if (analysed.outcome != AnalysisOutcome::NothingDone) {
+        known.model = analysed.state.ModelName;
+    }
+    if (analysed.outcome == AnalysisOutcome::NotValid) {
+        known.points = std::max<int>(analysed.state.PointCount, 0);
+        known.links = std::max<int>(analysed.state.LinkCount, 0);
+    }
+    return known;
+}
+
+// Every warning as "INPUT: warning: MESSAGE", and with `verbose` every note as
+// "INPUT: note: MESSAGE", in the order of the findings.
+void PrintFindings(const std::string& input, std::span<const Finding> findings, bool verbose,
+                   std::ostream& err) {
+    for (const Finding& finding : findings) {
+        if (finding.severity == FindingSeverity::Warning) {
+            err << input << ": warning: " << finding.message << "\n";
+        } else if (verbose) {
+            err << input << ": note: " << finding.message << "\n";
+        }
+    }
+}
+
 }  // namespace
 
 ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Request& request,
                                  Console& console) {
-    return Convert(kWalkToSailorpoints, input, turn, request, console);
+    return Convert(kSailorpoints, input, turn, request, console);
 }
 
 ExitStatus ConvertToWalkSource(const std::string& input, Turn& turn, const Request& request,
                                Console& console) {
-    return Convert(kSailorpointsToWalk, input, turn, request, console);
+    return Convert(kWalkSource, input, turn, request, console);
+}
+
+ExitStatus RenderGraph(const std::string& input, Turn& turn, const Request& request,
+                       Console& console) {
+    return Convert(kGraphPicture, input, turn, request, console);
 }
 
 ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& request,
                       Console& console) {
-    ConversionState state;
-    AnalysisDetails details;
-    WalkSourceFacts facts;
-    const bool walk = KindOfInput(input) == InputKind::WalkSource;
-    const AnalysisOutcome outcome = walk ? AnalyseWalk(input, state, &details, &facts)
-                                         : AnalyseSailorpoints(input, state, &details);
-    std::vector<std::string> warnings;
-    if (outcome == AnalysisOutcome::Valid) {  // else the counts may lie beyond the tables
-        warnings = FindWarnings(state, details, walk ? &facts : nullptr);
+    const Analysed analysed = Analyse(input, KindOfInput(input));
+    std::vector<Finding> findings;
+    if (analysed.outcome == AnalysisOutcome::Valid) {
+        findings = analysed.Findings();
     }
     turn.Wait();
-    const ExitStatus analysed = ReportAnalysis(
-        outcome, input, walk ? kNotValidWalkText : kNotValidSailorpointsText, console.err);
-    if (analysed != ExitStatus::Success) {
-        return analysed;
+    const Verdict verdict = ReportAnalysis(analysed, input, console.err);
+    if (verdict.status != ExitStatus::Success) {
+        if (console.json != nullptr) {
+            console.json->AddRefused(input, verdict.status, verdict.message, KnownOf(analysed));
+        }
+        return verdict.status;
     }
-    console.out << (console.summaryShown ? "\n" : "") << input << ":\n" << SummaryLines(state);
+    const bool warned = std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+        return finding.severity == FindingSeverity::Warning;
+    });
+    const ExitStatus status = warned && request.werror ? ExitStatus::Warnings : ExitStatus::Success;
+    if (console.json != nullptr) {
+        console.json->AddChecked(input, status, analysed.state, findings);
+        return status;
+    }
+    console.out << (console.summaryShown ? "\n" : "") << input << ":\n"
+                << SummaryLines(analysed.state);
     console.summaryShown = true;
-    for (const std::string& warning : warnings) {
-        console.err << input << ": warning: " << warning << "\n";
-    }
-    return warnings.empty() || !request.werror ? ExitStatus::Success : ExitStatus::Warnings;
+    PrintFindings(input, findings, request.verbose, console.err);
+    return status;
 }
 
 }  // namespace walkconv::cli

@@ -10,11 +10,14 @@
 // The work of each command on one input: analyse it, print what it came to, write its output.
 namespace walkconv::cli {
 
+class JsonReport;
+
 // Where a run prints: results to `out`, messages to `err`, one line each.
 struct Console {
     std::ostream& out;
     std::ostream& err;
-    bool summaryShown = false;  // check: a summary is out already, the next one needs a gap
+    bool summaryShown = false;   // check: a summary is out already, the next one needs a gap
+    JsonReport* json = nullptr;  // check --format json: the document that takes each input
 };
 
 // One command's work on one input. The analysis may run before the input's turn comes; every
@@ -30,8 +33,13 @@ ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Req
 ExitStatus ConvertToWalkSource(const std::string& input, Turn& turn, const Request& request,
                                Console& console);
 
-// check: the summary of a valid input on stdout, its warnings on stderr.
+// check: the summary of a valid input on stdout, its warnings (and with -v its notes) on
+// stderr; or, for --format json, the input's object in the document.
 ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& request,
                       Console& console);
+
+// render: the picture of the walk source or sailorpoints file as <model>_graph.svg.
+ExitStatus RenderGraph(const std::string& input, Turn& turn, const Request& request,
+                       Console& console);
 
 }  // namespace walkconv::cli

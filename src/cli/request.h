@@ -6,6 +6,9 @@
 
 namespace walkconv::cli {
 
+// How check reports: lines for people, or one JSON document for scripts.
+enum class ReportFormat { Text, Json };
+
 // What the command line asks of one run, once parsed. An option not given is empty.
 struct Request {
     std::vector<std::string> inputs;
@@ -14,6 +17,8 @@ struct Request {
     std::optional<std::string> model;   // --model: the output's model name
     bool quiet = false;
     bool werror = false;
+    bool verbose = false;  // check: print the notes too
+    ReportFormat format = ReportFormat::Text;
 };
 
 }  // namespace walkconv::cli

@@ -1,8 +1,12 @@
 #include "cli/walkconv_cli.h"
 
+#include <optional>
+
 #include "cli/batch.h"
 #include "cli/commands.h"
 #include "cli/input_work.h"
+#include "cli/json_report.h"
+#include "core/messages.h"
 
 namespace walkconv::cli {
 
@@ -11,14 +15,31 @@ int RunWalkconv(std::span<const std::string> args, std::ostream& out, std::ostre
     if (parsed.endsWith) {
         return static_cast<int>(*parsed.endsWith);
     }
-    Console console{out, err};
+    std::optional<JsonReport> json;
+    if (parsed.request.format == ReportFormat::Json) {
+        json.emplace();
+    }
+    Console console{out, err, false, json ? &*json : nullptr};
     const InputCommand run = parsed.command->run;
-    return static_cast<int>(ForEachInput(
+    const ExitStatus status = ForEachInput(
         parsed.request.inputs,
         [&](const std::string& input, Turn& turn) {
-            return run(input, turn, parsed.request, console);
+            try {
+                return run(input, turn, parsed.request, console);
+            } catch (...) {
+                // The batch prints the input's line; the document still has its object.
+                if (json) {
+                    turn.Wait();
+                    json->AddRefused(input, ExitStatus::Failed, kInputCorruptedMessage, {});
+                }
+                throw;
+            }
         },
-        err));
+        err);
+    if (json) {
+        json->Print(out);
+    }
+    return static_cast<int>(status);
 }
 
 }  // namespace walkconv::cli

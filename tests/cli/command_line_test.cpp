@@ -33,12 +33,17 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
              "  to-ini INPUT...     convert walk sources to sailorpoints files",
              "  to-walk INPUT...    convert sailorpoints files to walk sources",
              "  check INPUT...      analyse inputs, print each summary and its warnings",
-             "  -o,--output OUTPUT  (to-ini, to-walk) write the output here (one input only)",
-             "  -d,--dir DIR        (to-ini, to-walk) write each output in DIR, under its "
+             "  render INPUT...     draw the walking graph of each input as an SVG picture",
+             "  -o,--output OUTPUT  (to-ini, to-walk, render) write the output here (one input "
+             "only)",
+             "  -d,--dir DIR        (to-ini, to-walk, render) write each output in DIR, under its "
              "proposed name",
-             "  -q,--quiet          (to-ini, to-walk) print no line per converted input",
+             "  -q,--quiet          (to-ini, to-walk, render) print no line per written output",
              "  --model NAME        (to-walk) model name of the output (one input only)",
              "  --werror            (check) exit with status 5 when an input has warnings",
+             "  -v,--verbose        (check) print the notes too, not only the warnings",
+             "  --format text|json  (check) text (default), or json: one document for all inputs "
+             "on stdout",
              "  -h,--help           print this help and exit",
              "  --version           print the version and exit",
          }) {
@@ -52,7 +57,7 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
 
 TEST_F(CommandLineTest, HelpAfterACommandShowsTheSameWholeHelp) {
     const std::string whole = Walkconv({"--help"}).out;
-    for (const char* command : {"to-ini", "to-walk", "check"}) {
+    for (const char* command : {"to-ini", "to-walk", "check", "render"}) {
         const WalkconvRun run = Walkconv({command, "-h"});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, whole) << command;
@@ -89,6 +94,12 @@ TEST_F(CommandLineTest, UsageErrorsGiveStatus64AndAOneLineHintAndTouchNothing) {
          "The following argument was not expected: --model"},
         {{"to-walk", "ship1.ini", "--werror"}, "The following argument was not expected: --werror"},
         {{"check", "a_walk.c", "-o", "x1.ini"}, "The following argument was not expected: -o"},
+        {{"check", "a_walk.c", "--format", "xml"}, "--format: xml not in {text,json}"},
+        {{"to-ini", "a_walk.c", "-v"}, "The following argument was not expected: -v"},
+        {{"to-walk", "ship1.ini", "--format", "json"},
+         "The following argument was not expected: --format"},
+        {{"render", "a_walk.c", "b_walk.c", "-o", "x.svg"},
+         "--output takes one input, but 2 were given"},
     };
     for (const UsageCase& c : cases) {
         const WalkconvRun run = Walkconv(c.args);
@@ -96,8 +107,8 @@ TEST_F(CommandLineTest, UsageErrorsGiveStatus64AndAOneLineHintAndTouchNothing) {
         EXPECT_EQ(run.out, "") << c.problem;
         EXPECT_EQ(run.err, "walkconv: " + c.problem + "\n" + kHelpHint);
     }
-    for (const char* untouched :
-         {"a1.ini", "b1.ini", "x1.ini", "ship_walk.c", "brig_walk.c", "out"}) {
+    for (const char* untouched : {"a1.ini", "b1.ini", "x1.ini", "ship_walk.c", "brig_walk.c", "out",
+                                  "a_graph.svg", "x.svg"}) {
         EXPECT_FALSE(Exists(untouched)) << untouched;
     }
 }

@@ -36,6 +36,13 @@ if(differs)
     message(FATAL_ERROR "out/ship1.ini is not the sailorpoints file expected")
 endif()
 
+expect_run(0 "ship_walk.c -> out${sep}ship_graph.svg (2 points, 1 links, 0 findings)\n" ""
+    render ship_walk.c -d out)
+file(READ "${WORK_DIR}/out/ship_graph.svg" svg)
+if(NOT svg MATCHES "^<\\?xml [^\n]*\n<svg .*</svg>\n$")
+    message(FATAL_ERROR "out/ship_graph.svg is not an SVG document")
+endif()
+
 expect_run(3 "" "gone_walk.c: no such file\n" check gone_walk.c)
 expect_run(64 "" "walkconv: no command given\nRun 'walkconv --help' for the commands and options.\n")
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli/exit_status.h"
+#include "core/conversion_state.h"
+#include "core/findings/findings.h"
+
+// check --format json: one document on stdout for the whole batch, an array with one object
+// per input in the order of the inputs.
+namespace walkconv::cli {
+
+// What is known of an input that could not be checked; what is not known is null.
+struct PartialSummary {
+    std::optional<std::string> model;
+    std::optional<int> points;
+    std::optional<int> links;
+};
+
+class JsonReport {
+  public:
+    // An input that analysed as valid: its summary, and its findings split into warnings and
+    // notes, each with its code, its message and the points or link it concerns.
+    void AddChecked(const std::string& input, ExitStatus status, const ConversionState& state,
+                    std::span<const Finding> findings);
+
+    // An input that could not be checked, with `message` as its line in text mode says it
+    // after "INPUT: ".
+    void AddRefused(const std::string& input, ExitStatus status, std::string_view message,
+                    const PartialSummary& known);
+
+    // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
+    void Print(std::ostream& out) const;
+
+  private:
+    nlohmann::ordered_json inputs_ = nlohmann::ordered_json::array();
+};
+
+}  // namespace walkconv::cli
