@@ -11,12 +11,12 @@ mkdir -p "$out"
 rm -f "$out"/*.profraw
 core_sources=(src/core/*.cpp src/core/*/*.cpp)
 binaries=()
-for target in walk_reader sailorpoints_reader text_to_number round_trip; do
+for target in walk_reader sailorpoints_reader text_to_number round_trip render; do
     binary="$out/${target}_replay"
     clang++-14 -std=c++20 -O1 -fprofile-instr-generate -fcoverage-mapping -Isrc \
         "${core_sources[@]}" "fuzz/${target}_fuzz.cpp" fuzz/replay_main.cpp -o "$binary"
     inputs=("fuzz/corpus/$target" "fuzz/crashes/$target" "build-fuzz/corpus/$target")
-    if [ "$target" = round_trip ]; then
+    if [ "$target" = round_trip ] || [ "$target" = render ]; then
         inputs+=(fuzz/corpus/walk_reader fuzz/corpus/sailorpoints_reader)
     fi
     LLVM_PROFILE_FILE="$out/$target.profraw" "$binary" "${inputs[@]}" > /dev/null

@@ -12,13 +12,13 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(walk_reader sailorpoints_reader text_to_number round_trip)
+    targets=(walk_reader sailorpoints_reader text_to_number round_trip render)
 fi
 
 status=0
 for target in "${targets[@]}"; do
     seeds=("fuzz/corpus/$target" "fuzz/crashes/$target")
-    if [ "$target" = round_trip ]; then
+    if [ "$target" = round_trip ] || [ "$target" = render ]; then
         seeds+=(fuzz/corpus/walk_reader fuzz/corpus/sailorpoints_reader)
     fi
     existing=()
