@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "core/conversion_error.h"
+#include "gui/last_folder.h"
 #include "gui/ui_services.h"
 
 namespace walkconv::ui {
@@ -29,8 +30,12 @@ void CommonDialog::Show(bool save) {
         request.filters.append({parts[i], parts[i + 1]});
     }
 
+    // Each kind of window (its objectName) opens its dialogs where its last one left off.
+    request.folder = LastFolder(window_->objectName());
+
     const std::optional<QString> chosen = CurrentUi().ShowFileDialog(window_, request);
     if (chosen) {
+        RememberFolder(window_->objectName(), *chosen);
         FileName = *chosen;
     } else if (CancelError) {
         throw ConversionError("the file dialog was cancelled");

@@ -21,6 +21,7 @@ constexpr std::array kControls{
     ControlSpec{"Label1", ControlKind::Label, "Choose input Walk file:", 600, 240, 3375, 255},
     ControlSpec{"Command3", ControlKind::Button, "Convert!", 2280, 2520, 1695, 735},
     ControlSpec{"Label2", ControlKind::Label, "", 2640, 1200, 3135, 975},
+    ControlSpec{"Command4", ControlKind::Button, "Show graph", 4320, 2520, 1455, 735},
 };
 
 }  // namespace
@@ -36,7 +37,8 @@ Form1::Form1()
 }
 
 void Form1::Command1_Click() {
-    ShowAnalysis(AnalyseWalk(Text1->text().toStdString(), state_), kNotValidWalkText);
+    ShowAnalysis(AnalyseWalk(Text1->text().toStdString(), state_, &details_, &facts_),
+                 kNotValidWalkText, &facts_);
 }
 
 void Form1::Command2_Click() {

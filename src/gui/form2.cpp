@@ -24,6 +24,7 @@ constexpr std::array kControls{
                 255},
     ControlSpec{"Label3", ControlKind::Label, "Output model name:", 600, 2520, 2175, 255},
     ControlSpec{"Text2", ControlKind::TextBox, "", 600, 2880, 2655, 285},
+    ControlSpec{"Command4", ControlKind::Button, "Show graph", 4320, 3480, 1455, 735},
 };
 
 }  // namespace
@@ -53,8 +54,8 @@ void Form2::ConversionDone() {
 }
 
 void Form2::Command1_Click() {
-    ShowAnalysis(AnalyseSailorpoints(Text1->text().toStdString(), state_),
-                 kNotValidSailorpointsText);
+    ShowAnalysis(AnalyseSailorpoints(Text1->text().toStdString(), state_, &details_),
+                 kNotValidSailorpointsText, nullptr);
 }
 
 void Form2::Command2_Click() {

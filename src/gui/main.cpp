@@ -1,16 +1,18 @@
 #include <QApplication>
+#include <QStringList>
 
-#include "gui/form3.h"
+#include "gui/start_window.h"
 #include "gui/window_style.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // No application display name: Qt would append it to every window title.
+    // No application display name: Qt would append it to every window title. The names place
+    // the user's settings (the folders last used in the dialogs).
     QApplication::setApplicationName(QStringLiteral("walk-converter"));
+    QApplication::setOrganizationName(QStringLiteral("walk-converter"));
     QApplication::setWindowIcon(walkconv::ui::ProgramIcon());
 
-    auto* chooser = new walkconv::ui::Form3();
-    chooser->setAttribute(Qt::WA_DeleteOnClose);
-    chooser->show();
+    // "walk-converter FILE" opens FILE in the converter window of its kind.
+    walkconv::ui::OpenFirstWindow(QApplication::arguments().mid(1));
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -43,13 +44,32 @@ std::optional<QString> QtUiServices::ShowFileDialog(QWidget* parent,
         dialog.setNameFilters(nameFilters);
         dialog.selectNameFilter(nameFilters.first());
     }
+    if (!request.folder.isEmpty()) {
+        dialog.setDirectory(request.folder);
+    }
     if (!request.fileName.isEmpty()) {
         dialog.selectFile(request.fileName);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    QString chosen = dialog.selectedFiles().constFirst();
+    // The type chosen, which Qt names in full or, with the details hidden, by its description.
+    const QString selected = dialog.selectedNameFilter();
+    qsizetype type = -1;
+    for (qsizetype i = 0; i < request.filters.size() && type < 0; ++i) {
+        if (selected == nameFilters[i] || selected == request.filters[i].first) {
+            type = i;
+        }
+    }
+    if (save && request.addTypeEnding && type >= 0 && QFileInfo(chosen).suffix().isEmpty()) {
+        // The ending of the type's first pattern: "png" for "*.png"; none for "*".
+        const QString pattern = request.filters[type].second.section(QLatin1Char(';'), 0, 0);
+        if (pattern.startsWith(QStringLiteral("*.")) && pattern.size() > 2) {
+            chosen += pattern.mid(1);
+        }
+    }
+    return QDir::toNativeSeparators(chosen);
 }
 
 void QtUiServices::ShowMessage(QWidget* parent, const QString& text) {

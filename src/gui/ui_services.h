@@ -18,6 +18,10 @@ struct FileDialogRequest {
     Mode mode = Mode::Open;
     QString fileName;                        // proposed name or path; may be empty
     QList<QPair<QString, QString>> filters;  // (description, pattern), the first one selected
+    // The folder the dialog opens in when `fileName` names none; empty for the working folder.
+    QString folder;
+    // Save only: a name typed without an ending gets that of the file type selected ("*.png").
+    bool addTypeEnding = false;
 };
 
 class UiServices {

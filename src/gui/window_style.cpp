@@ -12,6 +12,7 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QWidget>
+#include <algorithm>
 
 namespace walkconv::ui {
 
@@ -37,6 +38,21 @@ void ApplyWindowStyle(QWidget* window, const QString& caption, int widthTwips, i
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+QPoint PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen) {
+    constexpr int kGap = 8;
+    const int lowestTop = std::max(screen.top(), screen.bottom() + 1 - size.height());
+    const int top = std::clamp(anchor.top(), screen.top(), lowestTop);
+    const int right = anchor.right() + 1 + kGap;
+    if (right + size.width() <= screen.right() + 1) {
+        return {right, top};
+    }
+    const int left = anchor.left() - kGap - size.width();
+    if (left >= screen.left()) {
+        return {left, top};
+    }
+    return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
 }
 
 namespace {

@@ -4,6 +4,9 @@
 #include <span>
 
 class QIcon;
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 // The look shared by the three windows: sizes given in twips, a fixed size, a close box only,
@@ -21,6 +24,11 @@ const QIcon& ProgramIcon();
 // Caption, fixed client size (in twips), title bar with a close box only, icon, and a position
 // in the middle of the screen.
 void ApplyWindowStyle(QWidget* window, const QString& caption, int widthTwips, int heightTwips);
+
+// The top left corner of a window of `size` placed beside the window `anchor` (both frames):
+// to its right where `screen` has room, else to its left, else as far right as the screen
+// allows; at the anchor's height, moved up as far as the screen's bottom asks.
+QPoint PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen);
 
 enum class ControlKind { TextBox, Label, Button, OptionButton };
 

@@ -105,13 +105,17 @@ class Form1Test : public QObject {
         QCOMPARE(w_->form->findChild<QLabel*>("Label1")->geometry(), QRect(40, 16, 225, 17));
         QCOMPARE(w_->Button("Command3")->geometry(), QRect(152, 168, 113, 49));
         QCOMPARE(w_->Label("Label2")->geometry(), QRect(176, 80, 209, 65));
+        QCOMPARE(w_->Button("Command4")->geometry(), QRect(288, 168, 97, 49));
+        QCOMPARE(w_->Button("Command4")->text(), QString("Show graph"));
+        QVERIFY(!w_->Button("Command4")->isEnabled());
 
         AnalyseShip();  // a disabled Convert! takes no focus
         QCOMPARE(NextTabStop(w_->Text("Text1")), w_->Button("Command1"));
         QCOMPARE(NextTabStop(w_->Button("Command1")), w_->Button("Command2"));
         QCOMPARE(NextTabStop(w_->Button("Command2")), w_->Button("Command3"));
-        QCOMPARE(NextTabStop(w_->Button("Command3")), w_->Text("Text1"));
-        for (const char* name : {"Command1", "Command2", "Command3"}) {
+        QCOMPARE(NextTabStop(w_->Button("Command3")), w_->Button("Command4"));
+        QCOMPARE(NextTabStop(w_->Button("Command4")), w_->Text("Text1"));
+        for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
             QVERIFY(!w_->Button(name)->isDefault());
             QVERIFY(!w_->Button(name)->autoDefault());
         }

@@ -82,6 +82,10 @@ class Form2Test : public QObject {
         QCOMPARE(w_->Button("Command3")->geometry(), QRect(152, 232, 113, 49));
         QCOMPARE(w_->Label("Label3")->geometry(), QRect(40, 168, 145, 17));
         QCOMPARE(w_->Text("Text2")->geometry(), QRect(40, 192, 177, 19));
+        QCOMPARE(w_->Button("Command4")->geometry(), QRect(288, 232, 97, 49));
+        QCOMPARE(w_->Button("Command4")->text(), QString("Show graph"));
+        QVERIFY(!w_->Button("Command4")->isEnabled());
+        QVERIFY(!w_->Button("Command4")->autoDefault());
 
         const auto* open = w_->form->findChild<CommonDialog*>("CommonDialog1");
         QCOMPARE(open->Filter, QString("INI files (*.ini)|*.ini|All files (*.)|*|"));
@@ -96,7 +100,8 @@ class Form2Test : public QObject {
         QCOMPARE(NextTabStop(w_->Button("Command1")), w_->Button("Command3"));
         QCOMPARE(NextTabStop(w_->Button("Command3")), w_->Button("Command2"));
         QCOMPARE(NextTabStop(w_->Button("Command2")), w_->Text("Text2"));
-        QCOMPARE(NextTabStop(w_->Text("Text2")), w_->Text("Text1"));
+        QCOMPARE(NextTabStop(w_->Text("Text2")), w_->Button("Command4"));
+        QCOMPARE(NextTabStop(w_->Button("Command4")), w_->Text("Text1"));
     }
 
     void analyse_validFile_proposesTheModelName() {

@@ -115,6 +115,82 @@ class QtDialogsTest : public QObject {
         QCOMPARE(dialog.FileName, target);
     }
 
+    void dialog_opensInTheRequestedFolderUnlessTheNameHasOne_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("fileName");  // "<dir>" stands for the test's folder
+        QTest::addColumn<QString>("opensIn");   // "<dir>/in", or "" for the working folder
+        QTest::newRow("open, no name") << false << ""
+                                       << "<dir>/in";
+        QTest::newRow("save, a name alone") << true << "ship1.ini"
+                                            << "<dir>/in";
+        QTest::newRow("open, a full path") << false << "<dir>/other/ship_walk.c"
+                                           << "<dir>/other";
+    }
+    void dialog_opensInTheRequestedFolderUnlessTheNameHasOne() {
+        QFETCH(bool, save);
+        QFETCH(QString, fileName);
+        QFETCH(QString, opensIn);
+        TempDir dir;
+        const QString root = QString::fromStdString(dir.path().string());
+        std::filesystem::create_directory(dir.path() / "in");
+        std::filesystem::create_directory(dir.path() / "other");
+        walkconv::ui::FileDialogRequest request;
+        request.mode = save ? walkconv::ui::FileDialogRequest::Mode::Save
+                            : walkconv::ui::FileDialogRequest::Mode::Open;
+        request.fileName = QString(fileName).replace("<dir>", root);
+        request.folder = root + "/in";
+        QString shownFolder;
+        AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
+            shownFolder = d->directory().absolutePath();
+            d->reject();
+        });
+        QWidget window;
+        QVERIFY(!walkconv::ui::CurrentUi().ShowFileDialog(&window, request));
+        QCOMPARE(shownFolder, QString(opensIn).replace("<dir>", root));
+    }
+
+    void saveDialog_addsTheEndingOfTheChosenTypeWhenAsked_data() {
+        QTest::addColumn<bool>("addTypeEnding");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("first type") << true << 0 << "picture"
+                                    << "picture.png";
+        QTest::newRow("second type chosen") << true << 1 << "picture"
+                                            << "picture.svg";
+        QTest::newRow("all files: none") << true << 2 << "picture"
+                                         << "picture";
+        QTest::newRow("a typed ending stays") << true << 0 << "picture.svg"
+                                              << "picture.svg";
+        QTest::newRow("not asked: as typed") << false << 1 << "picture"
+                                             << "picture";
+    }
+    void saveDialog_addsTheEndingOfTheChosenTypeWhenAsked() {
+        QFETCH(bool, addTypeEnding);
+        QFETCH(int, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        TempDir dir;
+        const QString root = QString::fromStdString(dir.path().string());
+        walkconv::ui::FileDialogRequest request;
+        request.mode = walkconv::ui::FileDialogRequest::Mode::Save;
+        request.fileName = "proposed.png";
+        request.filters = {{"PNG image (*.png)", "*.png"},
+                           {"SVG picture (*.svg)", "*.svg"},
+                           {"All files (*.)", "*"}};
+        request.addTypeEnding = addTypeEnding;
+        AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
+            auto* combo = d->findChild<QComboBox*>("fileTypeCombo");
+            combo->setCurrentIndex(type);
+            emit combo->activated(type);
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(root + "/" + typed);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        QWidget window;
+        QCOMPARE(walkconv::ui::CurrentUi().ShowFileDialog(&window, request).value_or("cancelled"),
+                 root + "/" + saved);
+    }
+
     void messageBox_hasTheTitleOneOkButtonAndNoIcon() {
         QWidget window;
         QString title, text;

@@ -3,10 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QString>
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "gui/common_dialog.h"
 #include "support/scripted_ui.h"
@@ -14,15 +16,27 @@
 
 namespace walkconv::testing {
 
-// A converter window shown with the scripted dialog layer in place and an empty folder for its
-// files, and the few steps every window test takes.
+// A converter window shown with the scripted dialog layer in place, an empty folder for its
+// files and empty user settings of its own, and the few steps every window test takes.
 template <typename Form>
 class WindowUnderTest {
   public:
-    WindowUnderTest() : form(std::make_unique<Form>()) { form->show(); }
+    WindowUnderTest() : WindowUnderTest(std::make_unique<Form>()) {}
+    explicit WindowUnderTest(std::unique_ptr<Form> window) : form(std::move(window)) {
+        UseSettingsIn(settings);
+        form->show();
+    }
+
+    // Keeps the settings that the windows write (the folders last used) in `folder`, away from
+    // the user's own.
+    static void UseSettingsIn(const TempDir& folder) {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(folder.path().string()));
+    }
 
     ScriptedUi ui;
     TempDir dir;
+    TempDir settings;
     std::unique_ptr<Form> form;
 
     QLineEdit* Text(const char* name) const { return form->template findChild<QLineEdit*>(name); }
