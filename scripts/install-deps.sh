@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps
-    python3 dpkg-dev file librsvg2-bin
+    python3 dpkg-dev file librsvg2-bin desktop-file-utils shared-mime-info libglib2.0-bin
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)

@@ -2,8 +2,9 @@
 """Builds the Debian package of a build tree with CPack and checks what it holds.
 
 The package must carry the programs, a desktop entry whose command and icon are in the
-package, the icon in the sizes its folders claim, and the README with its images; nothing
-outside /usr and no build leftovers; and control fields that let apt install it with its
+package and whose file types are known, the file type of sailorpoints files, the icon in the
+sizes its folders claim, and the README with its images; nothing outside /usr, no build
+leftovers and no database that the system's triggers build; and control fields that let apt install it with its
 libraries. Exits 77 (skipped) where dpkg-deb is missing, as on a machine that is not
 Debian-like.
 """
@@ -18,6 +19,7 @@ import subprocess
 import sys
 import tarfile
 import tempfile
+import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 SKIPPED = 77
@@ -28,9 +30,14 @@ ICONS = {
     "usr/share/icons/hicolor/256x256/apps/walk-converter.png": (256, 256),
 }
 DESKTOP_ENTRY = "usr/share/applications/walk-converter.desktop"
+MIME_PACKAGE = "usr/share/mime/packages/walk-converter.xml"
+MIME_NAMESPACE = "{http://www.freedesktop.org/standards/shared-mime-info}"
+# The types the desktop entry opens: C sources are the desktop's own, sailorpoints files ours.
+OPENED_TYPES = ["text/x-csrc", "application/x-sailorpoints"]
 REQUIRED_FILES = {
     "usr/bin/walk-converter",
     DESKTOP_ENTRY,
+    MIME_PACKAGE,
     "usr/share/icons/hicolor/scalable/apps/walk-converter.svg",
     "usr/share/doc/walk-converter/README.md",
     *ICONS,
@@ -124,6 +131,9 @@ def check_files(problems, archive, expect_cli):
                        f"{name} belongs to {member.uname}:{member.gname}")
         leftover = name.endswith((".a", ".h", ".o", ".cmake")) or "/include/" in name
         problems.check(not leftover, f"{name} is a build leftover")
+        built = name.startswith("usr/share/mime/") and not name.startswith("usr/share/mime/packages/")
+        built = built or name.endswith("/mimeinfo.cache")
+        problems.check(not built, f"{name} belongs to a database the system builds")
         wanted = 0o755 if name.startswith("usr/bin/") else 0o644
         problems.check(member.mode & 0o777 == wanted,
                        f"{name} has mode {member.mode & 0o777:o}, expected {wanted:o}")
@@ -166,11 +176,32 @@ def check_desktop_entry(problems, archive, files):
     command = entry.get("Exec", "").split(" ")[0]
     problems.check(f"usr/bin/{command}" in files,
                    f"desktop entry: Exec '{command}' is not a program of the package")
+    problems.check(entry.get("Exec", "").split(" ")[1:] == ["%f"],
+                   f"desktop entry: Exec '{entry.get('Exec')}' does not take one file (%f)")
+    problems.check(entry.get("MimeType", "").split(";") == OPENED_TYPES + [""],
+                   f"desktop entry: MimeType '{entry.get('MimeType')}' is not {OPENED_TYPES}")
     icon = entry.get("Icon", "")
     themed = [n for n in files if n.startswith("usr/share/icons/hicolor/")
               and Path(n).stem == icon]
     problems.check(len(themed) >= 2,
                    f"desktop entry: Icon '{icon}' has {len(themed)} images in the hicolor theme")
+
+
+def check_mime_package(problems, archive, files):
+    """Sailorpoints files are *.ini files told apart from other INI files by their content."""
+    if MIME_PACKAGE not in files:
+        return
+    root = ElementTree.fromstring(archive.extractfile(files[MIME_PACKAGE]).read())
+    types = {t.get("type"): t for t in root.iter(f"{MIME_NAMESPACE}mime-type")}
+    ours = types.get("application/x-sailorpoints")
+    problems.check(ours is not None, "the MIME package defines no application/x-sailorpoints")
+    if ours is None:
+        return
+    globs = [g.get("pattern") for g in ours.iter(f"{MIME_NAMESPACE}glob")]
+    problems.check(globs == ["*.ini"], f"application/x-sailorpoints globs {globs}, not *.ini")
+    matches = [m.get("value") for m in ours.iter(f"{MIME_NAMESPACE}match")]
+    problems.check(matches == ["[POINT_DATA]"],
+                   f"application/x-sailorpoints matches {matches}, not [POINT_DATA]")
 
 
 def main():
@@ -196,6 +227,7 @@ def main():
             files = check_files(problems, archive, args.expect_cli)
             check_icons(problems, archive, files)
             check_desktop_entry(problems, archive, files)
+            check_mime_package(problems, archive, files)
             check_readme_images(problems, archive, files)
 
     if problems.found:
