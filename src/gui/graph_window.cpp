@@ -73,6 +73,8 @@ GraphWindow::GraphWindow()
     view_->setObjectName(QStringLiteral("GraphView"));
     findingList_->setObjectName(QStringLiteral("FindingList"));
     findingList_->setWordWrap(true);
+    findingList_->setSpacing(2);
+    findingList_->setAlternatingRowColors(true);
     savePicture_->setObjectName(QStringLiteral("SavePicture"));
     savePicture_->setAutoDefault(false);
     savePicture_->setShortcut(QKeySequence::Save);
