@@ -4,8 +4,9 @@
 A run starts Xvfb on a free display and walk-converter in it, picks the direction in the
 chooser, types the input path, presses Analyse and Convert!, answers the real save dialog and
 the message box from the keyboard, and compares the written file with the expected bytes. On
-the way it saves screenshots of the three windows and of both message boxes, and checks from
-the pixels that the result area shows its summary uncut.
+the way it saves screenshots of the windows and of both message boxes, and checks from the
+pixels that the result area shows its summary uncut. A third run opens a file given on the
+command line, shows its graph and saves the picture as PNG through the real save dialog.
 
 Every wait is bounded; a failure names the step that failed. When no X server can be started
 the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
@@ -33,6 +34,7 @@ BUDGET_SECONDS = 60.0
 deadline = time.monotonic() + BUDGET_SECONDS
 
 CHOOSER_TITLE = "Walk files converter - v.beta2"
+GRAPH_TITLE = "hull - graph"
 FORM1_TITLE = "Walk to Sailorpoints converter - v.beta2"
 FORM2_TITLE = "Sailorpoints to Walk converter - v.beta2"
 MESSAGE_TITLE = "Walk files converter"
@@ -50,6 +52,8 @@ LABEL2 = (2640, 1200, 3135, 975)
 FORM1_CONVERT = (2280, 2520, 1695, 735)
 FORM2_CONVERT = (2280, 3480, 1695, 735)
 TEXT2 = (600, 2880, 2655, 285)
+FORM1_SHOW_GRAPH = (4320, 2520, 1455, 735)
+GRAPH_SIZE = (800, 600)  # pixels
 
 
 def pixels(twips):
@@ -269,6 +273,68 @@ def encode_png(image):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def decode_png(data):
+    """The size and rows of RGB bytes of an 8-bit RGB or RGBA PNG, as Qt writes them."""
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        fail("the picture is not a PNG file")
+    chunks, at = {}, 8
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        chunks[kind] = chunks.get(kind, b"") + data[at + 8:at + 8 + length]
+        at += 12 + length
+    width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", chunks[b"IHDR"])
+    if depth != 8 or colour not in (2, 6) or interlace:
+        fail(f"unexpected PNG: depth {depth}, colour type {colour}, interlace {interlace}")
+    step = 3 if colour == 2 else 4
+    raw = zlib.decompress(chunks[b"IDAT"])
+    stride = width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for x in range(stride):
+            left = line[x - step] if x >= step else 0
+            up = previous[x]
+            corner = previous[x - step] if x >= step else 0
+            if kind == 1:
+                line[x] = (line[x] + left) & 0xFF
+            elif kind == 2:
+                line[x] = (line[x] + up) & 0xFF
+            elif kind == 3:
+                line[x] = (line[x] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                guess = left + up - corner
+                near = min((abs(guess - left), 0, left), (abs(guess - up), 1, up),
+                           (abs(guess - corner), 2, corner))
+                line[x] = (line[x] + near[2]) & 0xFF
+        previous = line
+        rgb = bytearray(width * 3)
+        for channel in range(3):
+            rgb[channel::3] = line[channel::step]
+        rows.append(bytes(rgb))
+    return width, height, rows
+
+
+def check_picture(path, size):
+    """A PNG of `size` on a white page that shows the graph's dots and lines."""
+    wait_for(f"{path.name} to be written", path.exists, seconds=2)
+    width, height, rows = decode_png(path.read_bytes())
+    if (width, height) != size:
+        fail(f"{path.name} is {width}x{height} pixels, expected {size[0]}x{size[1]}")
+    pixels_seen = [tuple(row[x:x + 3]) for row in rows for x in range(0, len(row), 3)]
+    white = pixels_seen.count((255, 255, 255))
+    if white < len(pixels_seen) // 2:
+        fail(f"{path.name} has only {white} white pixels of {len(pixels_seen)}: no page")
+    inked = len(pixels_seen) - white
+    if inked < len(pixels_seen) // 200:
+        fail(f"{path.name} is blank: {inked} pixels that are not white")
+    # The dots of the three point types in the sample (types 1, 7 and 10), and the colour of
+    # what its findings are about.
+    for colour in ((0x1f, 0x77, 0xb4), (0x2c, 0xa0, 0x2c), (0xff, 0x7f, 0x0e), (0xd6, 0x27, 0x28)):
+        if colour not in pixels_seen:
+            fail(f"{path.name} shows no dot of the colour #{bytes(colour).hex()}")
+
+
 def text_bands(image, rect):
     """Rows of `rect` (twips) that hold ink, grouped into bands: one band per line of text.
 
@@ -295,7 +361,7 @@ def text_bands(image, rect):
 class Program:
     """One walk-converter process in the private X server."""
 
-    def __init__(self, executable, desktop, work_dir, log_name):
+    def __init__(self, executable, desktop, work_dir, log_name, arguments=()):
         home = work_dir / "home"
         runtime = work_dir / "runtime"
         for folder in (home, runtime):
@@ -322,7 +388,7 @@ class Program:
         self.desktop = desktop
         self.log = open(work_dir / log_name, "wb")
         # The dialogs open in the working folder, which is the test's own.
-        self.process = subprocess.Popen([str(executable)], cwd=work_dir, env=env,
+        self.process = subprocess.Popen([str(executable), *arguments], cwd=work_dir, env=env,
                                         preexec_fn=die_with_parent,
                                         stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log)
 
@@ -502,6 +568,40 @@ def sailorpoints_to_walk(args, desktop, work):
         program.stop()
 
 
+def open_with_file(args, desktop, work):
+    with Step("starting walk-converter with a walk source to open"):
+        program = Program(args.program, desktop, work, "open-with-file.log",
+                          arguments=[str(work / "hull_walk.c")])
+    try:
+        with Step("the file opens in its converter window, analysed, without the chooser"):
+            form1 = program.wait_window(FORM1_TITLE)
+            check_size(desktop, form1, FORM1_SIZE)
+            check_summary(desktop, form1)
+            if program.window_titled(CHOOSER_TITLE) is not None:
+                fail("the chooser is shown too")
+            desktop.screenshot(form1, "opened-with-file.png")
+
+        with Step("Show graph opens the graph window"):
+            desktop.click(form1, FORM1_SHOW_GRAPH)
+            graph = program.wait_window(GRAPH_TITLE)
+            size = desktop.size(graph)
+            if size != GRAPH_SIZE:
+                fail(f"the graph window is {size[0]}x{size[1]}, expected 800x600")
+            desktop.screenshot(graph, "graph-window.png")
+
+        with Step("Save picture (Ctrl+S) and the save dialog proposing hull_graph.png"):
+            known = set(program.windows())
+            desktop.focus(graph)
+            desktop.key("ctrl+s")
+            answer_save_dialog(program, desktop, known, work / "out", "save-dialog-png.png")
+        with Step("the picture is a PNG of the graph window's size that shows the graph"):
+            check_picture(work / "out" / "hull_graph.png", GRAPH_SIZE)
+            if program.window_titled(MESSAGE_TITLE) is not None:
+                fail("a message box reports a failure")
+    finally:
+        program.stop()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
@@ -526,12 +626,13 @@ def main():
 
             with Step("preparing the input files"):
                 (work / "out").mkdir()
-                for name in ("deck_walk.c", "mast1.ini"):
+                for name in ("deck_walk.c", "mast1.ini", "hull_walk.c"):
                     shutil.copyfile(args.data / name, work / name)
                 (work / "ship.c").write_bytes(b"")
 
             walk_to_sailorpoints(args, desktop, work)
             sailorpoints_to_walk(args, desktop, work)
+            open_with_file(args, desktop, work)
         except Skip as reason:
             print(f"SKIPPED: {reason}")
             return SKIPPED
