@@ -138,8 +138,8 @@ std::string HelpText(const CLI::App& root) {
     text << "\nOptions:\n";
     list(options);
     text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c,\n"
-         << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr, one line "
-            "each.\n"
+         << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr; a failed\n"
+         << "input is reported as INPUT:LINE:COLUMN: error: REASON, with the line and a caret.\n"
          << "check and render read .c files as walk sources, .ini files as sailorpoints files,\n"
          << "others by content. render prints INPUT -> OUTPUT (N points, M links, F findings).\n"
          << "\nExit status (the most severe over all inputs):\n";

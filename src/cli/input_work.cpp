@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/diagnostics.h"
 #include "cli/json_report.h"
 #include "core/analysis.h"
 #include "core/conversion_state.h"
@@ -77,10 +78,13 @@ Verdict VerdictOn(const Analysed& analysed) {
     return {ExitStatus::Failed, kInputCorruptedMessage};
 }
 
-// The verdict, with its message on `err` when the input is refused.
+// The verdict, with its message on `err` when the input is refused: for a failed one, where
+// and why it failed, in the form compilers use.
 Verdict ReportAnalysis(const Analysed& analysed, const std::string& input, std::ostream& err) {
     const Verdict verdict = VerdictOn(analysed);
-    if (verdict.status != ExitStatus::Success) {
+    if (analysed.outcome == AnalysisOutcome::Failed) {
+        err << FailureReport(input, analysed.details.failure);
+    } else if (verdict.status != ExitStatus::Success) {
         err << input << ": " << verdict.message << "\n";
     }
     return verdict;
@@ -215,14 +219,15 @@ PartialSummary KnownOf(const Analysed& analysed) {
 }
 
 // Every warning as "INPUT: warning: MESSAGE", and with `verbose` every note as
-// "INPUT: note: MESSAGE", in the order of the findings.
+// "INPUT: note: MESSAGE", in the order of the findings; one about a statement or line names
+// its place: "INPUT:LINE:COLUMN: warning: MESSAGE".
 void PrintFindings(const std::string& input, std::span<const Finding> findings, bool verbose,
                    std::ostream& err) {
     for (const Finding& finding : findings) {
         if (finding.severity == FindingSeverity::Warning) {
-            err << input << ": warning: " << finding.message << "\n";
+            err << Where(input, finding.place) << "warning: " << finding.message << "\n";
         } else if (verbose) {
-            err << input << ": note: " << finding.message << "\n";
+            err << Where(input, finding.place) << "note: " << finding.message << "\n";
         }
     }
 }
@@ -255,7 +260,9 @@ ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& reque
     const Verdict verdict = ReportAnalysis(analysed, input, console.err);
     if (verdict.status != ExitStatus::Success) {
         if (console.json != nullptr) {
-            console.json->AddRefused(input, verdict.status, verdict.message, KnownOf(analysed));
+            const bool failed = analysed.outcome == AnalysisOutcome::Failed;
+            console.json->AddRefused(input, verdict.status, verdict.message, KnownOf(analysed),
+                                     failed ? &analysed.details.failure : nullptr);
         }
         return verdict.status;
     }

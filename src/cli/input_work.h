@@ -12,7 +12,7 @@ namespace walkconv::cli {
 
 class JsonReport;
 
-// Where a run prints: results to `out`, messages to `err`, one line each.
+// Where a run prints: results to `out`, messages to `err`.
 struct Console {
     std::ostream& out;
     std::ostream& err;

@@ -19,14 +19,28 @@ Json FindingObject(const Finding& finding) {
     if (finding.link) {
         object["link"] = *finding.link;
     }
+    if (finding.place) {
+        object["line"] = finding.place->line;
+        object["column"] = finding.place->column;
+    }
     return object;
 }
 
-// The object of an input that could not be checked. Once the analysis tells why an input
-// failed, this is where its "error" object (code, message, line, column) is added.
-Json RefusedInputObject(const std::string& input, ExitStatus status, std::string_view message,
-                        const PartialSummary& known) {
+// Why and where an analysis failed; line and column are null for a failure without a line.
+Json ErrorObject(const Failure& failure) {
+    const bool placed = failure.line > 0;
     return Json{
+        {"code", failure.code.empty() ? Json(nullptr) : Json(failure.code)},
+        {"message", failure.message},
+        {"line", placed ? Json(failure.line) : Json(nullptr)},
+        {"column", placed ? Json(failure.column) : Json(nullptr)},
+    };
+}
+
+// The object of an input that could not be checked; a failed one has its "error".
+Json RefusedInputObject(const std::string& input, ExitStatus status, std::string_view message,
+                        const PartialSummary& known, const Failure* failure) {
+    Json object{
         {"input", input},
         {"status", static_cast<int>(status)},
         {"model", ValueOrNull(known.model)},
@@ -36,6 +50,10 @@ Json RefusedInputObject(const std::string& input, ExitStatus status, std::string
         {"notes", Json::array()},
         {"message", std::string(message)},
     };
+    if (failure != nullptr) {
+        object["error"] = ErrorObject(*failure);
+    }
+    return object;
 }
 
 }  // namespace
@@ -60,8 +78,8 @@ void JsonReport::AddChecked(const std::string& input, ExitStatus status,
 }
 
 void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::string_view message,
-                            const PartialSummary& known) {
-    inputs_.push_back(RefusedInputObject(input, status, message, known));
+                            const PartialSummary& known, const Failure* failure) {
+    inputs_.push_back(RefusedInputObject(input, status, message, known, failure));
 }
 
 void JsonReport::Print(std::ostream& out) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/exit_status.h"
+#include "core/conversion_error.h"
 #include "core/conversion_state.h"
 #include "core/findings/findings.h"
 
@@ -30,9 +31,9 @@ class JsonReport {
                     std::span<const Finding> findings);
 
     // An input that could not be checked, with `message` as its line in text mode says it
-    // after "INPUT: ".
+    // after "INPUT: "; a failed one with the failure's reason and place as its "error".
     void AddRefused(const std::string& input, ExitStatus status, std::string_view message,
-                    const PartialSummary& known);
+                    const PartialSummary& known, const Failure* failure = nullptr);
 
     // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
     void Print(std::ostream& out) const;

@@ -2,6 +2,7 @@
 // and the JSON document of --format json.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -65,7 +66,9 @@ TEST_F(CheckTest, ReportsInputsItCannotSummariseLikeTheConverters) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
               "notes1.ini: This file is not a valid sailorpoints file\n"
-              "huge_walk.c: Error! Input file corrupted or not valid\n"
+              "huge_walk.c:1:1: error: point number 3000 is outside 0..1000 (index 9000)\n"
+              "huge_walk_verts[9000] = 1;\n"
+              "^\n"
               "gone1.ini: no such file\n");
     EXPECT_EQ(Walkconv({"check", "notes1.ini", "huge_walk.c"}).status, 2);
     EXPECT_EQ(Walkconv({"check", "notes1.ini"}).status, 1);
@@ -101,15 +104,15 @@ std::vector<FindingCase> FindingCases() {
     return {
         {"beyond1.ini",
          points3 + "link 0 = 0,1\nlink 1 = 1,2\nlink 2 = 2,5\nlink 3 = 7,1\n",
-         {"warning: link 2 joins points 2 and 5, but the file has only 3 points",
-          "warning: link 3 joins points 7 and 1, but the file has only 3 points"}},
+         {"8:1: warning: link 2 joins points 2 and 5, but the file has only 3 points",
+          "9:1: warning: link 3 joins points 7 and 1, but the file has only 3 points"}},
         {"loop1.ini",
          points3 + "link 0 = 0,1\nlink 1 = 2,2\nlink 2 = 1,2\n",
-         {"warning: link 1 joins point 2 to itself"}},
+         {"7:1: warning: link 1 joins point 2 to itself"}},
         {"twice1.ini",
          points3 + "link 0 = 0,1\nlink 1 = 1,2\nlink 2 = 1,0\nlink 3 = 1,2\n",
-         {"warning: link 2 joins points 1 and 0, as link 0 does already",
-          "warning: link 3 joins points 1 and 2, as link 1 does already"}},
+         {"8:1: warning: link 2 joins points 1 and 0, as link 0 does already",
+          "9:1: warning: link 3 joins points 1 and 2, as link 1 does already"}},
         {"lonely1.ini",
          points3 + "link 0 = 0,2\n",
          {"warning: point 1 is not touched by any link"}},
@@ -119,21 +122,23 @@ std::vector<FindingCase> FindingCases() {
          {"warning: points 3, 4 (2 points) have no path to the rest"}},
         {"wide_walk.c",
          FormatWalkSource(wide),
-         {"warning: walk_graph[255] holds a point number of 256 or more, which '(a)*256 + (b)' "
+         {"1295:9: warning: walk_graph[255] holds a point number of 256 or more, which '(a)*256 + "
+          "(b)' "
           "cannot tell apart once evaluated"}},
         {"one_walk.c",
          Edited(Edited(kShipWalk, "}", "        ship_walk_graph[2] = (0)*256 + (-1);\r\n}"),
                 "ship_walk_graph[2]", "ship_walk_graph[3]"),
-         {"warning: 1 link with a negative end was dropped"}},
+         {"26:9: warning: 1 link with a negative end was dropped"}},
         {"ship_walk.c",
          Edited(Edited(kShipWalk, "}", padding), "ship_walk_graph[2]", "ship_walk_graph[4]"),
          {"note: 2 padding links after link 1"}},
         {"gap_walk.c",
          Edited(gap, "ship_walk_graph[2]", "ship_walk_graph[3]"),
-         {"warning: 1 link with a negative end was dropped"}},
+         {"25:9: warning: 1 link with a negative end was dropped"}},
         {"mixed_walk.c",
          Edited(Edited(kShipWalk, "}", mixed), "ship_walk_graph[2]", "ship_walk_graph[4]"),
-         {"warning: 1 link with a negative end was dropped", "note: 1 padding link after link 1"}},
+         {"26:9: warning: 1 link with a negative end was dropped",
+          "note: 1 padding link after link 1"}},
         {"count_walk.c",
          Edited(kShipWalk, "ship_walk_count = 3", "ship_walk_count = 4"),
          {"warning: walk_count is set to 4, but the file assigns 3 points"}},
@@ -160,8 +165,10 @@ TEST_F(CheckTest, PrintsEachFindingOnOneLineAndOnlyWarningsCountForWerror) {
         std::string warnings;
         std::string all;
         for (const std::string& finding : c.findings) {
-            all += c.name + ": " + finding + "\n";
-            warnings += finding.starts_with("warning: ") ? c.name + ": " + finding + "\n" : "";
+            // "LINE:COLUMN: warning: ..." for a finding about one statement or line.
+            const std::string line = c.name + (std::isdigit(finding[0]) ? ":" : ": ") + finding;
+            all += line + "\n";
+            warnings += finding.find("warning: ") != std::string::npos ? line + "\n" : "";
         }
         const WalkconvRun run = Walkconv({"check", c.name});
         EXPECT_EQ(run.err, warnings);
@@ -204,13 +211,15 @@ TEST_F(CheckTest, JsonFormatPrintsOneDocumentWithAnObjectPerInput) {
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.err,
               "notes1.ini: This file is not a valid sailorpoints file\n"
-              "huge_walk.c: Error! Input file corrupted or not valid\n"
+              "huge_walk.c:1:1: error: point number 3000 is outside 0..1000 (index 9000)\n"
+              "huge_walk_verts[9000] = 1;\n"
+              "^\n"
               "gone1.ini: no such file\n");
-    const auto expected = nlohmann::ordered_json::parse(R"([
+    const auto expected = nlohmann::ordered_json::parse(R"json([
         {"input": "twice1.ini", "status": 5, "model": "twice", "points": 3, "links": 3,
          "warnings": [{"code": "duplicate-link",
                        "message": "link 2 joins points 1 and 0, as link 0 does already",
-                       "link": 2}],
+                       "link": 2, "line": 8, "column": 1}],
          "notes": []},
         {"input": "lonely1.ini", "status": 5, "model": "lonely", "points": 3, "links": 1,
          "warnings": [{"code": "untouched-point",
@@ -222,10 +231,15 @@ TEST_F(CheckTest, JsonFormatPrintsOneDocumentWithAnObjectPerInput) {
         {"input": "notes1.ini", "status": 1, "model": "notes", "points": 2, "links": 0,
          "warnings": [], "notes": [], "message": "This file is not a valid sailorpoints file"},
         {"input": "huge_walk.c", "status": 2, "model": "huge", "points": null, "links": null,
-         "warnings": [], "notes": [], "message": "Error! Input file corrupted or not valid"},
+         "warnings": [], "notes": [], "message": "Error! Input file corrupted or not valid",
+         "error": {"code": "point-out-of-range",
+                   "message": "point number 3000 is outside 0..1000 (index 9000)",
+                   "line": 1, "column": 1
+}
+},
         {"input": "gone1.ini", "status": 3, "model": null, "points": null, "links": null,
          "warnings": [], "notes": [], "message": "no such file"}
-    ])");
+    ])json");
     EXPECT_EQ(nlohmann::ordered_json::parse(run.out), expected) << run.out;
     // Without --werror, warnings leave the status of an input at 0.
     const auto plain =

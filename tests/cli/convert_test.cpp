@@ -207,10 +207,16 @@ TEST_F(ConvertTest, AnInputBeyondTheReadersLimitsFails) {
     Write("giant1.ini", "[POINT_DATA]\npoint 40000 = 1,2,3,4\n");
     const WalkconvRun toIni = Walkconv({"to-ini", "huge_walk.c"});
     EXPECT_EQ(toIni.status, 2);
-    EXPECT_EQ(toIni.err, "huge_walk.c: Error! Input file corrupted or not valid\n");
+    EXPECT_EQ(toIni.err,
+              "huge_walk.c:2:1: error: point number 1666 is outside 0..1000 (index 5000)\n"
+              "huge_walk_verts[5000] = 1;\n"
+              "^\n");
     const WalkconvRun toWalk = Walkconv({"to-walk", "giant1.ini"});
     EXPECT_EQ(toWalk.status, 2);
-    EXPECT_EQ(toWalk.err, "giant1.ini: Error! Input file corrupted or not valid\n");
+    EXPECT_EQ(toWalk.err,
+              "giant1.ini:2:1: error: point number 40000 does not fit 16 bits (-32768..32767)\n"
+              "point 40000 = 1,2,3,4\n"
+              "^\n");
     EXPECT_FALSE(Exists("huge1.ini"));
     EXPECT_FALSE(Exists("giant_walk.c"));
 }
@@ -302,7 +308,9 @@ TEST_F(ConvertTest, TheMostSevereStatusWinsWhateverTheOrder) {
                            ": cannot write: is a folder\n"
                            "missing_walk.c: no such file\n"
                            "invalid_walk.c: This file is not a valid walk file\n"
-                           "broken_walk.c: Error! Input file corrupted or not valid\n");
+                           "broken_walk.c:1:1: error: type index 2000 is outside 0..1000\n"
+                           "broken_walk_types[2000] = 1;\n"
+                           "^\n");
     EXPECT_EQ(all.out,
               "good_walk.c -> " + NativeSeparators("out/good1.ini") + " (3 points, 2 links)\n");
 }

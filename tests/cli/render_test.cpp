@@ -81,7 +81,9 @@ TEST_F(RenderTest, AnInputThatIsNotValidWritesNothingAndTheWorstStatusWins) {
     EXPECT_EQ(run.err,
               "invalid_walk.c: This file is not a valid walk file\n"
               "invalid1.ini: This file is not a valid sailorpoints file\n"
-              "broken_walk.c: Error! Input file corrupted or not valid\n"
+              "broken_walk.c:1:1: error: type index 2000 is outside 0..1000\n"
+              "broken_walk_types[2000] = 1;\n"
+              "^\n"
               "missing_walk.c: no such file\n");
     EXPECT_TRUE(Exists("good_graph.svg"));
     for (const char* none : {"invalid_graph.svg", "broken_graph.svg", "missing_graph.svg"}) {
