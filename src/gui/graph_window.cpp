@@ -70,6 +70,8 @@ GraphWindow::GraphWindow()
       items_(std::make_unique<SceneItems>()) {
     setObjectName(QStringLiteral("GraphWindow"));
     setWindowIcon(ProgramIcon());
+    // The program ends when its converter window closes, even with the graph window open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     view_->setObjectName(QStringLiteral("GraphView"));
     findingList_->setObjectName(QStringLiteral("FindingList"));
     findingList_->setWordWrap(true);

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -210,7 +211,15 @@ class ConverterWindowTest : public QObject {
         QCOMPARE(Converter::Graphs(), QList<GraphWindow*>{graph});
         QVERIFY(QTest::qWaitForWindowActive(graph));
 
-        // The graph window goes with its converter window.
+        // Closing the converter window ends the program though the graph window is open, and
+        // the graph window goes with it.
+        QTimer::singleShot(0, w->form.get(), [&] { w->form->close(); });
+        QTimer keptRunning;
+        keptRunning.setSingleShot(true);
+        connect(&keptRunning, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        keptRunning.start(3000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        keptRunning.stop();
         w.reset();
         QVERIFY(graph.isNull());
     }
