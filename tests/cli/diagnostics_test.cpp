@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/walkconv_fixture.h"
+#include "support/state_listing.h"
 
 namespace walkconv::testing {
 namespace {
@@ -51,11 +52,7 @@ TEST_F(DiagnosticsTest, FailuresAndStatementWarningsNameTheirPlace) {
     for (const DiagnosticCase& c : cases) {
         for (const std::string ending : {"\n", "\r\n"}) {
             SCOPED_TRACE(std::string(c.name) + (ending == "\n" ? " LF" : " CR LF"));
-            std::string text;
-            for (const char ch : c.text) {
-                text += ch == '\n' ? ending : std::string(1, ch);
-            }
-            Write(c.name, text);
+            Write(c.name, WithLineEnds(c.text, ending));
             const WalkconvRun run = Walkconv({c.command, c.name});
             EXPECT_EQ(run.status, c.status);
             EXPECT_EQ(run.err, c.expected);

@@ -7,10 +7,13 @@
 #include "core/analysis.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/walk/walk_reader.h"
+#include "support/state_listing.h"
 #include "support/temp_dir.h"
 
 namespace walkconv {
 namespace {
+
+using testing::WithLineEnds;
 
 struct FailureCase {
     const char* name;  // the input's file name; its ending chooses the reader
@@ -21,15 +24,6 @@ struct FailureCase {
     int line;
     int column;
 };
-
-// "\n" turned into `ending`.
-std::string WithLineEnds(std::string text, const std::string& ending) {
-    std::string out;
-    for (const char c : text) {
-        out += c == '\n' ? ending : std::string(1, c);
-    }
-    return out;
-}
 
 TEST(FailurePlace, EveryReasonComesWithItsCodeNumberAndPlace) {
     const FailureCase cases[] = {
