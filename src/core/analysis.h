@@ -15,6 +15,8 @@ namespace walkconv {
 struct SourcePlace {
     int line = 0;
     int column = 0;
+
+    friend bool operator==(const SourcePlace&, const SourcePlace&) = default;
 };
 
 // What an analysis noticed beside its outcome, for callers that report more than the windows.

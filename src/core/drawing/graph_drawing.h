@@ -47,6 +47,8 @@ struct ViewFrame {
     Spot topLeft;
     double width = 0;
     double height = 0;
+
+    friend bool operator==(const ViewFrame&, const ViewFrame&) = default;
 };
 
 enum class TextRole { Header, ViewTitle, AxisName, Range, PointLabel, Legend, Listing };
@@ -58,6 +60,8 @@ struct Caption {
     TextAnchor anchor = TextAnchor::Start;
     TextRole role = TextRole::Listing;
     std::string text;
+
+    friend bool operator==(const Caption&, const Caption&) = default;
 };
 
 enum class PointMark {
@@ -72,6 +76,8 @@ struct DrawnPoint {
     Rgb color;             // its type's colour, or kFindingColor
     bool flagged = false;  // a warning is about it
     std::string title;     // "point N: x, y, z, type T", then "; " and each finding's message
+
+    friend bool operator==(const DrawnPoint&, const DrawnPoint&) = default;
 };
 
 enum class LinkMark {
@@ -90,6 +96,8 @@ struct DrawnLink {
     bool flagged = false;
     std::string title;  // "link N: A-B", then "; " and each finding's message
     Spot listedAt;      // Listed links only
+
+    friend bool operator==(const DrawnLink&, const DrawnLink&) = default;
 };
 
 // One line of the legend: a swatch (a dot, or a ring for hollow) and its text.
@@ -98,6 +106,8 @@ struct LegendEntry {
     Rgb color;
     bool hollow = false;
     Caption caption;
+
+    friend bool operator==(const LegendEntry&, const LegendEntry&) = default;
 };
 
 struct GraphDrawing {
@@ -113,6 +123,8 @@ struct GraphDrawing {
     // Header, view titles, axis names and ranges, point numbers, and the lines below the views
     // that list what they cannot show.
     std::vector<Caption> captions;
+
+    friend bool operator==(const GraphDrawing&, const GraphDrawing&) = default;
 };
 
 // Up to this many points, each dot is labelled with its number.

@@ -41,6 +41,8 @@ struct Finding {
     std::vector<int> points;           // the points it concerns, ascending; empty for none
     std::optional<int> link;           // the link of the state it concerns, if any
     std::optional<SourcePlace> place;  // the statement or line in the input it concerns, if one
+
+    friend bool operator==(const Finding&, const Finding&) = default;
 };
 
 // One kind of finding, as the table of checks lists it.

@@ -1,0 +1,150 @@
+#include "app/converter.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "core/conversion_error.h"
+#include "core/messages.h"
+#include "core/text_file.h"
+
+namespace walkconv::app {
+
+bool operator==(const ConverterView& a, const ConverterView& b) {
+    const bool sameGraph =
+        a.graph == b.graph || (a.graph != nullptr && b.graph != nullptr && *a.graph == *b.graph);
+    return a.text1 == b.text1 && a.label2 == b.label2 && a.text2 == b.text2 &&
+           a.text2Enabled == b.text2Enabled && a.command3Enabled == b.command3Enabled &&
+           a.command4Enabled == b.command4Enabled && sameGraph && a.graphShown == b.graphShown;
+}
+
+Converter::Converter(const Direction& direction) : direction_(direction) {}
+
+void Converter::TypeInputPath(std::string text) {
+    view_.text1 = std::move(text);
+}
+
+void Converter::TypeModelName(std::string text) {
+    if (direction_.namesOutput && view_.text2Enabled) {
+        view_.text2 = std::move(text);
+    }
+}
+
+void Converter::Browse(Host& host) {
+    FileRequest request;
+    request.mode = FileRequest::Mode::Open;
+    request.fileName = openFileName_;
+    request.filters = direction_.openFilters;
+    if (std::optional<std::string> chosen =
+            ChooseFileFor(host, direction_.window.name, std::move(request))) {
+        openFileName_ = std::move(*chosen);
+    }
+    // A cancelled dialog keeps its file name, so the path chosen last comes back.
+    view_.text1 = openFileName_;
+    view_.label2.clear();
+    SetReady(false);
+}
+
+void Converter::Analyse(Host& host) {
+    ShowAnalysis(direction_.analyse(view_.text1, state_, &details_, &facts_), host);
+}
+
+bool Converter::TakesDrop(std::span<const std::string> paths) {
+    if (paths.empty() || paths.front().empty()) {
+        return false;
+    }
+    std::error_code error;
+    return !std::filesystem::is_directory(PathFromUtf8(paths.front()), error);
+}
+
+void Converter::Drop(std::span<const std::string> paths, Host& host) {
+    if (TakesDrop(paths)) {
+        Open(paths.front(), host);
+    }
+}
+
+void Converter::Open(const std::string& path, Host& host) {
+    view_.text1 = path;
+    Analyse(host);
+}
+
+void Converter::Convert(Host& host) {
+    if (!view_.command3Enabled) {
+        return;
+    }
+    if (direction_.namesOutput) {
+        state_.ModelName = view_.text2;  // as typed: not trimmed, and possibly empty
+    }
+    FileRequest request;
+    request.mode = FileRequest::Mode::Save;
+    request.fileName = state_.ModelName + std::string(direction_.outputSuffix);
+    request.filters = direction_.saveFilters;
+    const std::optional<std::string> chosen =
+        ChooseFileFor(host, direction_.window.name, std::move(request));
+    if (!chosen) {
+        return;  // cancelled: nothing written, nothing said, still ready
+    }
+    try {
+        direction_.write(PathFromUtf8(*chosen), state_);
+    } catch (const ConversionError&) {
+        // The file could not be written (an existing one stays as it was): the command ends
+        // silently and the user may try again.
+        return;
+    }
+    // The message comes first; only once it is closed is Convert! disabled.
+    host.ShowMessage(kConvertedMessage);
+    view_.command3Enabled = false;
+    view_.text2Enabled = false;  // the model name box keeps the name it was written under
+}
+
+void Converter::ShowGraph() {
+    if (view_.command4Enabled && view_.graph != nullptr) {
+        view_.graphShown = true;
+    }
+}
+
+void Converter::GraphClosed() {
+    view_.graphShown = false;
+}
+
+void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host) {
+    switch (outcome) {
+        case AnalysisOutcome::Valid:
+            view_.label2 = AnalysisSummary(state_);
+            view_.graph =
+                MakeGraphContent(state_, details_, direction_.readsWalkSources ? &facts_ : nullptr);
+            SetReady(true);
+            return;
+        case AnalysisOutcome::NotValid:
+            view_.label2 = std::string(direction_.notValidText);
+            SetReady(false);
+            return;
+        case AnalysisOutcome::NothingDone:
+            // No input to read: nothing is shown, and nothing may be converted.
+            view_.label2.clear();
+            SetReady(false);
+            return;
+        case AnalysisOutcome::Failed:
+            view_.label2.clear();
+            SetReady(false);
+            host.ShowMessage(kInputCorruptedMessage);
+            return;
+    }
+}
+
+void Converter::SetReady(bool ready) {
+    view_.command3Enabled = ready;
+    view_.command4Enabled = ready;
+    if (direction_.namesOutput) {
+        view_.text2Enabled = ready;
+        view_.text2 = ready ? state_.ModelName : std::string();
+    }
+    if (!ready) {
+        // The graph window shows only a valid analysis: with the result area cleared or
+        // refused there is none, so it closes (to open again with the next valid one).
+        view_.graph.reset();
+        view_.graphShown = false;
+    }
+}
+
+}  // namespace walkconv::app

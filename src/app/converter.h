@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "app/direction.h"
+#include "app/graph_content.h"
+#include "app/host.h"
+#include "core/analysis.h"
+#include "core/conversion_state.h"
+#include "core/walk/walk_reader.h"
+
+namespace walkconv::app {
+
+// Everything a converter window shows, as a value: after every event the front-end sets its
+// controls from it, and tests compare it whole.
+struct ConverterView {
+    std::string text1;   // the input path box
+    std::string label2;  // the result area; lines separated by CR LF
+    std::string text2;   // the model name box (the sailorpoints to walk source window only)
+    bool text2Enabled = false;
+    bool command3Enabled = false;  // Convert!
+    bool command4Enabled = false;  // Show graph
+    // What the graph window shows: the content of the valid analysis standing, if any, and
+    // whether the window is open. Without content it is closed.
+    std::shared_ptr<const GraphContent> graph;
+    bool graphShown = false;
+
+    friend bool operator==(const ConverterView& a, const ConverterView& b);
+};
+
+// The behaviour of a converter window of either direction: the load step, browse, Analyse,
+// Convert!, drops, Show graph. It owns the window's conversion state and what the last analysis
+// noticed; the front-end forwards the user's events and shows View() after each.
+class Converter {
+  public:
+    // The window as the load step leaves it: empty boxes and result, nothing to convert.
+    explicit Converter(const Direction& direction);
+
+    const Direction& direction() const { return direction_; }
+    const ConverterView& View() const { return view_; }
+    const ConversionState& State() const { return state_; }
+
+    // The user typed into the input path box, or the model name box while it is enabled.
+    void TypeInputPath(std::string text);
+    void TypeModelName(std::string text);
+
+    // "...": the open dialog proposes the file chosen last; its file name goes into the input
+    // path box whether chosen or cancelled, and the window is no longer ready to convert.
+    void Browse(Host& host);
+
+    // "Analyse": reads the input path box's file into the state and shows the outcome: the
+    // summary and "ready", the refusal text, nothing for no file, or the error message box.
+    void Analyse(Host& host);
+
+    // Whether a drop of `paths` (the first counts) would be taken: a file, not a folder.
+    static bool TakesDrop(std::span<const std::string> paths);
+    // A file dropped on the window, or given at start: into the input box, then Analyse.
+    void Drop(std::span<const std::string> paths, Host& host);
+    void Open(const std::string& path, Host& host);
+
+    // "Convert!": proposes the model name and the output's ending in the save dialog, writes
+    // the file, reports success and then disables Convert!. A cancelled dialog or a failed
+    // write ends it without a word, ready to try again.
+    void Convert(Host& host);
+
+    // "Show graph" opens the graph window of the valid analysis; the user may close it.
+    void ShowGraph();
+    void GraphClosed();
+
+  private:
+    void ShowAnalysis(AnalysisOutcome outcome, Host& host);
+    void SetReady(bool ready);
+
+    const Direction& direction_;
+    ConverterView view_;
+    ConversionState state_;
+    AnalysisDetails details_;  // what the last analysis noticed beside the state
+    WalkSourceFacts facts_;
+    std::string openFileName_;  // the file the open dialog chose last
+};
+
+}  // namespace walkconv::app

@@ -1,0 +1,138 @@
+#include "app/graph_painting.h"
+
+#include <algorithm>
+
+namespace walkconv::app {
+
+namespace {
+
+constexpr Ink kHalo{kFindingColor, kHaloAlpha};
+
+bool Contains(const std::vector<int>& numbers, int number) {
+    return std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+}
+
+// The left end of a text's baseline whose `anchor` stands at `at.x`.
+double TextLeft(Canvas& canvas, const Caption& caption) {
+    const double width = canvas.TextWidth(caption.text, FontFor(caption.role));
+    switch (caption.anchor) {
+        case TextAnchor::Start:
+            return caption.at.x;
+        case TextAnchor::Middle:
+            return caption.at.x - width / 2;
+        case TextAnchor::End:
+            return caption.at.x - width;
+    }
+    return caption.at.x;
+}
+
+void PaintText(Canvas& canvas, const Caption& caption, Rgb color, bool highlighted) {
+    const FontSpec font = FontFor(caption.role);
+    if (highlighted) {
+        const double left = TextLeft(canvas, caption);
+        const double width = canvas.TextWidth(caption.text, font);
+        canvas.FillRect({left - kHaloReach, caption.at.y - font.pixelSize - kHaloReach / 2,
+                         width + 2 * kHaloReach, font.pixelSize + 2 * kHaloReach},
+                        kHalo);
+    }
+    canvas.Text(caption.at, caption.anchor, caption.text, font, Ink{color});
+}
+
+void PaintLink(Canvas& canvas, const GraphDrawing& drawing, const DrawnLink& link,
+               bool highlighted) {
+    for (std::size_t view = 0; view < kViewCount; ++view) {
+        switch (link.mark) {
+            case LinkMark::Line:
+            case LinkMark::Stub:
+                if (highlighted) {
+                    canvas.Line(link.from[view], link.to[view], kHalo, kLinkWidth + 2 * kHaloReach);
+                }
+                canvas.Line(link.from[view], link.to[view], Ink{link.color}, kLinkWidth);
+                break;
+            case LinkMark::Ring:
+                if (highlighted) {
+                    canvas.Ring(link.from[view], drawing.ringRadius, kHalo,
+                                kLinkWidth + 2 * kHaloReach);
+                }
+                canvas.Ring(link.from[view], drawing.ringRadius, Ink{link.color}, kLinkWidth);
+                break;
+            case LinkMark::Listed:
+                break;  // written with the texts below the views
+        }
+    }
+}
+
+void PaintPoint(Canvas& canvas, const GraphDrawing& drawing, const DrawnPoint& point,
+                bool highlighted) {
+    for (const Spot& centre : point.at) {
+        if (highlighted) {
+            canvas.Disc(centre, drawing.dotRadius + kHaloReach, kHalo);
+        }
+        if (point.mark == PointMark::HollowRing) {
+            canvas.Ring(centre, drawing.dotRadius, Ink{point.color}, kHollowWidth);
+        } else {
+            canvas.Disc(centre, drawing.dotRadius, Ink{point.color});
+        }
+    }
+}
+
+}  // namespace
+
+FontSpec FontFor(TextRole role) {
+    switch (role) {
+        case TextRole::Header:
+            return {.pixelSize = 16, .bold = true};
+        case TextRole::ViewTitle:
+            return {.pixelSize = 13, .bold = true};
+        case TextRole::AxisName:
+            return {.italic = true};
+        case TextRole::PointLabel:
+            return {.pixelSize = 9};
+        case TextRole::Range:
+        case TextRole::Legend:
+        case TextRole::Listing:
+            break;
+    }
+    return {};
+}
+
+void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& highlight) {
+    canvas.FillRect({0, 0, drawing.width, drawing.height}, Ink{kPageColor});
+    for (const ViewFrame& frame : drawing.views) {
+        canvas.StrokeRect({frame.topLeft.x, frame.topLeft.y, frame.width, frame.height},
+                          Ink{kFrameColor}, kFrameWidth);
+    }
+    for (const DrawnLink& link : drawing.links) {
+        PaintLink(canvas, drawing, link, Contains(highlight.links, link.number));
+    }
+    for (const DrawnPoint& point : drawing.points) {
+        PaintPoint(canvas, drawing, point, Contains(highlight.points, point.number));
+    }
+    for (const Caption& caption : drawing.captions) {
+        PaintText(canvas, caption, kTextColor, false);
+    }
+    for (const LegendEntry& entry : drawing.legend) {
+        if (entry.hollow) {
+            canvas.Ring(entry.swatch, drawing.dotRadius, Ink{entry.color}, kHollowWidth);
+        } else {
+            canvas.Disc(entry.swatch, drawing.dotRadius, Ink{entry.color});
+        }
+        PaintText(canvas, entry.caption, kTextColor, false);
+    }
+    for (const DrawnLink& link : drawing.links) {
+        if (link.mark == LinkMark::Listed) {
+            PaintText(canvas, {link.listedAt, TextAnchor::Start, TextRole::Listing, link.title},
+                      link.color, Contains(highlight.links, link.number));
+        }
+    }
+}
+
+void PaintView(Canvas& canvas, const GraphDrawing& drawing, const Viewport& viewport,
+               const Highlight& highlight) {
+    canvas.SetTransform(1, 0, 0);
+    canvas.FillRect({0, 0, viewport.ViewWidth(), viewport.ViewHeight()}, Ink{kViewBackground});
+    canvas.SetTransform(viewport.Zoom(), viewport.OffsetX(), viewport.OffsetY());
+    PaintGraph(canvas, drawing, highlight);
+}
+
+}  // namespace walkconv::app

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "app/viewport.h"
+#include "core/drawing/graph_drawing.h"
+
+// Painting the core's drawing of a walking graph through a small canvas that each front-end
+// implements with its toolkit (QPainter, GDI+): the layer decides what is painted, in which
+// order, colour and width, and each front-end only draws the primitives.
+namespace walkconv::app {
+
+// A colour with its opacity: 255 opaque.
+struct Ink {
+    Rgb color;
+    std::uint8_t alpha = 255;
+};
+
+// The font of a text role, as the SVG's style sheet has it: sans-serif, 11 px unless the role
+// says otherwise.
+struct FontSpec {
+    double pixelSize = 11;
+    bool bold = false;
+    bool italic = false;
+};
+FontSpec FontFor(TextRole role);
+
+// Line widths in picture units, as the SVG writer draws them.
+inline constexpr double kFrameWidth = 1;
+inline constexpr double kLinkWidth = 1.2;
+inline constexpr double kHollowWidth = 1.5;  // of hollow rings
+// How far the highlight of a selected item reaches beyond its shape, and its opacity.
+inline constexpr double kHaloReach = 5;
+inline constexpr std::uint8_t kHaloAlpha = 110;
+// The grey around the white page of the picture.
+inline constexpr Rgb kViewBackground{0xe8, 0xe8, 0xe8};
+inline constexpr Rgb kPageColor{0xff, 0xff, 0xff};
+
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    // Places given from now on are mapped to the target by `scale`, then moved by `dx`, `dy`.
+    virtual void SetTransform(double scale, double dx, double dy) = 0;
+    virtual void FillRect(const PictureRect& rect, Ink ink) = 0;
+    virtual void StrokeRect(const PictureRect& rect, Ink ink, double width) = 0;
+    // A straight line with round ends.
+    virtual void Line(Spot from, Spot to, Ink ink, double width) = 0;
+    virtual void Disc(Spot centre, double radius, Ink ink) = 0;
+    virtual void Ring(Spot centre, double radius, Ink ink, double width) = 0;
+    // One line of text in the role's font, its baseline's start, middle or end at `at`.
+    virtual void Text(Spot at, TextAnchor anchor, std::string_view text, const FontSpec& font,
+                      Ink ink) = 0;
+    // The width of a text in a font, in the units places are given in.
+    virtual double TextWidth(std::string_view text, const FontSpec& font) = 0;
+};
+
+// What a selected finding is about, highlighted in the picture: point and link numbers.
+struct Highlight {
+    std::vector<int> points;
+    std::vector<int> links;
+
+    bool Empty() const { return points.empty() && links.empty(); }
+    friend bool operator==(const Highlight&, const Highlight&) = default;
+};
+
+// Paints `drawing` in picture units on a white page: frames, links, dots, texts, the legend
+// and the links listed below the views, each item of `highlight` with a halo beneath it.
+void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& highlight = {});
+
+// Paints the view of a graph window: the grey background of `viewWidth` by `viewHeight`
+// pixels, then the picture through `viewport`.
+void PaintView(Canvas& canvas, const GraphDrawing& drawing, const Viewport& viewport,
+               const Highlight& highlight);
+
+}  // namespace walkconv::app

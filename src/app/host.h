@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/window_tables.h"
+
+// What the windows' behaviour asks of the front-end it runs in: the modal things (file dialogs
+// and message boxes) and the folders remembered between runs. Each front-end implements it
+// with its toolkit; tests script it.
+namespace walkconv::app {
+
+struct FileRequest {
+    enum class Mode { Open, Save };
+
+    Mode mode = Mode::Open;
+    std::string fileName;  // the proposed name or path (UTF-8); may be empty
+    std::span<const FileFilter> filters;
+    // The folder the dialog opens in when `fileName` names none; empty for the working folder.
+    std::string folder;
+    // Save only: a name typed without an ending gets that of the file type selected ("*.png").
+    bool addTypeEnding = false;
+};
+
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // Shows a modal file dialog; the chosen full path (UTF-8), or nothing when cancelled.
+    virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
+
+    // Shows a modal message box: the text, one OK button, no icon, the application's title.
+    virtual void ShowMessage(std::string_view text) = 0;
+
+    // The folder remembered for a kind of window ("Form1", "GraphWindow"), or empty.
+    virtual std::string RememberedFolder(std::string_view windowKind) = 0;
+    virtual void RememberFolder(std::string_view windowKind, const std::string& folder) = 0;
+};
+
+// A file dialog of a window: proposes `request.fileName` in the folder last remembered for
+// `windowKind` (when it still exists), and remembers the folder of the file chosen.
+std::optional<std::string> ChooseFileFor(Host& host, std::string_view windowKind,
+                                         FileRequest request);
+
+}  // namespace walkconv::app

@@ -1,0 +1,39 @@
+#include "app/start_up.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/input_kind.h"
+#include "core/text_file.h"
+
+namespace walkconv::app {
+
+namespace {
+
+// The ending of the file name of `path` after its last ".", in lower case; empty for none.
+std::string LowerEnding(const std::string& path) {
+    std::string ending = Utf8FromPath(PathFromUtf8(path).extension());
+    if (!ending.empty()) {
+        ending.erase(0, 1);
+    }
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ending;
+}
+
+}  // namespace
+
+FirstWindow FirstWindowFor(std::span<const std::string> arguments) {
+    if (arguments.empty()) {
+        return {};
+    }
+    const std::string& path = arguments.front();
+    const std::string ending = LowerEnding(path);
+    if (!IsRegularFile(PathFromUtf8(path)) && ending != "c" && ending != "ini") {
+        return {};
+    }
+    const bool walk = KindOfInput(path) == InputKind::WalkSource;
+    return {walk ? &WalkToSailorpoints() : &SailorpointsToWalk(), path};
+}
+
+}  // namespace walkconv::app
