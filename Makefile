@@ -21,7 +21,7 @@ build: configure
 	cmake --build --preset $(PRESET)
 
 run: build
-	./$(BUILD_DIR)/src/gui/walk-converter
+	./$(BUILD_DIR)/src/qt/walk-converter
 
 # The whole suite twice: in the release build, then under AddressSanitizer and
 # UndefinedBehaviorSanitizer; then the core and walkconv built for Windows and tested under

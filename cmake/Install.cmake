@@ -3,11 +3,11 @@
 # rule.
 include(GNUInstallDirs)
 
-set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/gui)
+set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/qt)
 set(WALKCONV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/walk-converter)
 
 if(NOT TARGET walk-converter OR WIN32)
-    return()  # walkconv alone, or a Windows build, whose program installs itself (src/gui)
+    return()  # walkconv alone, or a Windows build, whose program installs itself (src/qt)
 endif()
 
 install(TARGETS walk-converter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,60 +1,60 @@
-#include "gui/graph_view.h"
+#include "qt/graph_view.h"
 
-#include <QBrush>
-#include <QColor>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
-#include <algorithm>
-#include <cmath>
 
-namespace walkconv::ui {
+#include "qt/qt_canvas.h"
+#include "qt/window_style.h"
 
-namespace {
+namespace walkconv::qt {
 
-// One notch of the wheel (120 eighths of a degree) zooms by about a fifth.
-constexpr double kZoomPerEighth = 1.0015;
-constexpr double kLeastZoom = 0.02;
-constexpr double kMostZoom = 50;
-// The scene area the view may scroll over, beyond the picture on every side, in picture units:
-// enough for the smallest zoom to pan and to zoom at any place of the screen.
-constexpr double kRoomAround = 200000;
-
-}  // namespace
-
-GraphView::GraphView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
-    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    // Clicks never reach the items: the left button pans, and only the findings list selects.
-    setInteractive(false);
-    setDragMode(QGraphicsView::ScrollHandDrag);
-    setTransformationAnchor(QGraphicsView::NoAnchor);
-    setResizeAnchor(QGraphicsView::AnchorViewCenter);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setBackgroundBrush(QColor(0xe8, 0xe8, 0xe8));  // around the white page of the picture
+GraphView::GraphView(app::GraphWindowBehaviour& behaviour, QWidget* parent)
+    : QFrame(parent), behaviour_(behaviour) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // The view takes the focus first, as a scrolling view does, so that the findings list
+    // selects nothing of itself when the window opens.
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setCursor(Qt::OpenHandCursor);
 }
 
-void GraphView::SetPicture(const QRectF& picture) {
-    picture_ = picture;
-    setSceneRect(picture.adjusted(-kRoomAround, -kRoomAround, kRoomAround, kRoomAround));
-    FitPicture();
+app::ScreenPoint GraphView::ToView(QPointF place) const {
+    return {place.x() - contentsRect().left(), place.y() - contentsRect().top()};
 }
 
-void GraphView::FitPicture() {
-    fitInView(picture_, Qt::KeepAspectRatio);
-    const double zoom = Zoom();
-    if (zoom > kMostZoom || zoom < kLeastZoom) {
-        const double limited = std::clamp(zoom, kLeastZoom, kMostZoom);
-        scale(limited / zoom, limited / zoom);
-        centerOn(picture_.center());
+bool GraphView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = ToQt(behaviour_.HoverText(ToView(help->pos()), PictureTextMeasure()));
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), text, this);
+        }
+        return true;
     }
-    fitted_ = true;
+    return QFrame::event(event);
 }
 
-double GraphView::Zoom() const {
-    return transform().m11();
+void GraphView::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        painter.setClipRect(contentsRect());
+        painter.translate(contentsRect().topLeft());
+        QtCanvas canvas(painter);
+        behaviour_.Paint(canvas);
+    }
+    QFrame::paintEvent(event);
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    behaviour_.ResizeView(contentsRect().width(), contentsRect().height());
 }
 
 void GraphView::wheelEvent(QWheelEvent* event) {
@@ -62,37 +62,41 @@ void GraphView::wheelEvent(QWheelEvent* event) {
     if (eighths == 0) {
         return;
     }
-    const double zoom = Zoom();
-    const double wanted =
-        std::clamp(zoom * std::pow(kZoomPerEighth, eighths), kLeastZoom, kMostZoom);
-    // The place of the picture under the cursor stays under it.
-    const QPointF cursor = event->position();
-    const QPointF under = mapToScene(cursor.toPoint());
-    scale(wanted / zoom, wanted / zoom);
-    const QPoint moved = (mapFromScene(under) - cursor).toPoint();
-    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + moved.x());
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + moved.y());
-    fitted_ = false;
+    behaviour_.Wheel(ToView(event->position()), eighths);
+    update();
     event->accept();
 }
 
-void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
-    FitPicture();
+void GraphView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom_ = event->position();
+        setCursor(Qt::ClosedHandCursor);
+    }
     event->accept();
 }
 
 void GraphView::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() & Qt::LeftButton) {
-        fitted_ = false;  // panned by dragging
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
+        const QPointF moved = event->position() - *dragFrom_;
+        dragFrom_ = event->position();
+        behaviour_.Drag(moved.x(), moved.y());
+        update();
     }
-    QGraphicsView::mouseMoveEvent(event);
+    event->accept();
 }
 
-void GraphView::resizeEvent(QResizeEvent* event) {
-    QGraphicsView::resizeEvent(event);
-    if (fitted_ && !picture_.isEmpty()) {
-        FitPicture();
+void GraphView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragFrom_.reset();
+        setCursor(Qt::OpenHandCursor);
     }
+    event->accept();
 }
 
-}  // namespace walkconv::ui
+void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
+    behaviour_.DoubleClick();
+    update();
+    event->accept();
+}
+
+}  // namespace walkconv::qt

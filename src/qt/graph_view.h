@@ -1,37 +1,38 @@
 #pragma once
 
-#include <QGraphicsView>
-#include <QRectF>
+#include <QFrame>
+#include <QPoint>
+#include <optional>
 
-class QGraphicsScene;
+#include "app/graph_window.h"
 
-namespace walkconv::ui {
+namespace walkconv::qt {
 
-// Shows a picture in a graphics scene: the mouse wheel zooms at the cursor, dragging pans and a
-// double-click fits the whole picture in. Until the user zooms or pans, the picture stays fitted
-// as the view changes size. Hovering an item with a tool tip shows it.
-class GraphView : public QGraphicsView {
+// Shows the picture of a graph window's behaviour and forwards the mouse to it: the wheel zooms
+// at the cursor, dragging pans and a double-click fits the whole picture in. Hovering a point
+// or a link shows its title.
+class GraphView : public QFrame {
     Q_OBJECT
 
   public:
-    explicit GraphView(QGraphicsScene* scene, QWidget* parent = nullptr);
-
-    // The picture's rectangle in the scene; fits it in.
-    void SetPicture(const QRectF& picture);
-    void FitPicture();
-
-    // The zoom: view pixels per picture unit.
-    double Zoom() const;
+    explicit GraphView(app::GraphWindowBehaviour& behaviour, QWidget* parent = nullptr);
 
   protected:
-    void wheelEvent(QWheelEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    QRectF picture_;
-    bool fitted_ = true;
+    // A place of the widget in the view's pixels, inside its frame.
+    app::ScreenPoint ToView(QPointF place) const;
+
+    app::GraphWindowBehaviour& behaviour_;
+    std::optional<QPointF> dragFrom_;
 };
 
-}  // namespace walkconv::ui
+}  // namespace walkconv::qt

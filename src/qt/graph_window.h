@@ -1,45 +1,23 @@
 #pragma once
 
-#include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "core/drawing/graph_drawing.h"
-#include "core/findings/findings.h"
+#include "app/graph_window.h"
+#include "qt/qt_host.h"
 
-class QGraphicsScene;
 class QListWidget;
 class QPushButton;
 
-namespace walkconv {
-struct AnalysisDetails;
-struct WalkSourceFacts;
-}  // namespace walkconv
-
-namespace walkconv::ui {
+namespace walkconv::qt {
 
 class GraphView;
-struct SceneItems;
 
-// What the graph window shows of one valid analysis: its model name, its findings, and the
-// core's drawing of the points and links with those findings.
-struct GraphContent {
-    std::string model;
-    std::vector<Finding> findings;
-    GraphDrawing drawing;
-};
-
-// The content for the valid analysis that left `state` and `details`; `walkFacts` for a walk
-// source only.
-std::shared_ptr<const GraphContent> MakeGraphContent(const ConversionState& state,
-                                                     const AnalysisDetails& details,
-                                                     const WalkSourceFacts* walkFacts);
-
-// The picture of a walking graph in a window of its own, resizable: the two views of the core's
-// drawing, and beside them the list of findings, where selecting one highlights its points or
-// link. "Save picture..." writes the picture as PNG (at the window's size) or SVG.
+// The picture of a walking graph in a window of its own, resizable: the two views of the
+// core's drawing, and beside them the list of findings, where selecting one highlights its
+// points or link. "Save picture..." writes the picture as PNG (at the window's size) or SVG.
+// What it does is app::GraphWindowBehaviour's; this only forwards and paints.
 class GraphWindow : public QWidget {
     Q_OBJECT
 
@@ -49,21 +27,24 @@ class GraphWindow : public QWidget {
 
     // Shows `content` under the title "<model> - graph", the picture fitted in the view; the
     // content already shown is left as it is, zoom and selection with it.
-    void ShowContent(std::shared_ptr<const GraphContent> content);
+    void ShowContent(std::shared_ptr<const app::GraphContent> content);
+
+    const app::GraphWindowBehaviour& Behaviour() const { return behaviour_; }
+
+    // Called when the user closes the window.
+    std::function<void()> onClosed;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void SavePicture();
-    void ShowFinding(int row);
-    // Writes the picture as PNG to `path`, replacing a file there only once it is complete;
-    // returns why it could not, or nothing.
-    QString WritePng(const QString& path);
 
-    QGraphicsScene* scene_;
+    app::GraphWindowBehaviour behaviour_;
+    QtHost host_;
     GraphView* view_;
     QListWidget* findingList_;
     QPushButton* savePicture_;
-    std::unique_ptr<SceneItems> items_;
-    std::shared_ptr<const GraphContent> content_;
 };
 
-}  // namespace walkconv::ui
+}  // namespace walkconv::qt

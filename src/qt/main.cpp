@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "gui/start_window.h"
-#include "gui/window_style.h"
+#include "qt/start_window.h"
+#include "qt/window_style.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,9 +10,9 @@ int main(int argc, char* argv[]) {
     // the user's settings (the folders last used in the dialogs).
     QApplication::setApplicationName(QStringLiteral("walk-converter"));
     QApplication::setOrganizationName(QStringLiteral("walk-converter"));
-    QApplication::setWindowIcon(walkconv::ui::ProgramIcon());
+    QApplication::setWindowIcon(walkconv::qt::ProgramIcon());
 
     // "walk-converter FILE" opens FILE in the converter window of its kind.
-    walkconv::ui::OpenFirstWindow(QApplication::arguments().mid(1));
+    walkconv::qt::OpenFirstWindow(QApplication::arguments().mid(1));
     return app.exec();
 }

@@ -1,49 +1,33 @@
-#include "gui/start_window.h"
+#include "qt/start_window.h"
 
-#include <QFileInfo>
 #include <QWidget>
-#include <optional>
+#include <string>
+#include <vector>
 
-#include "core/input_kind.h"
-#include "gui/form1.h"
-#include "gui/form2.h"
-#include "gui/form3.h"
+#include "app/start_up.h"
+#include "qt/chooser_window.h"
+#include "qt/converter_window.h"
+#include "qt/window_style.h"
 
-namespace walkconv::ui {
-
-namespace {
-
-// The kind of converter window for `path`, or nothing for the chooser.
-std::optional<InputKind> KindToOpen(const QString& path) {
-    const QString ending = QFileInfo(path).suffix().toLower();
-    if (!QFileInfo(path).isFile() && ending != QStringLiteral("c") &&
-        ending != QStringLiteral("ini")) {
-        return std::nullopt;
-    }
-    return KindOfInput(path.toStdString());
-}
-
-}  // namespace
+namespace walkconv::qt {
 
 QWidget* OpenFirstWindow(const QStringList& arguments) {
-    const std::optional<InputKind> kind =
-        arguments.isEmpty() ? std::nullopt : KindToOpen(arguments.constFirst());
-    if (!kind) {
-        auto* chooser = new Form3();
+    std::vector<std::string> args;
+    for (const QString& argument : arguments) {
+        args.push_back(FromQt(argument));
+    }
+    const app::FirstWindow first = app::FirstWindowFor(args);
+    if (first.direction == nullptr) {
+        auto* chooser = new ChooserWindow();
         chooser->setAttribute(Qt::WA_DeleteOnClose);
         chooser->show();
         return chooser;
     }
-    ConverterWindow* converter = nullptr;
-    if (*kind == InputKind::WalkSource) {
-        converter = new Form1();
-    } else {
-        converter = new Form2();
-    }
+    auto* converter = new ConverterWindow(*first.direction);
     converter->setAttribute(Qt::WA_DeleteOnClose);
     converter->show();
-    converter->OpenInput(arguments.constFirst());
+    converter->Open(ToQt(first.path));
     return converter;
 }
 
-}  // namespace walkconv::ui
+}  // namespace walkconv::qt

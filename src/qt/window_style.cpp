@@ -1,4 +1,4 @@
-#include "gui/window_style.h"
+#include "qt/window_style.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -12,9 +12,12 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QWidget>
-#include <algorithm>
 
-namespace walkconv::ui {
+namespace walkconv::qt {
+
+using app::ControlKind;
+using app::ControlSpec;
+using app::TwipsToPixels;
 
 const QIcon& ProgramIcon() {
     static const QIcon icon = [] {
@@ -26,33 +29,16 @@ const QIcon& ProgramIcon() {
     return icon;
 }
 
-void ApplyWindowStyle(QWidget* window, const QString& caption, int widthTwips, int heightTwips) {
-    window->setWindowTitle(caption);
-    window->setWindowIcon(ProgramIcon());
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), window->size());
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QPoint PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen) {
-    constexpr int kGap = 8;
-    const int lowestTop = std::max(screen.top(), screen.bottom() + 1 - size.height());
-    const int top = std::clamp(anchor.top(), screen.top(), lowestTop);
-    const int right = anchor.right() + 1 + kGap;
-    if (right + size.width() <= screen.right() + 1) {
-        return {right, top};
-    }
-    const int left = anchor.left() - kGap - size.width();
-    if (left >= screen.left()) {
-        return {left, top};
-    }
-    return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
+std::string FromQt(const QString& text) {
+    return text.toStdString();
+}
+
+app::ScreenRect ToScreenRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
 }
 
 namespace {
@@ -91,12 +77,10 @@ class WrappingOptionButton : public QRadioButton {
 };
 
 QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
-    const QString caption = QString::fromUtf8(spec.caption);
+    const QString caption = ToQt(spec.caption);
     switch (spec.kind) {
-        case ControlKind::TextBox: {
-            auto* box = new QLineEdit(caption, window);
-            return box;
-        }
+        case ControlKind::TextBox:
+            return new QLineEdit(caption, window);
         case ControlKind::Label: {
             auto* label = new QLabel(caption, window);
             label->setTextFormat(Qt::PlainText);
@@ -118,20 +102,34 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
 
 }  // namespace
 
-void BuildControls(QWidget* window, std::span<const ControlSpec> specs) {
+void BuildWindow(QWidget* window, const app::WindowSpec& spec) {
+    window->setObjectName(ToQt(spec.name));
+    window->setWindowTitle(ToQt(spec.caption));
+    window->setWindowIcon(ProgramIcon());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    const int width = TwipsToPixels(spec.widthTwips);
+    const int height = TwipsToPixels(spec.heightTwips);
+    window->setFixedSize(width, height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const app::ScreenPosition centred =
+            app::CentreOn(ToScreenRect(screen->availableGeometry()), width, height);
+        window->move(centred.x, centred.y);
+    }
+
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : specs) {
-        QWidget* control = CreateControl(window, spec);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(TwipsToPixels(spec.left), TwipsToPixels(spec.top),
-                             TwipsToPixels(spec.width), TwipsToPixels(spec.height));
-        if (control->focusPolicy() != Qt::NoFocus) {
+    for (const ControlSpec& control : spec.controls) {
+        QWidget* widget = CreateControl(window, control);
+        widget->setObjectName(ToQt(control.name));
+        widget->setGeometry(TwipsToPixels(control.left), TwipsToPixels(control.top),
+                            TwipsToPixels(control.width), TwipsToPixels(control.height));
+        if (widget->focusPolicy() != Qt::NoFocus) {
             if (previous != nullptr) {
-                QWidget::setTabOrder(previous, control);
+                QWidget::setTabOrder(previous, widget);
             }
-            previous = control;
+            previous = widget;
         }
     }
 }
 
-}  // namespace walkconv::ui
+}  // namespace walkconv::qt

@@ -1,0 +1,96 @@
+#include "qt/qt_canvas.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
+#include <QTransform>
+
+#include "qt/window_style.h"
+
+namespace walkconv::qt {
+
+namespace {
+
+QColor ToColor(app::Ink ink) {
+    return {ink.color.red, ink.color.green, ink.color.blue, ink.alpha};
+}
+
+QRectF ToRect(const app::PictureRect& rect) {
+    return {rect.left, rect.top, rect.width, rect.height};
+}
+
+}  // namespace
+
+QFont PictureFont(const app::FontSpec& spec) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(static_cast<int>(spec.pixelSize));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    return font;
+}
+
+app::TextMeasure PictureTextMeasure() {
+    return [](std::string_view text, const app::FontSpec& font) {
+        return QFontMetricsF(PictureFont(font)).horizontalAdvance(ToQt(text));
+    };
+}
+
+QtCanvas::QtCanvas(QPainter& painter) : painter_(painter), base_(painter.worldTransform()) {
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+}
+
+void QtCanvas::SetTransform(double scale, double dx, double dy) {
+    painter_.setWorldTransform(QTransform(scale, 0, 0, scale, dx, dy) * base_);
+}
+
+void QtCanvas::FillRect(const app::PictureRect& rect, app::Ink ink) {
+    painter_.fillRect(ToRect(rect), ToColor(ink));
+}
+
+void QtCanvas::StrokeRect(const app::PictureRect& rect, app::Ink ink, double width) {
+    painter_.setPen(QPen(ToColor(ink), width));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(ToRect(rect));
+}
+
+void QtCanvas::Line(Spot from, Spot to, app::Ink ink, double width) {
+    painter_.setPen(QPen(ToColor(ink), width, Qt::SolidLine, Qt::RoundCap));
+    painter_.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
+}
+
+void QtCanvas::Disc(Spot centre, double radius, app::Ink ink) {
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToColor(ink));
+    painter_.drawEllipse(QPointF(centre.x, centre.y), radius, radius);
+}
+
+void QtCanvas::Ring(Spot centre, double radius, app::Ink ink, double width) {
+    painter_.setPen(QPen(ToColor(ink), width));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawEllipse(QPointF(centre.x, centre.y), radius, radius);
+}
+
+void QtCanvas::Text(Spot at, TextAnchor anchor, std::string_view text, const app::FontSpec& font,
+                    app::Ink ink) {
+    const QFont qfont = PictureFont(font);
+    const QString qtext = ToQt(text);
+    double left = at.x;
+    if (anchor != TextAnchor::Start) {
+        const double width = QFontMetricsF(qfont).horizontalAdvance(qtext);
+        left -= anchor == TextAnchor::Middle ? width / 2 : width;
+    }
+    painter_.setFont(qfont);
+    painter_.setPen(ToColor(ink));
+    painter_.drawText(QPointF(left, at.y), qtext);
+}
+
+double QtCanvas::TextWidth(std::string_view text, const app::FontSpec& font) {
+    return QFontMetricsF(PictureFont(font)).horizontalAdvance(ToQt(text));
+}
+
+}  // namespace walkconv::qt

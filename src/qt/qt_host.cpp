@@ -1,0 +1,129 @@
+#include "qt/qt_host.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStringList>
+#include <utility>
+
+#include "core/messages.h"
+#include "qt/window_style.h"
+
+namespace walkconv::qt {
+
+namespace {
+
+app::Host* hostOverride = nullptr;
+
+QString SettingsKey(std::string_view windowKind) {
+    return ToQt(windowKind) + QStringLiteral("/lastFolder");
+}
+
+std::optional<QString> ShowFileDialog(QWidget* parent, const app::FileRequest& request) {
+    QFileDialog dialog(parent);
+    const bool save = request.mode == app::FileRequest::Mode::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The open dialog does not insist that the named file exists, and the save dialog replaces
+    // an existing file without asking.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Qt takes a filter's patterns from the last parentheses of its text. Each description is
+    // followed by its pattern in parentheses and the details are hidden, so the description is
+    // shown exactly as it stands ("All files (*.)") while the pattern ("*") does the filtering.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    QStringList nameFilters;
+    for (const app::FileFilter& filter : request.filters) {
+        QString patterns = ToQt(filter.pattern);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        nameFilters << ToQt(filter.description) + QStringLiteral(" (") + patterns +
+                           QLatin1Char(')');
+    }
+    if (!nameFilters.isEmpty()) {
+        dialog.setNameFilters(nameFilters);
+        dialog.selectNameFilter(nameFilters.first());
+    }
+    if (!request.folder.empty()) {
+        dialog.setDirectory(ToQt(request.folder));
+    }
+    if (!request.fileName.empty()) {
+        dialog.selectFile(ToQt(request.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    QString chosen = dialog.selectedFiles().constFirst();
+    // The type chosen, which Qt names in full or, with the details hidden, by its description.
+    const QString selected = dialog.selectedNameFilter();
+    qsizetype type = -1;
+    for (qsizetype i = 0; i < nameFilters.size() && type < 0; ++i) {
+        if (selected == nameFilters[i] ||
+            selected == ToQt(request.filters[static_cast<std::size_t>(i)].description)) {
+            type = i;
+        }
+    }
+    if (save && request.addTypeEnding && type >= 0 && QFileInfo(chosen).suffix().isEmpty()) {
+        // The ending of the type's first pattern: "png" for "*.png"; none for "*".
+        const QString pattern = ToQt(request.filters[static_cast<std::size_t>(type)].pattern)
+                                    .section(QLatin1Char(';'), 0, 0);
+        if (pattern.startsWith(QStringLiteral("*.")) && pattern.size() > 2) {
+            chosen += pattern.mid(1);
+        }
+    }
+    return QDir::toNativeSeparators(chosen);
+}
+
+}  // namespace
+
+QtHost::QtHost(QWidget* window, std::function<void()> beforeModal)
+    : window_(window), beforeModal_(std::move(beforeModal)) {}
+
+std::optional<std::string> QtHost::ChooseFile(const app::FileRequest& request) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        return hostOverride->ChooseFile(request);
+    }
+    const std::optional<QString> chosen = ShowFileDialog(window_, request);
+    return chosen ? std::optional<std::string>(FromQt(*chosen)) : std::nullopt;
+}
+
+void QtHost::ShowMessage(std::string_view text) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        hostOverride->ShowMessage(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(text),
+                    QMessageBox::Ok, window_);
+    box.exec();
+}
+
+std::string QtHost::RememberedFolder(std::string_view windowKind) {
+    if (hostOverride != nullptr) {
+        return hostOverride->RememberedFolder(windowKind);
+    }
+    return FromQt(QSettings().value(SettingsKey(windowKind)).toString());
+}
+
+void QtHost::RememberFolder(std::string_view windowKind, const std::string& folder) {
+    if (hostOverride != nullptr) {
+        hostOverride->RememberFolder(windowKind, folder);
+        return;
+    }
+    QSettings().setValue(SettingsKey(windowKind), ToQt(folder));
+}
+
+ScopedHostOverride::ScopedHostOverride(app::Host& host) : previous_(hostOverride) {
+    hostOverride = &host;
+}
+
+ScopedHostOverride::~ScopedHostOverride() {
+    hostOverride = previous_;
+}
+
+}  // namespace walkconv::qt
