@@ -1,5 +1,5 @@
-// The real QFileDialog and QMessageBox behind the dialog layer, driven by a timer that answers
-// them as a user would.
+// The real QFileDialog, QMessageBox and QSettings behind the windows' host, the dialogs driven by
+// a timer that answers them as a user would.
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -8,18 +8,20 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <functional>
 
-#include "core/conversion_error.h"
-#include "gui/common_dialog.h"
-#include "gui/ui_services.h"
+#include "app/window_tables.h"
+#include "qt/qt_host.h"
 #include "support/temp_dir.h"
 
-using walkconv::ConversionError;
+using walkconv::app::FileFilter;
+using walkconv::app::FileRequest;
+using walkconv::qt::QtHost;
 using walkconv::testing::TempDir;
-using walkconv::ui::CommonDialog;
 
 namespace {
 
@@ -60,10 +62,10 @@ class QtDialogsTest : public QObject {
         const auto file = dir.Write("ship_walk.c", "x");
         dir.Write("notes.txt", "x");
         QWidget window;
-        CommonDialog dialog("CommonDialog1", &window);
-        dialog.Filter = "C files (*.c)|*.c|All files (*.)|*|";
-        dialog.Flags = 4;
-        dialog.FileName = QString::fromStdString(file.string());
+        QtHost host(&window);
+        FileRequest request;
+        request.fileName = file.string();
+        request.filters = walkconv::app::WalkSourceFilters();
 
         QStringList shownTypes;
         QStringList patterns;
@@ -72,6 +74,7 @@ class QtDialogsTest : public QObject {
             shownTypes = ShownFileTypes(d);
             patterns = d->findChild<QFileSystemModel*>()->nameFilters();
             proposed = d->selectedFiles();
+            QCOMPARE(d->acceptMode(), QFileDialog::AcceptOpen);
             // The user picks the second file type.
             auto* combo = d->findChild<QComboBox*>("fileTypeCombo");
             combo->setCurrentIndex(1);
@@ -79,21 +82,20 @@ class QtDialogsTest : public QObject {
             patterns += d->findChild<QFileSystemModel*>()->nameFilters();
             QMetaObject::invokeMethod(d, "accept");
         });
-        dialog.ShowOpen();
-
+        QCOMPARE(host.ChooseFile(request).value_or("cancelled"), file.string());
         QCOMPARE(shownTypes, QStringList({"C files (*.c)", "All files (*.)"}));
         QCOMPARE(patterns, QStringList({"*.c", "*"}));
         QCOMPARE(proposed, QStringList{QString::fromStdString(file.string())});
-        QCOMPARE(dialog.FileName, QString::fromStdString(file.string()));
     }
 
-    void saveDialog_returnsTheTypedPathAndCancelIsAFailure() {
+    void saveDialog_returnsTheTypedPathOrNothingWhenCancelled() {
         TempDir dir;
         QWidget window;
-        CommonDialog dialog("CommonDialog2", &window);
-        dialog.Filter = "INI files (*.ini)|*.ini|All files (*.)|*|";
-        dialog.CancelError = true;
-        dialog.FileName = "ship1.ini";
+        QtHost host(&window);
+        FileRequest request;
+        request.mode = FileRequest::Mode::Save;
+        request.fileName = "ship1.ini";
+        request.filters = walkconv::app::SailorpointsFilters();
 
         const QString target = QString::fromStdString((dir.path() / "chosen.ini").string());
         AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
@@ -101,18 +103,10 @@ class QtDialogsTest : public QObject {
             d->findChild<QLineEdit*>("fileNameEdit")->setText(target);
             QMetaObject::invokeMethod(d, "accept");
         });
-        dialog.ShowSave();
-        QCOMPARE(dialog.FileName, target);
+        QCOMPARE(host.ChooseFile(request).value_or("cancelled"), target.toStdString());
 
         AnswerWhenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
-        QVERIFY_THROWS_EXCEPTION(ConversionError, dialog.ShowSave());
-        QCOMPARE(dialog.FileName, target);
-
-        // Without CancelError, cancelling simply returns.
-        dialog.CancelError = false;
-        AnswerWhenShown<QFileDialog>([](QFileDialog* d) { d->reject(); });
-        dialog.ShowOpen();
-        QCOMPARE(dialog.FileName, target);
+        QVERIFY(!host.ChooseFile(request));
     }
 
     void dialog_opensInTheRequestedFolderUnlessTheNameHasOne_data() {
@@ -134,18 +128,18 @@ class QtDialogsTest : public QObject {
         const QString root = QString::fromStdString(dir.path().string());
         std::filesystem::create_directory(dir.path() / "in");
         std::filesystem::create_directory(dir.path() / "other");
-        walkconv::ui::FileDialogRequest request;
-        request.mode = save ? walkconv::ui::FileDialogRequest::Mode::Save
-                            : walkconv::ui::FileDialogRequest::Mode::Open;
-        request.fileName = QString(fileName).replace("<dir>", root);
-        request.folder = root + "/in";
+        FileRequest request;
+        request.mode = save ? FileRequest::Mode::Save : FileRequest::Mode::Open;
+        request.fileName = QString(fileName).replace("<dir>", root).toStdString();
+        request.folder = (root + "/in").toStdString();
         QString shownFolder;
         AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
             shownFolder = d->directory().absolutePath();
             d->reject();
         });
         QWidget window;
-        QVERIFY(!walkconv::ui::CurrentUi().ShowFileDialog(&window, request));
+        QtHost host(&window);
+        QVERIFY(!host.ChooseFile(request));
         QCOMPARE(shownFolder, QString(opensIn).replace("<dir>", root));
     }
 
@@ -172,12 +166,13 @@ class QtDialogsTest : public QObject {
         QFETCH(QString, saved);
         TempDir dir;
         const QString root = QString::fromStdString(dir.path().string());
-        walkconv::ui::FileDialogRequest request;
-        request.mode = walkconv::ui::FileDialogRequest::Mode::Save;
+        static constexpr std::array kFilters{FileFilter{"PNG image (*.png)", "*.png"},
+                                             FileFilter{"SVG picture (*.svg)", "*.svg"},
+                                             FileFilter{"All files (*.)", "*"}};
+        FileRequest request;
+        request.mode = FileRequest::Mode::Save;
         request.fileName = "proposed.png";
-        request.filters = {{"PNG image (*.png)", "*.png"},
-                           {"SVG picture (*.svg)", "*.svg"},
-                           {"All files (*.)", "*"}};
+        request.filters = kFilters;
         request.addTypeEnding = addTypeEnding;
         AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
             auto* combo = d->findChild<QComboBox*>("fileTypeCombo");
@@ -187,7 +182,8 @@ class QtDialogsTest : public QObject {
             QMetaObject::invokeMethod(d, "accept");
         });
         QWidget window;
-        QCOMPARE(walkconv::ui::CurrentUi().ShowFileDialog(&window, request).value_or("cancelled"),
+        QtHost host(&window);
+        QCOMPARE(QString::fromStdString(host.ChooseFile(request).value_or("cancelled")),
                  root + "/" + saved);
     }
 
@@ -203,11 +199,25 @@ class QtDialogsTest : public QObject {
             buttons = int(box->buttons().size());
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
-        walkconv::ui::CurrentUi().ShowMessage(&window, "File successfully converted!");
+        QtHost(&window).ShowMessage("File successfully converted!");
         QCOMPARE(title, QString("Walk files converter"));
         QCOMPARE(text, QString("File successfully converted!"));
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons, 1);
+    }
+
+    void rememberedFolders_lastInTheUsersSettingsPerKindOfWindow() {
+        TempDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(settings.path().string()));
+        QWidget window;
+        QtHost host(&window);
+        QCOMPARE(host.RememberedFolder("Form1"), std::string());
+        host.RememberFolder("Form1", "/ships/in");
+        host.RememberFolder("GraphWindow", "/ships/pictures");
+        QCOMPARE(QtHost(&window).RememberedFolder("Form1"), std::string("/ships/in"));
+        QCOMPARE(QSettings().value("GraphWindow/lastFolder").toString(),
+                 QString("/ships/pictures"));
     }
 };
 

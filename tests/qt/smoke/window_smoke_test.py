@@ -15,6 +15,7 @@ xdotool and xwd.
 
 import argparse
 import ctypes
+import json
 import os
 import select
 import shutil
@@ -39,21 +40,28 @@ FORM1_TITLE = "Walk to Sailorpoints converter - v.beta2"
 FORM2_TITLE = "Sailorpoints to Walk converter - v.beta2"
 MESSAGE_TITLE = "Walk files converter"
 
-# Client sizes and control rectangles (left, top, width, height) in twips; 15 make a pixel.
-CHOOSER_SIZE = (3780, 2445)
-FORM1_SIZE = (6285, 3720)
-FORM2_SIZE = (6285, 4530)
-OPTION1 = (360, 240, 3255, 495)
-OPTION2 = (360, 840, 3255, 495)
-CHOOSER_OK = (1320, 1560, 1095, 615)
-TEXT1 = (600, 600, 4575, 285)
-ANALYSE = (600, 1320, 1695, 735)
-LABEL2 = (2640, 1200, 3135, 975)
-FORM1_CONVERT = (2280, 2520, 1695, 735)
-FORM2_CONVERT = (2280, 3480, 1695, 735)
-TEXT2 = (600, 2880, 2655, 285)
-FORM1_SHOW_GRAPH = (4320, 2520, 1455, 735)
-GRAPH_SIZE = (800, 600)  # pixels
+# Client sizes and control rectangles (left, top, width, height) in twips, 15 to a pixel, as
+# the windows' tables give them (print_window_tables); set by load_tables().
+CHOOSER_SIZE = FORM1_SIZE = FORM2_SIZE = None
+OPTION1 = OPTION2 = CHOOSER_OK = None
+TEXT1 = ANALYSE = LABEL2 = FORM1_CONVERT = FORM2_CONVERT = TEXT2 = FORM1_SHOW_GRAPH = None
+GRAPH_SIZE = None  # pixels
+
+
+def load_tables(program):
+    """Reads the windows' sizes and control places from the program that prints the tables."""
+    global CHOOSER_SIZE, FORM1_SIZE, FORM2_SIZE, OPTION1, OPTION2, CHOOSER_OK
+    global TEXT1, ANALYSE, LABEL2, FORM1_CONVERT, FORM2_CONVERT, TEXT2, FORM1_SHOW_GRAPH
+    global GRAPH_SIZE
+    tables = json.loads(subprocess.run([str(program)], check=True, capture_output=True).stdout)
+    chooser, form1, form2 = tables["Form3"], tables["Form1"], tables["Form2"]
+    CHOOSER_SIZE, FORM1_SIZE, FORM2_SIZE = (tuple(t["size"]) for t in (chooser, form1, form2))
+    OPTION1, OPTION2, CHOOSER_OK = (
+        tuple(chooser["controls"][n]) for n in ("Option1", "Option2", "Command1"))
+    TEXT1, ANALYSE, LABEL2, FORM1_CONVERT, FORM1_SHOW_GRAPH = (
+        tuple(form1["controls"][n]) for n in ("Text1", "Command1", "Label2", "Command3", "Command4"))
+    FORM2_CONVERT, TEXT2 = (tuple(form2["controls"][n]) for n in ("Command3", "Text2"))
+    GRAPH_SIZE = tuple(tables["GraphWindow"]["size"])
 
 
 def pixels(twips):
@@ -605,11 +613,14 @@ def open_with_file(args, desktop, work):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
+    parser.add_argument("--tables", type=Path, required=True,
+                        help="the program that prints the windows' tables")
     parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")
     parser.add_argument("--screenshots", type=Path, required=True, help="folder for the PNGs")
     args = parser.parse_args()
     args.program = args.program.resolve()
     args.data = args.data.resolve()
+    load_tables(args.tables)
 
     started = time.monotonic()
     args.screenshots.mkdir(parents=True, exist_ok=True)

@@ -1,0 +1,276 @@
+#include "app/graph_window.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/drawing/svg_writer.h"
+#include "core/platform/system_file.h"
+#include "core/text_file.h"
+#include "support/analysed_graph.h"
+#include "support/output_faults.h"
+#include "support/scripted_host.h"
+#include "support/temp_dir.h"
+
+namespace walkconv::app {
+namespace {
+
+using testing::Analysed;
+using testing::ScriptedHost;
+using testing::TempDir;
+
+// Four points, one touched by no link; a plain link, a self-link, a link to a point beyond
+// the count, the first link again, and one between two points that do not exist.
+std::shared_ptr<const GraphContent> SmallGraph(const std::string& model = "ship") {
+    auto graph = Analysed({{0, 0, 0, 1}, {2, 1, 10, 1}, {-1, 3, 4, 2}, {1, 2, 7, 3}},
+                          {{0, 1}, {1, 2}, {2, 2}, {1, 9}, {0, 1}, {7, 8}});
+    graph.state.ModelName = model;
+    return MakeGraphContent(graph.state, graph.details, nullptr);
+}
+
+Spot Middle(Spot a, Spot b) {
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+// Records what is painted: each primitive with its colour, in order.
+class RecordingCanvas : public Canvas {
+  public:
+    struct Mark {
+        std::string what;
+        Rgb color;
+        std::uint8_t alpha;
+    };
+    std::vector<Mark> marks;
+
+    void SetTransform(double, double, double) override {}
+    void FillRect(const PictureRect&, Ink ink) override { Add("rect", ink); }
+    void StrokeRect(const PictureRect&, Ink ink, double) override { Add("frame", ink); }
+    void Line(Spot, Spot, Ink ink, double) override { Add("line", ink); }
+    void Disc(Spot, double, Ink ink) override { Add("disc", ink); }
+    void Ring(Spot, double, Ink ink, double) override { Add("ring", ink); }
+    void Text(Spot, TextAnchor, std::string_view, const FontSpec&, Ink ink) override {
+        Add("text", ink);
+    }
+    double TextWidth(std::string_view text, const FontSpec& font) override {
+        return 0.6 * font.pixelSize * static_cast<double>(text.size());
+    }
+
+    int Halos() const {
+        int halos = 0;
+        for (const Mark& mark : marks) {
+            halos += mark.alpha == kHaloAlpha ? 1 : 0;
+        }
+        return halos;
+    }
+
+  private:
+    void Add(const char* what, Ink ink) { marks.push_back({what, ink.color, ink.alpha}); }
+};
+
+// Paints into a recording canvas instead of an image, and answers with fixed bytes.
+class FakePng : public PngEncoder {
+  public:
+    RecordingCanvas painted;
+    int width = 0;
+    int height = 0;
+    bool fails = false;
+
+    std::optional<std::string> EncodePng(int w, int h, const std::function<void(Canvas&)>& paint,
+                                         std::string& why) override {
+        width = w;
+        height = h;
+        paint(painted);
+        if (fails) {
+            why = "no memory for the image";
+            return std::nullopt;
+        }
+        return std::string("PNG bytes");
+    }
+};
+
+class GraphWindowTest : public ::testing::Test {
+  protected:
+    GraphWindowTest() {
+        window.ResizeView(560, 560);
+        window.Show(content);
+    }
+
+    std::shared_ptr<const GraphContent> content = SmallGraph();
+    const GraphDrawing& drawing = content->drawing;
+    GraphWindowBehaviour window;
+    ScriptedHost host;
+    TempDir dir;
+    FakePng png;
+
+    std::string SaveAs(const std::string& name) {
+        const std::string path = Utf8FromPath(dir.path() / name);
+        host.fileAnswers.push_back(path);
+        window.SavePicture(host, png, 640, 520);
+        return path;
+    }
+};
+
+TEST_F(GraphWindowTest, ShowsTheModelsTitleTheFindingsRowsAndTheWholePicture) {
+    EXPECT_EQ(window.Title(), "ship - graph");
+    ASSERT_EQ(window.Rows().size(), content->findings.size());
+    EXPECT_EQ(window.Rows()[0], "warning: " + content->findings[0].message);
+    EXPECT_TRUE(window.RowsSelectable());
+    EXPECT_TRUE(window.View().IsFitted());
+
+    auto plain = Analysed({{0, 0, 0, 1}, {1, 1, 1, 1}}, {{0, 1}});
+    window.Show(MakeGraphContent(plain.state, plain.details, nullptr));
+    EXPECT_EQ(window.Rows(), std::vector<std::string>{"No findings"});
+    EXPECT_FALSE(window.RowsSelectable());
+}
+
+TEST_F(GraphWindowTest, TheSameContentKeepsZoomAndSelectionANewOneFitsAndSelectsNothing) {
+    window.Wheel({200, 200}, 240);
+    window.SelectFinding(0);
+    const double zoomed = window.View().Zoom();
+    window.Show(content);
+    EXPECT_EQ(window.View().Zoom(), zoomed);
+    EXPECT_EQ(window.SelectedFinding(), 0);
+
+    window.Show(SmallGraph("boat"));
+    EXPECT_EQ(window.Title(), "boat - graph");
+    EXPECT_TRUE(window.View().IsFitted());
+    EXPECT_EQ(window.SelectedFinding(), -1);
+    EXPECT_TRUE(window.Highlighted().Empty());
+}
+
+TEST_F(GraphWindowTest, HoveringShowsTheTitleOfWhatIsUnderTheMouseThroughAnyZoom) {
+    // Zoomed out at one place and in at another, so the places go through a transform that is
+    // not the fitted one.
+    window.Wheel({100, 80}, -120);
+    window.Wheel({300, 200}, 60);
+    const auto& points = drawing.points;
+    const auto& links = drawing.links;
+    struct Row {
+        const char* name;
+        Spot at;  // in the picture
+        std::string title;
+    };
+    const std::vector<Row> rows = {
+        {"point 1, top view", points[1].at[kTopView], points[1].title},
+        {"point 2, side view, off its centre",
+         {points[2].at[kSideView].x + 1, points[2].at[kSideView].y + 1},
+         points[2].title},
+        {"untouched point 3 (a hollow ring)", points[3].at[kTopView], points[3].title},
+        {"link 1 half way", Middle(links[1].from[kTopView], links[1].to[kTopView]), links[1].title},
+        {"self-link: its ring below its point",
+         {links[2].from[kSideView].x, links[2].from[kSideView].y + 6},
+         links[2].title},
+        {"link beyond the points: its stub", Middle(links[3].from[kTopView], links[3].to[kTopView]),
+         links[3].title},
+        {"link between missing points: its line of text",
+         {links[5].listedAt.x + 10, links[5].listedAt.y - 4},
+         links[5].title},
+        {"the empty page", {drawing.width - 3, 3}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(window.HoverText(window.View().ToScreen(row.at)), row.title);
+    }
+    EXPECT_EQ(HitTest(drawing, points[1].at[kTopView]), (Hit{Hit::Kind::Point, 1}));
+    EXPECT_EQ(HitTest(drawing, {links[2].from[kSideView].x, links[2].from[kSideView].y + 6}),
+              (Hit{Hit::Kind::Link, 2}));
+}
+
+TEST_F(GraphWindowTest, AFindingHighlightsItsExistingPointsAndLinkWithAHalo) {
+    for (std::size_t row = 0; row < content->findings.size(); ++row) {
+        const Finding& finding = content->findings[row];
+        SCOPED_TRACE(finding.message);
+        window.SelectFinding(static_cast<int>(row));
+        Highlight expected;
+        for (const int point : finding.points) {
+            if (point < 4) {
+                expected.points.push_back(point);
+            }
+        }
+        if (finding.link) {
+            expected.links.push_back(*finding.link);
+        }
+        EXPECT_EQ(window.Highlighted(), expected);
+
+        RecordingCanvas canvas;
+        window.Paint(canvas);
+        // Each in both views; a link listed below the views is one line of text.
+        int halos = 2 * static_cast<int>(expected.points.size());
+        for (const int link : expected.links) {
+            halos += drawing.links[static_cast<std::size_t>(link)].mark == LinkMark::Listed ? 1 : 2;
+        }
+        EXPECT_EQ(canvas.Halos(), halos);
+    }
+    window.SelectFinding(-1);
+    EXPECT_TRUE(window.Highlighted().Empty());
+}
+
+TEST_F(GraphWindowTest, SavingWritesSvgOrPngByTheNamesEndingWithoutTheHighlight) {
+    window.SelectFinding(0);
+    const std::string svg = SaveAs("PICTURE.SVG");
+    EXPECT_EQ(TempDir::Read(PathFromUtf8(svg)), FormatGraphSvg(drawing));
+
+    const FileRequest& request = host.fileRequests.front();
+    EXPECT_EQ(request.mode, FileRequest::Mode::Save);
+    EXPECT_EQ(request.fileName, "ship_graph.png");
+    EXPECT_TRUE(std::ranges::equal(request.filters, PictureFilters()));
+    EXPECT_TRUE(request.addTypeEnding);
+
+    for (const char* name : {"picture.png", "picture.image"}) {
+        const std::string path = SaveAs(name);
+        EXPECT_EQ(TempDir::Read(PathFromUtf8(path)), "PNG bytes");
+    }
+    EXPECT_EQ(png.width, 640);
+    EXPECT_EQ(png.height, 520);
+    EXPECT_EQ(png.painted.Halos(), 0);
+    EXPECT_EQ(window.SelectedFinding(), 0);  // still shown in the window
+    EXPECT_TRUE(host.messages.empty());
+    // The folder of the last picture is remembered for the graph windows.
+    EXPECT_EQ(host.folders.at(std::string(GraphWindowBehaviour::kWindowKind)),
+              Utf8FromPath(dir.path()));
+}
+
+TEST_F(GraphWindowTest, AFailedSaveSaysWhyAndLeavesTheFolderAsItWas) {
+    testing::PrepareOutputFaults(dir);
+    std::filesystem::create_directory(dir.path() / "taken.svg");
+    dir.Write("old.svg", "<svg/>");
+    const auto before = testing::FolderListing(dir.path());
+    struct Row {
+        const char* name;
+        StorageFaults faults;
+        bool encoderFails;
+    };
+    const std::vector<Row> rows = {
+        {"missing/picture.png", {}, false},
+        {"taken1.ini", {}, false},
+        {"old1.ini/picture.png", {}, false},
+        {"missing/picture.svg", {}, false},
+        {"taken.svg", {}, false},
+        {"old.svg", {.spaceLeft = 0}, false},
+        {"picture.png", {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        host.messages.clear();
+        png.fails = row.encoderFails;
+        {
+            const ScopedStorageFaults faults(row.faults);
+            SaveAs(row.name);
+        }
+        ASSERT_EQ(host.messages.size(), 1U);
+        EXPECT_TRUE(host.messages[0].starts_with("The picture could not be saved: "));
+        EXPECT_GT(host.messages[0].size(), 33U);
+        EXPECT_EQ(testing::FolderListing(dir.path()), before);
+    }
+
+    host.messages.clear();
+    host.fileAnswers.push_back(std::nullopt);
+    window.SavePicture(host, png, 640, 520);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(testing::FolderListing(dir.path()), before);
+}
+
+}  // namespace
+}  // namespace walkconv::app

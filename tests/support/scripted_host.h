@@ -1,0 +1,57 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/host.h"
+
+namespace walkconv::testing {
+
+// Stands in for the dialogs, message boxes and remembered folders of a front-end: answers file
+// dialogs from a script, records every request and message, and keeps folders in memory.
+class ScriptedHost : public app::Host {
+  public:
+    // The answers of the next file dialogs, in order: a path, or nothing for "Cancel".
+    std::deque<std::optional<std::string>> fileAnswers;
+    // Called while a message box would be open, to look at the window at that moment.
+    std::function<void(std::string_view)> onMessage;
+
+    std::vector<app::FileRequest> fileRequests;
+    std::vector<std::string> messages;
+    std::map<std::string, std::string, std::less<>> folders;
+    int unexpectedDialogs = 0;
+
+    std::optional<std::string> ChooseFile(const app::FileRequest& request) override {
+        fileRequests.push_back(request);
+        if (fileAnswers.empty()) {
+            unexpectedDialogs++;
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+
+    void ShowMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        if (onMessage) {
+            onMessage(text);
+        }
+    }
+
+    std::string RememberedFolder(std::string_view windowKind) override {
+        const auto found = folders.find(windowKind);
+        return found != folders.end() ? found->second : std::string();
+    }
+
+    void RememberFolder(std::string_view windowKind, const std::string& folder) override {
+        folders[std::string(windowKind)] = folder;
+    }
+};
+
+}  // namespace walkconv::testing
