@@ -89,8 +89,12 @@ has_key "HKCU\\$uninstall_key" && fail "an entry for the user too"
 for name in DisplayName Publisher DisplayIcon UninstallString QuietUninstallString EstimatedSize; do
     [ -n "$(value_of "HKLM\\$uninstall_key" $name)" ] || fail "the entry lacks $name"
 done
-[ "$(value_of "HKLM\\$uninstall_key" UninstallString)" = "\"$machine_dir\\uninstall.exe\" /AllUsers" ] ||
-    fail "UninstallString: $(value_of "HKLM\\$uninstall_key" UninstallString)"
+for name in UninstallString QuietUninstallString; do
+    expected="\"$machine_dir\\uninstall.exe\" /AllUsers"
+    [ $name = UninstallString ] || expected+=" /S"
+    [ "$(value_of "HKLM\\$uninstall_key" $name)" = "$expected" ] ||
+        fail "$name: $(value_of "HKLM\\$uninstall_key" $name)"
+done
 path=$(value_of "$machine_env" Path)
 [ "$(grep -o -F "$machine_dir" <<<"$path" | wc -l)" = 1 ] || fail "PATH after the upgrade: $path"
 if [ "$has_windows" = ON ]; then
@@ -109,8 +113,9 @@ wine cmd /c "cd /d $ships && walkconv to-walk deck1.ini -d models && copy models
 models\Brig_WALK.C -> ini\Brig1.ini (2 points, 1 links)
 models\deck_walk.c -> ini\deck1.ini (2 points, 1 links)' ] || fail "walkconv in cmd.exe: $(cat "$work/out.txt")"
 
-# 4. The silent uninstall, as "Apps" runs it: the uninstaller goes on in a copy of itself.
-eval "wine $(value_of "HKLM\\$uninstall_key" QuietUninstallString | sed 's/\\/\\\\/g')"
+# 4. The silent uninstall, run from the folder without saying for whom: the uninstaller finds
+# its entry, and goes on in a copy of itself.
+wine "$machine_dir\\uninstall.exe" /S
 for _ in $(seq 50); do
     [ -e "$machine_folder/uninstall.exe" ] || break
     sleep 0.2
@@ -123,7 +128,8 @@ grep -q -F "$machine_dir" <<<"$(value_of "$machine_env" Path)" && fail "PATH kee
 [ "$(value_of 'HKCU\Software\walk-converter\folders' walk)" = 'C:\ships' ] ||
     fail "the remembered folders were removed"
 
-# 5. For the user alone: no machine entry, and nothing left after the uninstall.
+# 5. For the user alone: no machine entry, and nothing left after the uninstall as "Apps" runs
+# it.
 wine "$setup" /S /CurrentUser || fail "the setup program failed for the user alone"
 user_folder=$(find "$drive_c/users" -maxdepth 5 -path '*/AppData/Local/Programs/Walk files converter')
 [ -n "$user_folder" ] && [ -e "$user_folder/walkconv.exe" ] || fail "nothing installed for the user"
