@@ -51,7 +51,8 @@ install: build
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
-# build-windows/walkconv-<version>-win64.zip: walkconv.exe and its README.txt.
+# build-windows/walkconv-<version>-win64.zip (walkconv.exe and its README.txt) and, beside it,
+# the setup program walk-converter-<version>-setup.exe.
 package-windows:
 	@bash scripts/install-deps.sh windows
 	cmake --preset windows

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any is missing;
 # with the argument "fuzz", also clang, its libFuzzer runtime and the LLVM coverage tools for
-# `make fuzz` and `make fuzz-coverage`; with "windows", also the mingw-w64 cross compiler and
-# Wine for the Windows stage of `make test`.
+# `make fuzz` and `make fuzz-coverage`; with "windows", also the mingw-w64 cross compiler,
+# Wine for the Windows stage of `make test` and NSIS for the setup program.
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
@@ -17,7 +17,7 @@ if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
 if [ "${1:-}" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
+    packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)
 fi
 
 missing=()

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli/version.h"
+#include "core/platform/command_line.h"
+#include "core/platform/wildcards.h"
 
 namespace walkconv::cli {
 
@@ -130,9 +132,11 @@ std::string HelpText(const CLI::App& root) {
                  << "\n";
         }
     };
+    const std::string systemHelp =
+        SystemHelpSwitch().empty() ? "" : " | " + std::string(SystemHelpSwitch());
     text << root.get_description() << "\n\n"
          << "Usage: " << kProgram << " COMMAND INPUT... [OPTIONS]\n"
-         << "       " << kProgram << " --help | --version\n\n"
+         << "       " << kProgram << " --help" << systemHelp << " | --version\n\n"
          << "Commands:\n";
     list(commands);
     text << "\nOptions:\n";
@@ -141,8 +145,14 @@ std::string HelpText(const CLI::App& root) {
          << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr; a failed\n"
          << "input is reported as INPUT:LINE:COLUMN: error: REASON, with the line and a caret.\n"
          << "check and render read .c files as walk sources, .ini files as sailorpoints files,\n"
-         << "others by content. render prints INPUT -> OUTPUT (N points, M links, F findings).\n"
-         << "\nExit status (the most severe over all inputs):\n";
+         << "others by content. render prints INPUT -> OUTPUT (N points, M links, F findings).\n";
+    if (ProgramExpandsWildcards()) {
+        text << "INPUT may hold the wildcards * and ? in its last component only "
+                "(models\\*_walk.c):\n"
+             << "each file that matches, without regard to case, is one input; a pattern that\n"
+             << "matches nothing is a missing input.\n";
+    }
+    text << "\nExit status (the most severe over all inputs):\n";
     for (const StatusMeaning& spec : kStatusMeanings) {
         const std::string number = std::to_string(static_cast<int>(spec.status));
         text << "  " << number << std::string(4 - number.size(), ' ') << spec.meaning << "\n";
@@ -193,6 +203,10 @@ const CommandSpec* FindCommand(std::string_view name) {
 
 ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostream& out,
                                    std::ostream& err) {
+    static const std::vector<std::string> kHelp{"--help"};
+    if (args.size() == 1 && !SystemHelpSwitch().empty() && args.front() == SystemHelpSwitch()) {
+        args = kHelp;
+    }
     ParsedCommandLine parsed;
     if (args.empty()) {
         parsed.endsWith = UsageError(err, "no command given");
@@ -224,7 +238,12 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
     const CLI::App& command = *app.get_subcommands().front();
     parsed.command = FindCommand(command.get_name());
     Request& request = parsed.request;
-    request.inputs = raw.inputs;
+    for (ExpandedInput& input : ExpandWildcards(raw.inputs)) {
+        if (input.matchesNothing) {
+            request.patternsMatchingNothing.insert(input.path);
+        }
+        request.inputs.push_back(std::move(input.path));
+    }
     request.output = IfGiven(command, kOutputOption, raw.output);
     request.dir = IfGiven(command, kDirOption, raw.dir);
     request.model = IfGiven(command, kModelOption, raw.model);

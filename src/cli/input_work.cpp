@@ -16,6 +16,7 @@
 #include "core/findings/findings.h"
 #include "core/input_kind.h"
 #include "core/messages.h"
+#include "core/platform/system_file.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/sailorpoints/sailorpoints_writer.h"
 #include "core/text.h"
@@ -60,7 +61,13 @@ struct Verdict {
     std::string_view message;
 };
 
-Verdict VerdictOn(const Analysed& analysed) {
+// Why an input that the analysis did not find counts as missing.
+std::string_view MissingBecause(const std::string& input) {
+    return IsMarkedHiddenOrSystem(PathFromUtf8(input)) ? "hidden or system file, taken as missing"
+                                                       : "no such file";
+}
+
+Verdict VerdictOn(const Analysed& analysed, const std::string& input) {
     switch (analysed.outcome) {
         case AnalysisOutcome::Valid:
             return {};
@@ -73,7 +80,7 @@ Verdict VerdictOn(const Analysed& analysed) {
         case AnalysisOutcome::Failed:
             return {ExitStatus::Failed, kInputCorruptedMessage};
         case AnalysisOutcome::NothingDone:
-            return {ExitStatus::Missing, "no such file"};
+            return {ExitStatus::Missing, MissingBecause(input)};
     }
     return {ExitStatus::Failed, kInputCorruptedMessage};
 }
@@ -81,7 +88,7 @@ Verdict VerdictOn(const Analysed& analysed) {
 // The verdict, with its message on `err` when the input is refused: for a failed one, where
 // and why it failed, in the form compilers use.
 Verdict ReportAnalysis(const Analysed& analysed, const std::string& input, std::ostream& err) {
-    const Verdict verdict = VerdictOn(analysed);
+    const Verdict verdict = VerdictOn(analysed, input);
     if (analysed.outcome == AnalysisOutcome::Failed) {
         err << FailureReport(input, analysed.details.failure);
     } else if (verdict.status != ExitStatus::Success) {
@@ -233,6 +240,16 @@ void PrintFindings(const std::string& input, std::span<const Finding> findings, 
 }
 
 }  // namespace
+
+ExitStatus ReportPatternMatchingNothing(const std::string& pattern, Turn& turn, Console& console) {
+    constexpr std::string_view kNoMatch = "no file matches";
+    turn.Wait();
+    console.err << pattern << ": " << kNoMatch << "\n";
+    if (console.json != nullptr) {
+        console.json->AddRefused(pattern, ExitStatus::Missing, kNoMatch, {});
+    }
+    return ExitStatus::Missing;
+}
 
 ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Request& request,
                                  Console& console) {

@@ -25,6 +25,9 @@ struct Console {
 using InputCommand = ExitStatus (*)(const std::string& input, Turn& turn, const Request& request,
                                     Console& console);
 
+// Any command: a wildcard pattern that no file matches, reported as a missing input.
+ExitStatus ReportPatternMatchingNothing(const std::string& pattern, Turn& turn, Console& console);
+
 // to-ini: the walk source into <model>1.ini.
 ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Request& request,
                                  Console& console);

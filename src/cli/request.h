@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,9 @@ enum class ReportFormat { Text, Json };
 
 // What the command line asks of one run, once parsed. An option not given is empty.
 struct Request {
-    std::vector<std::string> inputs;
+    std::vector<std::string> inputs;  // with the wildcards expanded where the program must
+    // The inputs that are wildcard patterns no file matches, as typed: missing inputs.
+    std::set<std::string, std::less<>> patternsMatchingNothing;
     std::optional<std::string> output;  // -o: the one output's path
     std::optional<std::string> dir;     // -d: the folder of every output
     std::optional<std::string> model;   // --model: the output's model name

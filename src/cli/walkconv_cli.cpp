@@ -24,6 +24,9 @@ int RunWalkconv(std::span<const std::string> args, std::ostream& out, std::ostre
     const ExitStatus status = ForEachInput(
         parsed.request.inputs,
         [&](const std::string& input, Turn& turn) {
+            if (parsed.request.patternsMatchingNothing.contains(input)) {
+                return ReportPatternMatchingNothing(input, turn, console);
+            }
             try {
                 return run(input, turn, parsed.request, console);
             } catch (...) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/walkconv_fixture.h"
+#include "support/platform.h"
 
 namespace walkconv::testing {
 namespace {
@@ -62,6 +63,20 @@ TEST_F(CommandLineTest, HelpAfterACommandShowsTheSameWholeHelp) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, whole) << command;
     }
+}
+
+// Windows users ask for help with "/?", and expect to be told how far wildcards go.
+TEST_F(CommandLineTest, SlashQuestionMarkAloneIsTheHelpOnWindows) {
+    const WalkconvRun help = Walkconv({"--help"});
+    const WalkconvRun run = Walkconv({"/?"});
+    const bool windows = kOnWindows;
+    EXPECT_EQ(run.status, windows ? 0 : 64);
+    EXPECT_EQ(run.out, windows ? help.out : "");
+    EXPECT_EQ(Lines(help.out)[3], windows ? "       walkconv --help | /? | --version"
+                                          : "       walkconv --help | --version");
+    EXPECT_EQ(help.out.find("INPUT may hold the wildcards * and ? in its last component only "
+                            "(models\\*_walk.c):\n") != std::string::npos,
+              windows);
 }
 
 TEST_F(CommandLineTest, VersionPrintsTheProjectVersion) {

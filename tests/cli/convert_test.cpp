@@ -1,8 +1,10 @@
 // to-ini and to-walk: where outputs go, what they hold, what is printed, and how a batch ends.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "cli/walkconv_fixture.h"
@@ -227,6 +229,37 @@ TEST_F(ConvertTest, AMissingInputOrAFolderIsNoSuchFile) {
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "nothing_walk.c: no such file\nfolder_walk.c: no such file\n");
+}
+
+// The shells of Windows hand wildcards over as typed, and walkconv expands them there; POSIX
+// shells have expanded them already, and a "*" left over is part of a name.
+TEST_F(ConvertTest, WildcardsAreExpandedWhereTheShellLeavesThemToTheProgram) {
+    for (const char* name : {"models/deck_walk.c", "models/Brig_WALK.C", "models/hidden_walk.c"}) {
+        Write(name, kShipWalk);
+    }
+    Write("models/deck1.ini", kShipIni);
+    const std::string models = kOnWindows ? "models\\" : "models/";
+    if (kOnWindows) {
+        ASSERT_EQ(std::system("attrib +h models\\hidden_walk.c"), 0);
+    }
+    const WalkconvRun run = Walkconv(
+        {"to-ini", models + "*_walk.c", models + "*_hull.c", models + "hidden_walk.c", "-d", "."});
+    EXPECT_EQ(run.status, 3);
+    if (kOnWindows) {
+        EXPECT_EQ(run.out,
+                  "models\\Brig_WALK.C -> .\\Brig1.ini (3 points, 2 links)\n"
+                  "models\\deck_walk.c -> .\\deck1.ini (3 points, 2 links)\n");
+        EXPECT_EQ(run.err,
+                  "models\\*_hull.c: no file matches\n"
+                  "models\\hidden_walk.c: hidden or system file, taken as missing\n");
+        const WalkconvRun check = Walkconv({"check", "--format", "json", models + "*_hull.c"});
+        EXPECT_EQ(nlohmann::json::parse(check.out), nlohmann::json::parse(R"([{
+            "input": "models\\*_hull.c", "status": 3, "model": null, "points": null,
+            "links": null, "warnings": [], "notes": [], "message": "no file matches"}])"));
+    } else {
+        EXPECT_EQ(run.out, "models/hidden_walk.c -> ./hidden1.ini (3 points, 2 links)\n");
+        EXPECT_EQ(run.err, "models/*_walk.c: no such file\nmodels/*_hull.c: no such file\n");
+    }
 }
 
 TEST_F(ConvertTest, AnOutputThatCannotBeWrittenIsReportedWithTheReason) {

@@ -58,3 +58,17 @@ endforeach()
 # A path that begins with "/" is an input, not an option (on Windows: from the drive's root).
 expect_run(0 "${WORK_DIR}/ship1.ini -> ${WORK_DIR}/ship_walk.c (2 points, 1 links)\n" ""
     to-walk "${WORK_DIR}/ship1.ini")
+
+if(WINDOWS)
+    # As typed in cmd.exe, which hands wildcards over: the program expands them, matching names
+    # without regard to case, and keeps the folder as typed.
+    file(MAKE_DIRECTORY "${WORK_DIR}/models" "${WORK_DIR}/ini")
+    foreach(name IN ITEMS deck_walk.c Brig_WALK.C anchor_walk.c.bak hull1.ini)
+        file(COPY_FILE "${WORK_DIR}/ship_walk.c" "${WORK_DIR}/models/${name}")
+    endforeach()
+    expect_run(0 "models\\Brig_WALK.C -> ini\\Brig1.ini (2 points, 1 links)\n\
+models\\deck_walk.c -> ini\\deck1.ini (2 points, 1 links)\n" "" to-ini "models\\*_walk.c" -d ini)
+    expect_run(3 "" "models\\*_hull.c: no file matches\n" check "models\\*_hull.c")
+    execute_process(COMMAND ${EMULATOR} "${WALKCONV}" --help OUTPUT_VARIABLE help)
+    expect_run(0 "${help}" "" "/?")
+endif()

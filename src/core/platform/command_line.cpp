@@ -43,6 +43,10 @@ void ShowUtf8OnConsole() {
     SetConsoleOutputCP(CP_UTF8);
 }
 
+std::string_view SystemHelpSwitch() {
+    return "/?";
+}
+
 #else
 
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
@@ -50,6 +54,10 @@ std::vector<std::string> CommandLineArguments(int argc, char* argv[]) {
 }
 
 void ShowUtf8OnConsole() {}
+
+std::string_view SystemHelpSwitch() {
+    return {};
+}
 
 #endif
 
