@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -96,7 +98,9 @@ struct LeadingNumber {
                                   written});
 }
 
-LeadingNumber ReadLeadingNumber(std::string_view text) {
+// Any number, read by the rules alone: blanks anywhere, "&H" and "&O", exponents, digits beyond
+// what a double holds exactly.
+LeadingNumber ReadAnyLeadingNumber(std::string_view text) {
     Cursor cursor(text);
     LeadingNumber number;
     cursor.Peek();
@@ -172,6 +176,53 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
     return number;
 }
 
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The numbers that files hold almost always: an optional sign and up to 19 digits with at most
+// one ".", written without blanks inside and without an exponent. Their digits form an integer;
+// when it and the power of ten it is divided by are both exact doubles, one division gives the
+// correctly rounded value, as std::from_chars does. Every other text goes to
+// ReadAnyLeadingNumber.
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+    const char* const end = text.data() + text.size();
+    const char* at = text.data();
+    while (at < end && IsBlank(*at)) {
+        ++at;
+    }
+    const std::size_t begin = static_cast<std::size_t>(at - text.data());
+    const bool negative = at < end && *at == '-';
+    at += at < end && (*at == '+' || *at == '-') ? 1 : 0;
+    std::uint64_t digits = 0;
+    const char* const integerPart = at;
+    for (; at < end && IsDigit(*at); ++at) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    }
+    std::ptrdiff_t count = at - integerPart;
+    std::ptrdiff_t decimals = 0;
+    if (at < end && *at == '.') {
+        const char* const fraction = ++at;
+        for (; at < end && IsDigit(*at); ++at) {
+            digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+        }
+        decimals = at - fraction;
+        count += decimals;
+    }
+    const char next = at < end ? *at : '\0';
+    constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
+    if (count == 0 || count > 19 || digits > kExactIntegers || decimals > 22 || IsBlank(next) ||
+        next == 'E' || next == 'e' || next == 'D' || next == 'd') {
+        return ReadAnyLeadingNumber(text);
+    }
+    double value = static_cast<double>(digits);
+    if (decimals > 0) {
+        value /= kExactPowersOfTen[decimals];
+    }
+    return LeadingNumber{negative ? -value : value, begin,
+                         static_cast<std::size_t>(at - text.data())};
+}
+
 }  // namespace
 
 double TextToNumber(std::string_view text) {
@@ -184,6 +235,12 @@ std::string_view LeadingNumberText(std::string_view text) {
 }
 
 std::int16_t RoundToInt16(double value) {
+    if (value >= -32768.0 && value <= 32767.0) {
+        const auto whole = static_cast<std::int16_t>(value);
+        if (whole == value) {
+            return whole;  // most indices: nothing to round
+        }
+    }
     const double floor = std::floor(value);
     const double fraction = value - floor;
     double rounded = floor;

@@ -37,7 +37,7 @@ bool NextField(std::string_view& rest) {
 // failure names it as `what`.
 int NumberAfterWord(std::string_view rest, std::size_t wordLength, std::string_view what) {
     const std::string_view after = rest.substr(wordLength);
-    return Int16OrFail(TextToNumber(after), what, LeadingNumberText(after));
+    return Int16OrFailWith(TextToNumber(after), what, [after] { return LeadingNumberText(after); });
 }
 
 // Fails unless `number` is a column of the tables.
@@ -94,11 +94,13 @@ void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& de
         return;
     }
     const std::string_view secondText = TextAfterFirst(rest, '=');
-    const std::int16_t second =
-        Int16OrFail(TextToNumber(secondText), "link end", LeadingNumberText(secondText));
+    const std::int16_t second = Int16OrFailWith(TextToNumber(secondText), "link end", [secondText] {
+        return LeadingNumberText(secondText);
+    });
     CheckColumn(number, whole, kWordLength, failure_code::kLinkOutOfRange, "link number");
-    state.Links[number] =
-        Link{Int16OrFail(first, "link end", LeadingNumberText(firstText)), second};
+    state.Links[number] = Link{
+        Int16OrFailWith(first, "link end", [firstText] { return LeadingNumberText(firstText); }),
+        second};
     details.NoteLinkPlace(number, place);
     if (number > state.LinkCount) {
         details.linkCountPlace = place;
@@ -115,11 +117,14 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
         ++lineNumber;
-        const std::string upper = ToUpperAscii(line);
-        if (upper.find("POINT_DATA") != kNone) {
+        // "POINT_DATA" starts with "POINT", so it can only stand where "POINT" does, from its
+        // first place on; the same holds for "LINK_DATA" and "LINK".
+        const std::size_t point = FindAnyCase(line, "POINT");
+        const std::size_t link = FindAnyCase(line, "LINK");
+        if (point != kNone && FindAnyCase(line, "POINT_DATA", point) != kNone) {
             state.PointCount = 0;
         }
-        if (upper.find("LINK_DATA") != kNone) {
+        if (link != kNone && FindAnyCase(line, "LINK_DATA", link) != kNone) {
             state.LinkCount = 0;
         }
         // Nothing before the first section marker counts, the [SIZE] section included.
@@ -128,13 +133,13 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         }
         std::size_t reading = 0;  // the word whose rule is being applied; a failure points there
         try {
-            if (const std::size_t at = upper.find("POINT"); at != kNone) {
-                reading = at;
-                ReadPoint(line.substr(at), state);
+            if (point != kNone) {
+                reading = point;
+                ReadPoint(line.substr(point), state);
             }
-            if (const std::size_t at = upper.find("LINK"); at != kNone) {
-                reading = at;
-                ReadLink(line.substr(at), state, notes, {lineNumber, static_cast<int>(at) + 1});
+            if (link != kNone) {
+                reading = link;
+                ReadLink(line.substr(link), state, notes, {lineNumber, static_cast<int>(link) + 1});
             }
         } catch (ConversionError& error) {
             error.Locate(lineNumber, static_cast<int>(reading) + 1);
