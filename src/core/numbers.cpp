@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -180,57 +181,74 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// What a byte can be in a number, for the quick look of ReadLeadingNumber.
+enum : unsigned char { kBlank = 1, kContinues = 2 };  // kContinues: a digit, ".", "E" or "D"
+constexpr std::array<unsigned char, 256> kNumberBytes = [] {
+    std::array<unsigned char, 256> table{};
+    for (const char c : std::string_view(" \t\n")) {
+        table[static_cast<unsigned char>(c)] = kBlank;
+    }
+    for (const char c : std::string_view("0123456789.EeDd")) {
+        table[static_cast<unsigned char>(c)] = kContinues;
+    }
+    return table;
+}();
+
 // The numbers that files hold almost always: an optional sign and up to 19 digits with at most
-// one ".", written without blanks inside and without an exponent. Their digits form an integer;
-// when it and the power of ten it is divided by are both exact doubles, one division gives the
-// correctly rounded value, as std::from_chars does. Every other text goes to
-// ReadAnyLeadingNumber.
-LeadingNumber ReadLeadingNumber(std::string_view text) {
-    const char* const end = text.data() + text.size();
-    const char* at = text.data();
-    while (at < end && IsBlank(*at)) {
+// one ".", written without blanks inside and without an exponent, and not followed by blanks and
+// then something that would continue them. Their digits form an integer; when it and the power
+// of ten it is divided by are both exact doubles, one division gives the correctly rounded
+// value, as std::from_chars does. Every other text goes to ReadAnyLeadingNumber.
+double ReadNumberValue(std::string_view text) {
+    const auto* const first = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = first + text.size();
+    const auto* at = first;
+    while (at != end && kNumberBytes[*at] == kBlank) {
         ++at;
     }
-    const std::size_t begin = static_cast<std::size_t>(at - text.data());
-    const bool negative = at < end && *at == '-';
-    at += at < end && (*at == '+' || *at == '-') ? 1 : 0;
+    const bool negative = at != end && *at == '-';
+    at += at != end && (*at == '-' || *at == '+') ? 1 : 0;
     std::uint64_t digits = 0;
-    const char* const integerPart = at;
-    for (; at < end && IsDigit(*at); ++at) {
-        digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    const auto* const integerPart = at;
+    for (unsigned digit = 0; at != end && (digit = *at - unsigned{'0'}) <= 9; ++at) {
+        digits = digits * 10 + digit;
     }
     std::ptrdiff_t count = at - integerPart;
     std::ptrdiff_t decimals = 0;
-    if (at < end && *at == '.') {
-        const char* const fraction = ++at;
-        for (; at < end && IsDigit(*at); ++at) {
-            digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    if (at != end && *at == '.') {
+        const auto* const fraction = ++at;
+        for (unsigned digit = 0; at != end && (digit = *at - unsigned{'0'}) <= 9; ++at) {
+            digits = digits * 10 + digit;
         }
         decimals = at - fraction;
         count += decimals;
     }
-    const char next = at < end ? *at : '\0';
+    // Blanks are skipped wherever they stand, so what follows them could still continue the
+    // number: "1 2" is 12.
+    const auto* after = at;
+    while (after != end && kNumberBytes[*after] == kBlank) {
+        ++after;
+    }
     constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
-    if (count == 0 || count > 19 || digits > kExactIntegers || decimals > 22 || IsBlank(next) ||
-        next == 'E' || next == 'e' || next == 'D' || next == 'd') {
-        return ReadAnyLeadingNumber(text);
+    if (count == 0 || count > 19 || digits > kExactIntegers || decimals > 22 ||
+        (after != end && kNumberBytes[*after] == kContinues)) {
+        return ReadAnyLeadingNumber(text).value;
     }
     double value = static_cast<double>(digits);
     if (decimals > 0) {
         value /= kExactPowersOfTen[decimals];
     }
-    return LeadingNumber{negative ? -value : value, begin,
-                         static_cast<std::size_t>(at - text.data())};
+    return negative ? -value : value;
 }
 
 }  // namespace
 
 double TextToNumber(std::string_view text) {
-    return ReadLeadingNumber(text).value;
+    return ReadNumberValue(text);
 }
 
 std::string_view LeadingNumberText(std::string_view text) {
-    const LeadingNumber number = ReadLeadingNumber(text);
+    const LeadingNumber number = ReadAnyLeadingNumber(text);
     return text.substr(number.begin, number.end - number.begin);
 }
 

@@ -34,12 +34,19 @@ inline bool StartsWithAnyCase(std::string_view text, std::string_view upperNeedl
     return true;
 }
 
+// The first position at or after `from` of a byte c for which (c | fold) is `a` or `b`; npos
+// when there is none. With `fold` 0 the bytes themselves are sought; with
+// `fold` 0x20 and lower-case letters, the letters in either case ('p' finds "P" and "p"). It
+// reads eight bytes at a time, stops at the first byte found, and needs no intrinsics.
+std::size_t FindEitherByte(std::string_view text, std::size_t from, unsigned char a,
+                           unsigned char b, unsigned char fold = 0);
+
 // The first position at or after `from` where `upperNeedle` (upper case) stands in `text` with
 // its ASCII letters in either case, as if both were upper-cased and searched plainly; npos when
 // there is none. Time linear in the length searched, without copying the text.
 //
-// The search looks for one byte of the needle, its anchor, in both cases with memchr, and
-// compares the needle only where it finds one. By default the anchor is the needle's first byte
+// The search looks for one byte of the needle, its anchor, in both cases, and compares the
+// needle only where it finds one. By default the anchor is the needle's first byte
 // that is no letter ("_" of "WALK_VERTS"), else its first letter; a caller that knows which of
 // its letters is rare in the text (the "V" of "WALK_VERTS") gives its index as `anchor`.
 std::size_t FindAnyCase(std::string_view text, std::string_view upperNeedle, std::size_t from = 0);
@@ -69,8 +76,9 @@ class LineSplitter {
   private:
     std::string_view text_;
     std::size_t pos_ = 0;  // where the next line starts
-    // The first CR and the first LF at or after pos_ (npos when there is none), each searched
-    // for once: a text without one of them is not searched again for it at every line.
+    // The first CR and the first LF at or after pos_ (npos when there is none), each found with
+    // memchr and searched for again only once passed: a text without one of them is not
+    // searched for it at every line.
     std::size_t nextCr_;
     std::size_t nextLf_;
 };

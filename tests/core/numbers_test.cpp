@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -136,6 +137,31 @@ TEST(TextToNumber, ValuesTooSmallForADoubleReadAsZero) {
         {"1E-310", 1e-310},  // subnormal, still representable
     });
     EXPECT_EQ(TextToNumber("0." + std::string(400, '0') + "1"), 0);
+}
+
+// Most numbers are read by a quick way for plain digits, the others by the general one; on
+// both sides of every limit of the quick way, the value is the correctly rounded one.
+TEST(TextToNumber, PlainNumbersAtTheLimitsOfTheQuickReadingAreRoundedCorrectly) {
+    ExpectNumbers({
+        {"9007199254740992", 9007199254740992.0},  // 2^53: still exact
+        {"9007199254740993", 9007199254740993.0},  // rounds to even
+        {"-900719925474099.3", -900719925474099.3},
+        {"1234567890123456789", 1234567890123456789.0},  // 19 digits
+        {"12345678901234567891", 12345678901234567891.0},
+        {"0.1234567890123456789012", 0.1234567890123456789012},  // 22 decimals
+        {"0.00000000000000000000001", 1e-23},
+        {"0.3", 0.3},
+        {"-1.71428571428571,10", -1.71428571428571},
+        {"5.", 5},
+        {"-.5]", -0.5},
+        {"12 ]", 12},
+        {"12 3", 123},    // blanks inside a number
+        {"12 .5", 12.5},  // a point after blanks continues it
+        {"5 E3", 5000},   // so does an exponent
+        {"7\t", 7},
+    });
+    EXPECT_TRUE(std::signbit(TextToNumber("-0;")));
+    EXPECT_FALSE(std::signbit(TextToNumber("0;")));
 }
 
 TEST(RoundToInt16, RoundsHalvesToTheEvenNeighbour) {

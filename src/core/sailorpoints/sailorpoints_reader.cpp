@@ -1,5 +1,7 @@
 #include "core/sailorpoints/sailorpoints_reader.h"
 
+#include <algorithm>
+
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
@@ -21,6 +23,36 @@ double MapPointType(double type) {
         return 5;
     }
     return type;
+}
+
+// Where a line holds the words that the reader acts on: the first "point" and the first "link"
+// (any case, inside longer words too), and whether a section marker stands anywhere in it.
+struct LineWords {
+    std::size_t point = kNone;
+    std::size_t link = kNone;
+    bool pointData = false;  // "POINT_DATA"
+    bool linkData = false;   // "LINK_DATA"
+};
+
+// One pass over the line finds them all: each marker begins with its word, so only the places
+// of a "P" or an "L" in either case need a closer look.
+LineWords FindWords(std::string_view line) {
+    LineWords words;
+    const auto next = [line](std::size_t from) {
+        return FindEitherByte(line, from, 'p', 'l', 0x20);
+    };
+    for (std::size_t at = next(0); at != kNone; at = next(at + 1)) {
+        const std::string_view rest = line.substr(at);
+        const unsigned char c = kUpperCase[static_cast<unsigned char>(line[at])];
+        if (c == 'P' && StartsWithAnyCase(rest, "POINT")) {
+            words.point = std::min(words.point, at);
+            words.pointData = words.pointData || StartsWithAnyCase(rest, "POINT_DATA");
+        } else if (c == 'L' && StartsWithAnyCase(rest, "LINK")) {
+            words.link = std::min(words.link, at);
+            words.linkData = words.linkData || StartsWithAnyCase(rest, "LINK_DATA");
+        }
+    }
+    return words;
 }
 
 // Moves `rest` past its first comma; false when it has none.
@@ -117,14 +149,11 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
         ++lineNumber;
-        // "POINT_DATA" starts with "POINT", so it can only stand where "POINT" does, from its
-        // first place on; the same holds for "LINK_DATA" and "LINK".
-        const std::size_t point = FindAnyCase(line, "POINT");
-        const std::size_t link = FindAnyCase(line, "LINK");
-        if (point != kNone && FindAnyCase(line, "POINT_DATA", point) != kNone) {
+        const LineWords words = FindWords(line);
+        if (words.pointData) {
             state.PointCount = 0;
         }
-        if (link != kNone && FindAnyCase(line, "LINK_DATA", link) != kNone) {
+        if (words.linkData) {
             state.LinkCount = 0;
         }
         // Nothing before the first section marker counts, the [SIZE] section included.
@@ -133,13 +162,14 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         }
         std::size_t reading = 0;  // the word whose rule is being applied; a failure points there
         try {
-            if (point != kNone) {
-                reading = point;
-                ReadPoint(line.substr(point), state);
+            if (words.point != kNone) {
+                reading = words.point;
+                ReadPoint(line.substr(words.point), state);
             }
-            if (link != kNone) {
-                reading = link;
-                ReadLink(line.substr(link), state, notes, {lineNumber, static_cast<int>(link) + 1});
+            if (words.link != kNone) {
+                reading = words.link;
+                ReadLink(line.substr(words.link), state, notes,
+                         {lineNumber, static_cast<int>(words.link) + 1});
             }
         } catch (ConversionError& error) {
             error.Locate(lineNumber, static_cast<int>(reading) + 1);

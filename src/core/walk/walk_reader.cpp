@@ -219,7 +219,7 @@ class LineScanner {
 
     void ReadVertex(std::size_t start) {
         const std::size_t rest = Find(verts_, start);
-        if (rest == kNone) {
+        if (rest == kNone || rest == vertsRead_) {
             return;
         }
         reading_ = rest;
@@ -231,6 +231,7 @@ class LineScanner {
             // 1001 points: it counts them all, and the entry past them, which a shorter
             // declaration zeroes, does not exist.
             state_.PointCount = kTableSize;
+            vertsRead_ = rest;
             return;
         }
         if (point > state_.PointCount) {
@@ -242,17 +243,19 @@ class LineScanner {
                              "index " + std::to_string(index));
         }
         state_.Points[point].Coordinate(index - 3 * point) = value;
+        vertsRead_ = rest;
     }
 
     void ReadType(std::size_t start) {
         const std::size_t rest = Find(types_, start);
-        if (rest == kNone) {
+        if (rest == kNone || rest == typesRead_) {
             return;
         }
         reading_ = rest;
         const int index = Int16After(types_.bracket, '[', types_.index, rest, "index");
         const double value = MapPointType(NumberAfter(types_.equals, '=', types_.value, rest));
         if (index == kTableSize && IsDeclaration(types_, rest)) {
+            typesRead_ = rest;
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
         if (index < 0 || index >= kTableSize) {
@@ -260,6 +263,7 @@ class LineScanner {
                              NumberTextAt(NumberPosition(types_.bracket, '[', rest)));
         }
         state_.Points[index].type = value;
+        typesRead_ = rest;
     }
 
     void ReadLink(std::size_t start) {
@@ -267,7 +271,14 @@ class LineScanner {
         if (rest == kNone) {
             return;
         }
+        if (rest == graphRead_) {
+            if (graphWide_) {
+                facts_->wideLinks.push_back(graphIndexRead_);  // noted once for every reading
+            }
+            return;
+        }
         reading_ = rest;
+        graphWide_ = false;
         const int index = Int16After(graph_.bracket, '[', graph_.index, rest, "index");
         const std::size_t plus = Find(graphPlus_, '+', rest);
         if (plus != kNone && Find(graphParen_, '(', rest) != kNone) {
@@ -284,12 +295,15 @@ class LineScanner {
             details_.NoteLinkPlace(index, PlaceOf(rest));
             if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
                 facts_->wideLinks.push_back(index);
+                graphWide_ = true;
             }
         }
         if (index > state_.LinkCount) {
             state_.LinkCount = static_cast<std::int16_t>(index);
             details_.linkCountPlace = PlaceOf(rest);
         }
+        graphRead_ = rest;
+        graphIndexRead_ = index;
     }
 
     // Declarations and the count assignment, read from the statement [start, end) alone. These
@@ -345,6 +359,15 @@ class LineScanner {
     std::string_view line_;
     int lineNumber_;
     std::size_t reading_ = kNone;  // the keyword whose statement is being read
+    // When a statement lacks a keyword, the next statement that has it is read in this pass and
+    // in every pass up to its own; reading it again would store the same values once more. So
+    // the place last read for each keyword is kept, and only the fact of a wide link, which is
+    // noted at every reading, is noted again.
+    std::size_t vertsRead_ = kNone;
+    std::size_t typesRead_ = kNone;
+    std::size_t graphRead_ = kNone;
+    int graphIndexRead_ = 0;
+    bool graphWide_ = false;  // the link at graphRead_ is noted as wide
     KeywordFinders verts_, types_, graph_, count_;
     Finder graphParen_, graphPlus_, graphSecondParen_;  // the two ends of a link
     Finder semicolon_;                                  // statement ends, pass by pass
