@@ -99,7 +99,8 @@ inline ConversionState UsedState(std::size_t seed, std::int16_t initialCount) {
 }
 
 // TextToNumber and LeadingNumberText of the core and of the reference on the text from each of
-// its first bytes on: the same value, bit for bit, the same number text, or the same failure.
+// its first bytes on: the same value, bit for bit, the same number text, or the same failure;
+// and the same text from NumberToText for that value, as the writers put it.
 inline void RequireSameNumbers(std::string_view text) {
     constexpr std::size_t kStarts = 64;
     for (std::size_t from = 0; from < text.size() && from < kStarts; ++from) {
@@ -119,6 +120,8 @@ inline void RequireSameNumbers(std::string_view text) {
             Require(SameBits(*value, *expected), "TextToNumber gives the same value");
             Require(LeadingNumberText(rest) == reference::LeadingNumberText(rest),
                     "LeadingNumberText gives the same text");
+            Require(NumberToText(*value) == reference::NumberToText(*value),
+                    "NumberToText writes the same text");
         }
     }
 }

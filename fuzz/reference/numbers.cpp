@@ -183,4 +183,17 @@ std::string_view LeadingNumberText(std::string_view text) {
     return text.substr(number.begin, number.end - number.begin);
 }
 
+std::string NumberToText(double value) {
+    if (value == 0) {
+        return "0";
+    }
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
 }  // namespace walkconv::reference

@@ -102,8 +102,8 @@ KeywordPlaces FirstKeywords(std::string_view line) {
             continue;
         }
         for (int k = 0; k < kKeywords; ++k) {
-            if (first[k] == kNone &&
-                StartsWithAnyCase(line.substr(underscore + 1), kUpperKeywords[k].substr(5))) {
+            if (first[k] == kNone && StartsWithAnyCase(line.substr(underscore + 1),
+                                                       kUpperKeywords[k].substr(kPrefix + 1))) {
                 first[k] = at;
                 --missing;
                 break;
