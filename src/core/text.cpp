@@ -24,10 +24,6 @@ bool IsUpperLetter(char c) {
     return c >= 'A' && c <= 'Z';
 }
 
-}  // namespace
-
-namespace {
-
 // The first place at or after `from` of the byte `a` or the byte `b`, with memchr, which is
 // fastest over long distances. Two plain searches over the whole rest would each run to the end
 // when their byte is missing; searched window by window, with windows that grow, the cost stays

@@ -35,9 +35,9 @@ inline bool StartsWithAnyCase(std::string_view text, std::string_view upperNeedl
 }
 
 // The first position at or after `from` of a byte c for which (c | fold) is `a` or `b`; npos
-// when there is none. With `fold` 0 the bytes themselves are sought; with
-// `fold` 0x20 and lower-case letters, the letters in either case ('p' finds "P" and "p"). It
-// reads eight bytes at a time, stops at the first byte found, and needs no intrinsics.
+// when there is none. With `fold` 0 the bytes themselves are sought; with `fold` 0x20 and
+// lower-case letters, the letters in either case ('p' finds "P" and "p"). It reads eight bytes
+// at a time, stops at the first byte found, and needs no intrinsics.
 std::size_t FindEitherByte(std::string_view text, std::size_t from, unsigned char a,
                            unsigned char b, unsigned char fold = 0);
 
@@ -46,9 +46,9 @@ std::size_t FindEitherByte(std::string_view text, std::size_t from, unsigned cha
 // there is none. Time linear in the length searched, without copying the text.
 //
 // The search looks for one byte of the needle, its anchor, in both cases, and compares the
-// needle only where it finds one. By default the anchor is the needle's first byte
-// that is no letter ("_" of "WALK_VERTS"), else its first letter; a caller that knows which of
-// its letters is rare in the text (the "V" of "WALK_VERTS") gives its index as `anchor`.
+// needle only where it finds one. By default the anchor is the needle's first byte that is no
+// letter ("_" of "WALK_VERTS"), else its first letter; a caller that knows which of its letters
+// is rare in the text (the "V" of "WALK_VERTS") gives its index as `anchor`.
 std::size_t FindAnyCase(std::string_view text, std::string_view upperNeedle, std::size_t from = 0);
 std::size_t FindAnyCase(std::string_view text, std::string_view upperNeedle, std::size_t from,
                         std::size_t anchor);
