@@ -2,7 +2,9 @@
 # Installs the Debian packages the build, the program and the tests need, if any is missing;
 # with the argument "fuzz", also clang, its libFuzzer runtime and the LLVM coverage tools for
 # `make fuzz` and `make fuzz-coverage`; with "windows", also the mingw-w64 cross compiler,
-# Wine for the Windows stage of `make test` and NSIS for the setup program.
+# Wine for the Windows stage of `make test` and NSIS for the setup program; with "bench", also
+# hyperfine and valgrind for the whole-process comparison (bench/versus_cp.sh) and instruction
+# counts.
 # Runs apt-get as root, or through sudo for an ordinary user.
 set -euo pipefail
 
@@ -15,6 +17,9 @@ packages=(
 )
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
+if [ "${1:-}" = bench ]; then
+    packages+=(hyperfine valgrind)
 fi
 if [ "${1:-}" = windows ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 wine nsis)

@@ -12,7 +12,8 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(walk_reader sailorpoints_reader text_to_number round_trip render)
+    targets=(walk_reader sailorpoints_reader text_to_number round_trip render
+             walk_reader_differential sailorpoints_reader_differential)
 fi
 
 status=0
@@ -20,6 +21,10 @@ for target in "${targets[@]}"; do
     seeds=("fuzz/corpus/$target" "fuzz/crashes/$target")
     if [ "$target" = round_trip ] || [ "$target" = render ]; then
         seeds+=(fuzz/corpus/walk_reader fuzz/corpus/sailorpoints_reader)
+    fi
+    # A differential target starts from the corpus of the reader it compares.
+    if [ "${target%_differential}" != "$target" ]; then
+        seeds+=("fuzz/corpus/${target%_differential}" "fuzz/crashes/${target%_differential}")
     fi
     existing=()
     for s in "${seeds[@]}"; do [ -d "$s" ] && existing+=("$s"); done

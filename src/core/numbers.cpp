@@ -1,8 +1,11 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -96,7 +99,9 @@ struct LeadingNumber {
                                   written});
 }
 
-LeadingNumber ReadLeadingNumber(std::string_view text) {
+// Any number, read by the rules alone: blanks anywhere, "&H" and "&O", exponents, digits beyond
+// what a double holds exactly.
+LeadingNumber ReadAnyLeadingNumber(std::string_view text) {
     Cursor cursor(text);
     LeadingNumber number;
     cursor.Peek();
@@ -172,18 +177,88 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
     return number;
 }
 
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// What a byte can be in a number, for the quick look of ReadLeadingNumber.
+enum : unsigned char { kBlank = 1, kContinues = 2 };  // kContinues: a digit, ".", "E" or "D"
+constexpr std::array<unsigned char, 256> kNumberBytes = [] {
+    std::array<unsigned char, 256> table{};
+    for (const char c : std::string_view(" \t\n")) {
+        table[static_cast<unsigned char>(c)] = kBlank;
+    }
+    for (const char c : std::string_view("0123456789.EeDd")) {
+        table[static_cast<unsigned char>(c)] = kContinues;
+    }
+    return table;
+}();
+
+// The numbers that files hold almost always: an optional sign and up to 19 digits with at most
+// one ".", written without blanks inside and without an exponent, and not followed by blanks and
+// then something that would continue them. Their digits form an integer; when it and the power
+// of ten it is divided by are both exact doubles, one division gives the correctly rounded
+// value, as std::from_chars does. Every other text goes to ReadAnyLeadingNumber.
+double ReadNumberValue(std::string_view text) {
+    const auto* const first = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = first + text.size();
+    const auto* at = first;
+    while (at != end && kNumberBytes[*at] == kBlank) {
+        ++at;
+    }
+    const bool negative = at != end && *at == '-';
+    at += at != end && (*at == '-' || *at == '+') ? 1 : 0;
+    std::uint64_t digits = 0;
+    const auto* const integerPart = at;
+    for (unsigned digit = 0; at != end && (digit = *at - unsigned{'0'}) <= 9; ++at) {
+        digits = digits * 10 + digit;
+    }
+    std::ptrdiff_t count = at - integerPart;
+    std::ptrdiff_t decimals = 0;
+    if (at != end && *at == '.') {
+        const auto* const fraction = ++at;
+        for (unsigned digit = 0; at != end && (digit = *at - unsigned{'0'}) <= 9; ++at) {
+            digits = digits * 10 + digit;
+        }
+        decimals = at - fraction;
+        count += decimals;
+    }
+    // Blanks are skipped wherever they stand, so what follows them could still continue the
+    // number: "1 2" is 12.
+    const auto* after = at;
+    while (after != end && kNumberBytes[*after] == kBlank) {
+        ++after;
+    }
+    constexpr std::uint64_t kExactIntegers = std::uint64_t{1} << 53;
+    if (count == 0 || count > 19 || digits > kExactIntegers || decimals > 22 ||
+        (after != end && kNumberBytes[*after] == kContinues)) {
+        return ReadAnyLeadingNumber(text).value;
+    }
+    double value = static_cast<double>(digits);
+    if (decimals > 0) {
+        value /= kExactPowersOfTen[decimals];
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 double TextToNumber(std::string_view text) {
-    return ReadLeadingNumber(text).value;
+    return ReadNumberValue(text);
 }
 
 std::string_view LeadingNumberText(std::string_view text) {
-    const LeadingNumber number = ReadLeadingNumber(text);
+    const LeadingNumber number = ReadAnyLeadingNumber(text);
     return text.substr(number.begin, number.end - number.begin);
 }
 
 std::int16_t RoundToInt16(double value) {
+    if (value >= -32768.0 && value <= 32767.0) {
+        const auto whole = static_cast<std::int16_t>(value);
+        if (whole == value) {
+            return whole;  // most indices: nothing to round
+        }
+    }
     const double floor = std::floor(value);
     const double fraction = value - floor;
     double rounded = floor;
@@ -197,11 +272,79 @@ std::int16_t RoundToInt16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
+namespace {
+
+// `digits` (no leading or trailing zeros) times 10 to the power of `exponent`, as "%.15G" lays
+// out a value whose rounding to 15 digits those are: scientific below 1E-4 and from 1E15 on,
+// with at least two exponent digits, else plain; never with trailing zeros.
+std::string LayOutAsGeneral(bool negative, std::string_view digits, int exponent) {
+    std::string text = negative ? "-" : "";
+    constexpr int kPrecision = 15;
+    if (exponent < -4 || exponent >= kPrecision) {
+        text += digits.front();
+        if (digits.size() > 1) {
+            text += '.';
+            text += digits.substr(1);
+        }
+        text += exponent < 0 ? "E-" : "E+";
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) {
+            text += '0';
+        }
+        text += std::to_string(magnitude);
+    } else if (exponent < 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text += digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        text += digits.substr(0, whole);
+        if (digits.size() > whole) {
+            text += '.';
+            text += digits.substr(whole);
+        } else {
+            text.append(whole - digits.size(), '0');
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string NumberToText(double value) {
     if (value == 0) {
         return "0";
     }
     char buffer[64];
+    // The shortest digits that read back as the value, when there are at most 15 of them, are
+    // also its rounding to 15 digits: the value lies within half a unit of its last binary
+    // place of them, which is less than half a unit of the 15th decimal digit. (Not so for the
+    // subnormal values, whose last binary place lies higher.) Finding them is several times
+    // quicker than rounding to a precision.
+    if (std::isfinite(value) && std::fabs(value) >= std::numeric_limits<double>::min()) {
+        const auto shortest =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+        std::string_view text(buffer, static_cast<std::size_t>(shortest.ptr - buffer));
+        const bool negative = text.front() == '-';
+        text.remove_prefix(negative ? 1 : 0);
+        const std::size_t e = text.find('e');  // "1.25e+02"
+        char digits[32];
+        std::size_t count = 0;
+        for (const char c : text.substr(0, e)) {
+            if (c != '.' && count < sizeof digits) {
+                digits[count++] = c;
+            }
+        }
+        std::string_view exponentText = text.substr(e + 1);
+        const bool negativeExponent = exponentText.front() == '-';
+        exponentText.remove_prefix(1);
+        int exponent = 0;
+        std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+        if (count <= 15) {
+            return LayOutAsGeneral(negative, std::string_view(digits, count),
+                                   negativeExponent ? -exponent : exponent);
+        }
+    }
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     std::string text(buffer, result.ptr);

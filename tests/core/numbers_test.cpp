@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -138,6 +144,31 @@ TEST(TextToNumber, ValuesTooSmallForADoubleReadAsZero) {
     EXPECT_EQ(TextToNumber("0." + std::string(400, '0') + "1"), 0);
 }
 
+// Most numbers are read by a quick way for plain digits, the others by the general one; on
+// both sides of every limit of the quick way, the value is the correctly rounded one.
+TEST(TextToNumber, PlainNumbersAtTheLimitsOfTheQuickReadingAreRoundedCorrectly) {
+    ExpectNumbers({
+        {"9007199254740992", 9007199254740992.0},  // 2^53: still exact
+        {"9007199254740993", 9007199254740993.0},  // rounds to even
+        {"-900719925474099.3", -900719925474099.3},
+        {"1234567890123456789", 1234567890123456789.0},  // 19 digits
+        {"12345678901234567891", 12345678901234567891.0},
+        {"0.1234567890123456789012", 0.1234567890123456789012},  // 22 decimals
+        {"0.00000000000000000000001", 1e-23},
+        {"0.3", 0.3},
+        {"-1.71428571428571,10", -1.71428571428571},
+        {"5.", 5},
+        {"-.5]", -0.5},
+        {"12 ]", 12},
+        {"12 3", 123},    // blanks inside a number
+        {"12 .5", 12.5},  // a point after blanks continues it
+        {"5 E3", 5000},   // so does an exponent
+        {"7\t", 7},
+    });
+    EXPECT_TRUE(std::signbit(TextToNumber("-0;")));
+    EXPECT_FALSE(std::signbit(TextToNumber("0;")));
+}
+
 TEST(RoundToInt16, RoundsHalvesToTheEvenNeighbour) {
     const std::vector<std::pair<double, int>> cases = {
         {2.5, 2},    {3.5, 4},
@@ -195,6 +226,50 @@ TEST(NumberToText, WritesLikeFifteenDigitGeneralFormatInTheCLocale) {
     for (const auto& [value, expected] : cases) {
         SCOPED_TRACE(expected);
         EXPECT_EQ(NumberToText(value), expected);
+    }
+}
+
+// NumberToText takes the shortest digits of a value when there are at most 15 of them; it must
+// write every value exactly as rounding to 15 digits does ("%.15G" in the C locale).
+TEST(NumberToText, WritesEveryValueAsRoundingToFifteenDigitsDoes) {
+    const auto rounded = [](double value) {
+        char buffer[64];
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+        std::string text(buffer, end.ptr);
+        std::replace(text.begin(), text.end(), 'e', 'E');
+        return text;
+    };
+    std::mt19937_64 random(20);
+    std::vector<double> values = {1e15,
+                                  1e15 - 0.5,
+                                  1e15 + 0.5,
+                                  999999999999999.4,
+                                  1e-4,
+                                  1e-5,
+                                  0.1 + 0.2,
+                                  1.0 / 3,
+                                  2.5,
+                                  -1e300,
+                                  4.9e-324,
+                                  2.2250738585072014e-308,
+                                  std::numeric_limits<double>::max(),
+                                  -0.000123456789012345678};
+    for (int i = 0; i < 200'000; ++i) {
+        const std::uint64_t bits = random();
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        values.push_back(value);  // any double, subnormals and all
+        const auto digits = static_cast<double>(
+            static_cast<std::int64_t>(bits % 2'000'000'000'000'000) - 1'000'000'000'000'000);
+        values.push_back(digits * std::pow(10.0, static_cast<int>(bits % 41) - 20));
+        values.push_back(i * 0.125 - 40);
+        values.push_back(-i / 7.0);
+    }
+    for (const double value : values) {
+        if (std::isfinite(value) && value != 0) {
+            ASSERT_EQ(NumberToText(value), rounded(value)) << std::hexfloat << value;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,40 @@ TEST(DropLastCharacters, CountsAUtf8CharacterAsOne) {
 TEST(ToUpperAscii, UpperCasesAsciiLettersOnlyAndKeepsTheLength) {
     EXPECT_EQ(ToUpperAscii("ship_Walk_verts[0] = 1;"), "SHIP_WALK_VERTS[0] = 1;");
     EXPECT_EQ(ToUpperAscii("\xC3\xA9t\xC3\xA9"), "\xC3\xA9T\xC3\xA9");  // "été"
+}
+
+TEST(FindAnyCase, FindsTheFirstPlaceFromAPositionInAnyCaseInsideLongerWords) {
+    const std::string_view text = "ship_Walk_Verts[0] = 1; SHIP_WALK_VERTS[1]; walk_vertsx";
+    for (const std::size_t anchor : {0, 4, 5, 9}) {  // letters and the "_" alike
+        SCOPED_TRACE(anchor);
+        EXPECT_EQ(FindAnyCase(text, "WALK_VERTS", 0, anchor), 5u);
+        EXPECT_EQ(FindAnyCase(text, "WALK_VERTS", 6, anchor), 29u);
+        EXPECT_EQ(FindAnyCase(text, "WALK_VERTS", 30, anchor), 44u);
+        EXPECT_EQ(FindAnyCase(text, "WALK_VERTS", 45, anchor), std::string_view::npos);
+        EXPECT_EQ(FindAnyCase(text, "WALK_TYPES", 0, anchor), std::string_view::npos);
+    }
+    EXPECT_EQ(FindAnyCase(text, "WALK_VERTS"), 5u);
+    EXPECT_EQ(FindAnyCase("[point_data]", "POINT_DATA"), 1u);
+    EXPECT_EQ(FindAnyCase("Link", "LINK"), 0u);
+    EXPECT_EQ(FindAnyCase("lin", "LINK"), std::string_view::npos);
+    // Only ASCII letters fold: "{" is not "[", nor "\xE9" "\xC9".
+    EXPECT_EQ(FindAnyCase("{size] [SIZE]", "[SIZE]", 0, 1), 7u);
+    EXPECT_EQ(FindAnyCase("\xE9t\xC9T", "\xC9T", 0, 1), 2u);
+    // Far from each other, the two cases of the anchor are still found in one pass.
+    const std::string far = std::string(100'000, 'x') + "Point" + std::string(100'000, 'p');
+    EXPECT_EQ(FindAnyCase(far, "POINT"), 100'000u);
+}
+
+TEST(FindEitherByte, FindsEitherByteAndWithAFoldEitherCase) {
+    const std::string text = "abc\rdef\nghijklmnopqrstuvwxyzP";
+    for (std::size_t from = 0; from <= text.size(); ++from) {
+        SCOPED_TRACE(from);
+        const std::size_t lineEnd = std::min(text.find('\r', from), text.find('\n', from));
+        EXPECT_EQ(FindEitherByte(text, from, '\r', '\n'), lineEnd);
+        EXPECT_EQ(FindEitherByte(text, from, 'p', 'z', 0x20),
+                  std::min(text.find_first_of("pP", from), text.find('z', from)));
+    }
+    EXPECT_EQ(FindEitherByte("P", 0, 'p', 'p'), std::string_view::npos);  // no fold, no match
 }
 
 TEST(TextAfterFirst, GivesTheRestOrTheWholeTextWhenTheCharacterIsMissing) {

@@ -1,5 +1,7 @@
 #include "core/sailorpoints/sailorpoints_reader.h"
 
+#include <algorithm>
+
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
@@ -23,6 +25,36 @@ double MapPointType(double type) {
     return type;
 }
 
+// Where a line holds the words that the reader acts on: the first "point" and the first "link"
+// (any case, inside longer words too), and whether a section marker stands anywhere in it.
+struct LineWords {
+    std::size_t point = kNone;
+    std::size_t link = kNone;
+    bool pointData = false;  // "POINT_DATA"
+    bool linkData = false;   // "LINK_DATA"
+};
+
+// One pass over the line finds them all: each marker begins with its word, so only the places
+// of a "P" or an "L" in either case need a closer look.
+LineWords FindWords(std::string_view line) {
+    LineWords words;
+    const auto next = [line](std::size_t from) {
+        return FindEitherByte(line, from, 'p', 'l', 0x20);
+    };
+    for (std::size_t at = next(0); at != kNone; at = next(at + 1)) {
+        const std::string_view rest = line.substr(at);
+        const unsigned char c = kUpperCase[static_cast<unsigned char>(line[at])];
+        if (c == 'P' && StartsWithAnyCase(rest, "POINT")) {
+            words.point = std::min(words.point, at);
+            words.pointData = words.pointData || StartsWithAnyCase(rest, "POINT_DATA");
+        } else if (c == 'L' && StartsWithAnyCase(rest, "LINK")) {
+            words.link = std::min(words.link, at);
+            words.linkData = words.linkData || StartsWithAnyCase(rest, "LINK_DATA");
+        }
+    }
+    return words;
+}
+
 // Moves `rest` past its first comma; false when it has none.
 bool NextField(std::string_view& rest) {
     const std::size_t comma = rest.find(',');
@@ -37,7 +69,7 @@ bool NextField(std::string_view& rest) {
 // failure names it as `what`.
 int NumberAfterWord(std::string_view rest, std::size_t wordLength, std::string_view what) {
     const std::string_view after = rest.substr(wordLength);
-    return Int16OrFail(TextToNumber(after), what, LeadingNumberText(after));
+    return Int16OrFailWith(TextToNumber(after), what, [after] { return LeadingNumberText(after); });
 }
 
 // Fails unless `number` is a column of the tables.
@@ -94,11 +126,13 @@ void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& de
         return;
     }
     const std::string_view secondText = TextAfterFirst(rest, '=');
-    const std::int16_t second =
-        Int16OrFail(TextToNumber(secondText), "link end", LeadingNumberText(secondText));
+    const std::int16_t second = Int16OrFailWith(TextToNumber(secondText), "link end", [secondText] {
+        return LeadingNumberText(secondText);
+    });
     CheckColumn(number, whole, kWordLength, failure_code::kLinkOutOfRange, "link number");
-    state.Links[number] =
-        Link{Int16OrFail(first, "link end", LeadingNumberText(firstText)), second};
+    state.Links[number] = Link{
+        Int16OrFailWith(first, "link end", [firstText] { return LeadingNumberText(firstText); }),
+        second};
     details.NoteLinkPlace(number, place);
     if (number > state.LinkCount) {
         details.linkCountPlace = place;
@@ -115,11 +149,11 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
         ++lineNumber;
-        const std::string upper = ToUpperAscii(line);
-        if (upper.find("POINT_DATA") != kNone) {
+        const LineWords words = FindWords(line);
+        if (words.pointData) {
             state.PointCount = 0;
         }
-        if (upper.find("LINK_DATA") != kNone) {
+        if (words.linkData) {
             state.LinkCount = 0;
         }
         // Nothing before the first section marker counts, the [SIZE] section included.
@@ -128,13 +162,14 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         }
         std::size_t reading = 0;  // the word whose rule is being applied; a failure points there
         try {
-            if (const std::size_t at = upper.find("POINT"); at != kNone) {
-                reading = at;
-                ReadPoint(line.substr(at), state);
+            if (words.point != kNone) {
+                reading = words.point;
+                ReadPoint(line.substr(words.point), state);
             }
-            if (const std::size_t at = upper.find("LINK"); at != kNone) {
-                reading = at;
-                ReadLink(line.substr(at), state, notes, {lineNumber, static_cast<int>(at) + 1});
+            if (words.link != kNone) {
+                reading = words.link;
+                ReadLink(line.substr(words.link), state, notes,
+                         {lineNumber, static_cast<int>(words.link) + 1});
             }
         } catch (ConversionError& error) {
             error.Locate(lineNumber, static_cast<int>(reading) + 1);

@@ -13,28 +13,28 @@ std::string FormatSailorpoints(const ConversionState& state) {
     std::string out;
     out.reserve(64 + 48 * static_cast<std::size_t>(std::max(points, 0)) +
                 24 * static_cast<std::size_t>(std::max(links, 0)));
-    const auto line = [&out](std::string_view text) {
-        out += text;
+    // One line from its pieces, appended in place rather than joined first.
+    const auto line = [&out](const auto&... pieces) {
+        (out += ... += pieces);
         out += "\r\n";
     };
 
     line("");
     line("[SIZE]");
-    line("points = " + std::to_string(points));
-    line("links = " + std::to_string(links));
+    line("points = ", std::to_string(points));
+    line("links = ", std::to_string(links));
     line("");
     line("[POINT_DATA]");
     for (int i = 0; i < points; ++i) {
         const Point& p = state.Points[i];
-        line("point " + std::to_string(i) + " = " + NumberToText(p.x) + "," + NumberToText(p.y) +
-             "," + NumberToText(p.z) + "," + NumberToText(p.type));
+        line("point ", std::to_string(i), " = ", NumberToText(p.x), ",", NumberToText(p.y), ",",
+             NumberToText(p.z), ",", NumberToText(p.type));
     }
     line("");
     line("[LINK_DATA]");
     for (int i = 0; i < links; ++i) {
         const Link& l = state.Links[i];
-        line("link " + std::to_string(i) + " = " + std::to_string(l.from) + "," +
-             std::to_string(l.to));
+        line("link ", std::to_string(i), " = ", std::to_string(l.from), ",", std::to_string(l.to));
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "core/walk/walk_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/conversion_error.h"
@@ -15,8 +16,16 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// Point types of walk sources mapped to those of sailorpoints files: 5 becomes 10, and then 4
+// becomes 7; every other value stays.
+double MapPointType(double type) {
+    if (type == 5) {
+        type = 10;
+    }
+    if (type == 4) {
+        type = 7;
+    }
+    return type;
 }
 
 // The first occurrence of a needle in a line at or after a position, remembering its last
@@ -24,59 +33,27 @@ char UpperAscii(char c) {
 // asked only grow from one pass to the next; so each part of the line is searched at most
 // once, a file written on one line stays linear, and nothing beyond the line is kept. A finder
 // serves one stream of questions: any question gets the right answer, but only growing ones
-// are cheap.
+// are cheap. It holds no more than its last question and answer, since a line has many finders
+// and most are never asked; the search itself comes with each question.
 class Finder {
   public:
-    // `needle` in upper case; with `anyCase`, the line's letters match in either case.
-    Finder(std::string_view line, std::string_view needle, bool anyCase = false)
-        : line_(line), needle_(needle), anyCase_(anyCase) {}
+    Finder() = default;
+    // A finder that already knows the first occurrence in the whole line.
+    explicit Finder(std::size_t first) : from_(0), found_(first) {}
 
-    std::size_t FirstFrom(std::size_t from) {
-        if (!asked_ || from < from_ || from > found_) {
-            found_ = Search(from);
+    // `search(at)` gives the first occurrence at or after `at`.
+    template <typename Search>
+    std::size_t FirstFrom(std::size_t from, const Search& search) {
+        if (from < from_ || from > found_) {
+            found_ = search(from);
             from_ = from;
-            asked_ = true;
         }
         return found_;
     }
 
   private:
-    std::size_t Search(std::size_t from) const {
-        if (!anyCase_) {
-            return line_.find(needle_, from);
-        }
-        if (line_.size() < needle_.size()) {
-            return kNone;
-        }
-        for (std::size_t at = from; at <= line_.size() - needle_.size(); ++at) {
-            std::size_t k = 0;
-            while (k < needle_.size() && UpperAscii(line_[at + k]) == needle_[k]) {
-                ++k;
-            }
-            if (k == needle_.size()) {
-                return at;
-            }
-        }
-        return kNone;
-    }
-
-    std::string_view line_;
-    std::string_view needle_;
-    bool anyCase_;
-    bool asked_ = false;
-    std::size_t from_ = 0;
-    std::size_t found_ = kNone;  // kNone lies above every position
-};
-
-// A keyword, matched in any case, with the punctuation looked for after it.
-struct KeywordFinders {
-    KeywordFinders(std::string_view line, std::string_view upperKeyword)
-        : keyword(line, upperKeyword, true),
-          bracket(line, "["),
-          equals(line, "="),
-          semicolon(line, ";") {}
-
-    Finder keyword, bracket, equals, semicolon;
+    std::size_t from_ = kNone;   // the last question; kNone before the first one
+    std::size_t found_ = kNone;  // its answer; kNone lies above every position
 };
 
 // TextToNumber at a position, remembering the last answer: when a statement lacks a keyword,
@@ -96,22 +73,67 @@ class NumberAt {
     double value_ = 0;
 };
 
+// The keywords, in upper case. Each is "WALK_" and a word of five letters.
+enum Keyword { kVerts, kTypes, kGraph, kCount, kKeywords };
+constexpr std::string_view kUpperKeywords[kKeywords] = {"WALK_VERTS", "WALK_TYPES", "WALK_GRAPH",
+                                                        "WALK_COUNT"};
+
+// Where the search for a keyword anchors: the first letter after "WALK_", which differs from
+// keyword to keyword and is rare elsewhere, so that a search for one keyword passes over the
+// statements of the others quickly.
+constexpr std::size_t kWordAnchor = 5;
+
+using KeywordPlaces = std::array<std::size_t, kKeywords>;
+
+// The first place of every keyword in a line, or kNone. One sweep over the line's "_"s does
+// for all keywords what a search for each would do separately; a line that holds none is then
+// passed over at once.
+KeywordPlaces FirstKeywords(std::string_view line) {
+    KeywordPlaces first;
+    first.fill(kNone);
+    constexpr std::size_t kPrefix = 4;  // "WALK" before the "_"
+    constexpr std::size_t kWord = 5;    // the letters after it
+    int missing = kKeywords;
+    for (std::size_t underscore = line.find('_', kPrefix);
+         underscore != kNone && underscore + 1 + kWord <= line.size() && missing > 0;
+         underscore = line.find('_', underscore + 1)) {
+        const std::size_t at = underscore - kPrefix;
+        if (!StartsWithAnyCase(line.substr(at, kPrefix), "WALK")) {
+            continue;
+        }
+        for (int k = 0; k < kKeywords; ++k) {
+            if (first[k] == kNone && StartsWithAnyCase(line.substr(underscore + 1),
+                                                       kUpperKeywords[k].substr(kPrefix + 1))) {
+                first[k] = at;
+                --missing;
+                break;
+            }
+        }
+    }
+    return first;
+}
+
+// A keyword, matched in any case, with the punctuation looked for after it and the numbers
+// read after that punctuation.
+struct KeywordFinders {
+    KeywordFinders(Keyword kind, std::size_t first) : kind(kind), keyword(first) {}
+
+    Keyword kind;
+    Finder keyword, bracket, equals, semicolon;
+    NumberAt index, value;
+};
+
 // One line of a walk source, read statement by statement.
 class LineScanner {
   public:
-    LineScanner(std::string_view line, int lineNumber, ConversionState& state,
-                AnalysisDetails& details, WalkSourceFacts* facts)
+    LineScanner(std::string_view line, const KeywordPlaces& keywords, int lineNumber,
+                ConversionState& state, AnalysisDetails& details, WalkSourceFacts* facts)
         : line_(line),
           lineNumber_(lineNumber),
-          verts_(line, "WALK_VERTS"),
-          types_(line, "WALK_TYPES"),
-          graph_(line, "WALK_GRAPH"),
-          count_(line, "WALK_COUNT"),
-          graphParen_(line, "("),
-          graphPlus_(line, "+"),
-          graphSecondParen_(line, "("),
-          semicolon_(line, ";"),
-          statementEquals_(line, "="),
+          verts_(kVerts, keywords[kVerts]),
+          types_(kTypes, keywords[kTypes]),
+          graph_(kGraph, keywords[kGraph]),
+          count_(kCount, keywords[kCount]),
           state_(state),
           details_(details),
           facts_(facts) {}
@@ -122,7 +144,7 @@ class LineScanner {
         try {
             std::size_t start = 0;
             while (true) {
-                const std::size_t end = semicolon_.FirstFrom(start);
+                const std::size_t end = Find(semicolon_, ';', start);
                 ReadVertex(start);
                 ReadType(start);
                 ReadLink(start);
@@ -141,6 +163,16 @@ class LineScanner {
     }
 
   private:
+    std::size_t Find(Finder& finder, char c, std::size_t from) {
+        return finder.FirstFrom(from, [this, c](std::size_t at) { return line_.find(c, at); });
+    }
+
+    std::size_t Find(KeywordFinders& finders, std::size_t from) {
+        return finders.keyword.FirstFrom(from, [this, &finders](std::size_t at) {
+            return FindAnyCase(line_, kUpperKeywords[finders.kind], at, kWordAnchor);
+        });
+    }
+
     SourcePlace PlaceOf(std::size_t at) const { return {lineNumber_, StatementColumn(at)}; }
 
     // The 1-based column of the first character of the statement that holds `at`.
@@ -158,21 +190,20 @@ class LineScanner {
 
     // Where the number after the first `marker` at or after `rest` begins; the whole rest
     // (which begins with a keyword, and so reads 0) when there is none.
-    std::size_t NumberPosition(Finder& marker, std::size_t rest) {
-        const std::size_t pos = marker.FirstFrom(rest);
+    std::size_t NumberPosition(Finder& marker, char c, std::size_t rest) {
+        const std::size_t pos = Find(marker, c, rest);
         return pos == kNone ? rest : pos + 1;
     }
 
-    double NumberAfter(Finder& marker, NumberAt& cache, std::size_t rest) {
-        return cache.Read(line_, NumberPosition(marker, rest));
+    double NumberAfter(Finder& marker, char c, NumberAt& cache, std::size_t rest) {
+        return cache.Read(line_, NumberPosition(marker, c, rest));
     }
 
     // The number after `marker` in 16 bits; a failure names it as `what`.
-    std::int16_t Int16After(Finder& marker, NumberAt& cache, std::size_t rest,
+    std::int16_t Int16After(Finder& marker, char c, NumberAt& cache, std::size_t rest,
                             std::string_view what) {
-        const std::size_t pos = NumberPosition(marker, rest);
-        const double value = cache.Read(line_, pos);
-        return Int16OrFail(value, what, NumberTextAt(pos));
+        const std::size_t pos = NumberPosition(marker, c, rest);
+        return Int16OrFailWith(cache.Read(line_, pos), what, [&] { return NumberTextAt(pos); });
     }
 
     // The number at `pos` as the line writes it (computed only for a message).
@@ -181,25 +212,26 @@ class LineScanner {
     }
 
     // True when the statement holding the keyword at `at` has no "=" (it declares an array).
-    static bool IsDeclaration(KeywordFinders& finders, std::size_t at) {
-        const std::size_t equals = finders.equals.FirstFrom(at);
-        return equals == kNone || equals > finders.semicolon.FirstFrom(at);
+    bool IsDeclaration(KeywordFinders& finders, std::size_t at) {
+        const std::size_t equals = Find(finders.equals, '=', at);
+        return equals == kNone || equals > Find(finders.semicolon, ';', at);
     }
 
     void ReadVertex(std::size_t start) {
-        const std::size_t rest = verts_.keyword.FirstFrom(start);
-        if (rest == kNone) {
+        const std::size_t rest = Find(verts_, start);
+        if (rest == kNone || rest == vertsRead_) {
             return;
         }
         reading_ = rest;
-        const int index = Int16After(verts_.bracket, vertsIndex_, rest, "index");
-        const double value = NumberAfter(verts_.equals, vertsValue_, rest);
+        const int index = Int16After(verts_.bracket, '[', verts_.index, rest, "index");
+        const double value = NumberAfter(verts_.equals, '=', verts_.value, rest);
         const int point = static_cast<int>(std::floor(index / 3.0));
         if (point == kTableSize && IsDeclaration(verts_, rest)) {
             // "float m_walk_verts[3003];" declares the full table, as the walk writer does for
             // 1001 points: it counts them all, and the entry past them, which a shorter
             // declaration zeroes, does not exist.
             state_.PointCount = kTableSize;
+            vertsRead_ = rest;
             return;
         }
         if (point > state_.PointCount) {
@@ -207,64 +239,71 @@ class LineScanner {
         }
         if (point < 0 || point >= kTableSize) {
             FailOutsideTable(failure_code::kPointOutOfRange, "point number", point,
-                             NumberTextAt(NumberPosition(verts_.bracket, rest)),
+                             NumberTextAt(NumberPosition(verts_.bracket, '[', rest)),
                              "index " + std::to_string(index));
         }
         state_.Points[point].Coordinate(index - 3 * point) = value;
+        vertsRead_ = rest;
     }
 
     void ReadType(std::size_t start) {
-        const std::size_t rest = types_.keyword.FirstFrom(start);
-        if (rest == kNone) {
+        const std::size_t rest = Find(types_, start);
+        if (rest == kNone || rest == typesRead_) {
             return;
         }
         reading_ = rest;
-        const int index = Int16After(types_.bracket, typesIndex_, rest, "index");
-        double value = NumberAfter(types_.equals, typesValue_, rest);
-        if (value == 5) {
-            value = 10;
-        }
-        if (value == 4) {
-            value = 7;
-        }
+        const int index = Int16After(types_.bracket, '[', types_.index, rest, "index");
+        const double value = MapPointType(NumberAfter(types_.equals, '=', types_.value, rest));
         if (index == kTableSize && IsDeclaration(types_, rest)) {
+            typesRead_ = rest;
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
         if (index < 0 || index >= kTableSize) {
             FailOutsideTable(failure_code::kTypeOutOfRange, "type index", index,
-                             NumberTextAt(NumberPosition(types_.bracket, rest)));
+                             NumberTextAt(NumberPosition(types_.bracket, '[', rest)));
         }
         state_.Points[index].type = value;
+        typesRead_ = rest;
     }
 
     void ReadLink(std::size_t start) {
-        const std::size_t rest = graph_.keyword.FirstFrom(start);
+        const std::size_t rest = Find(graph_, start);
         if (rest == kNone) {
             return;
         }
+        if (rest == graphRead_) {
+            if (graphWide_) {
+                facts_->wideLinks.push_back(graphIndexRead_);  // noted once for every reading
+            }
+            return;
+        }
         reading_ = rest;
-        const int index = Int16After(graph_.bracket, graphIndex_, rest, "index");
-        const std::size_t plus = graphPlus_.FirstFrom(rest);
-        if (plus != kNone && graphParen_.FirstFrom(rest) != kNone) {
-            const std::int16_t first = Int16After(graphParen_, graphFirst_, rest, "link end");
+        graphWide_ = false;
+        const int index = Int16After(graph_.bracket, '[', graph_.index, rest, "index");
+        const std::size_t plus = Find(graphPlus_, '+', rest);
+        if (plus != kNone && Find(graphParen_, '(', rest) != kNone) {
+            const std::int16_t first = Int16After(graphParen_, '(', graphFirst_, rest, "link end");
             if (index < 0 || index >= kTableSize) {
                 FailOutsideTable(failure_code::kLinkOutOfRange, "link number", index,
-                                 NumberTextAt(NumberPosition(graph_.bracket, rest)));
+                                 NumberTextAt(NumberPosition(graph_.bracket, '[', rest)));
             }
             Link& link = state_.Links[index];
             link.from = first;
             // The second end follows the first "(" after the "+"; with none, the text from the
             // "+" on is read, sign and all.
-            link.to = Int16After(graphSecondParen_, graphSecond_, plus, "link end");
+            link.to = Int16After(graphSecondParen_, '(', graphSecond_, plus, "link end");
             details_.NoteLinkPlace(index, PlaceOf(rest));
             if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
                 facts_->wideLinks.push_back(index);
+                graphWide_ = true;
             }
         }
         if (index > state_.LinkCount) {
             state_.LinkCount = static_cast<std::int16_t>(index);
             details_.linkCountPlace = PlaceOf(rest);
         }
+        graphRead_ = rest;
+        graphIndexRead_ = index;
     }
 
     // Declarations and the count assignment, read from the statement [start, end) alone. These
@@ -279,20 +318,18 @@ class LineScanner {
 
     void NoteFacts(std::size_t start, std::size_t end) {
         const std::size_t stop = end == kNone ? line_.size() : end;
-        const auto within = [&](Finder& finder) {
-            const std::size_t pos = finder.FirstFrom(start);
-            return pos < stop ? pos : kNone;
-        };
-        // The index in the "[...]" after a keyword of this statement.
+        const auto within = [&](std::size_t pos) { return pos < stop ? pos : kNone; };
+        // The index in the "[...]" after a keyword of this statement, which the pass has
+        // mostly read already.
         const auto index = [&](KeywordFinders& finders) -> std::optional<int> {
-            const std::size_t at = within(finders.keyword);
-            const std::size_t bracket = at == kNone ? kNone : finders.bracket.FirstFrom(at);
+            const std::size_t at = within(Find(finders, start));
+            const std::size_t bracket = at == kNone ? kNone : Find(finders.bracket, '[', at);
             if (bracket < stop) {
-                return RoundToInt16(TextToNumber(line_.substr(bracket + 1)));
+                return RoundToInt16(finders.index.Read(line_, bracket + 1));
             }
             return std::nullopt;
         };
-        const bool assignment = within(statementEquals_) != kNone;
+        const bool assignment = within(Find(statementEquals_, '=', start)) != kNone;
         if (!assignment) {
             const auto declared = [&](KeywordFinders& finders, std::optional<int>& size) {
                 if (const std::optional<int> n = index(finders)) {
@@ -311,8 +348,8 @@ class LineScanner {
         };
         assigned(verts_, facts_->assignedVerts);
         assigned(graph_, facts_->assignedGraph);
-        if (const std::size_t at = within(count_.keyword); at != kNone) {
-            const std::size_t equals = count_.equals.FirstFrom(at);
+        if (const std::size_t at = within(Find(count_, start)); at != kNone) {
+            const std::size_t equals = Find(count_.equals, '=', at);
             if (equals < stop) {
                 facts_->assignedCount = TextToNumber(line_.substr(equals + 1));
             }
@@ -322,12 +359,20 @@ class LineScanner {
     std::string_view line_;
     int lineNumber_;
     std::size_t reading_ = kNone;  // the keyword whose statement is being read
+    // When a statement lacks a keyword, the next statement that has it is read in this pass and
+    // in every pass up to its own; reading it again would store the same values once more. So
+    // the place last read for each keyword is kept, and only the fact of a wide link, which is
+    // noted at every reading, is noted again.
+    std::size_t vertsRead_ = kNone;
+    std::size_t typesRead_ = kNone;
+    std::size_t graphRead_ = kNone;
+    int graphIndexRead_ = 0;
+    bool graphWide_ = false;  // the link at graphRead_ is noted as wide
     KeywordFinders verts_, types_, graph_, count_;
     Finder graphParen_, graphPlus_, graphSecondParen_;  // the two ends of a link
     Finder semicolon_;                                  // statement ends, pass by pass
     Finder statementEquals_;                            // the first "=" from the start of each pass
-    NumberAt vertsIndex_, vertsValue_, typesIndex_, typesValue_;
-    NumberAt graphIndex_, graphFirst_, graphSecond_;
+    NumberAt graphFirst_, graphSecond_;
     ConversionState& state_;
     AnalysisDetails& details_;
     WalkSourceFacts* facts_;
@@ -341,7 +386,14 @@ void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts
     LineSplitter lines(text);
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
-        LineScanner(line, ++lineNumber, state, details != nullptr ? *details : unused, facts).Run();
+        ++lineNumber;
+        const KeywordPlaces keywords = FirstKeywords(line);
+        if (keywords == KeywordPlaces{kNone, kNone, kNone, kNone}) {
+            continue;  // nothing in the line to read, and no fact to note
+        }
+        LineScanner(line, keywords, lineNumber, state, details != nullptr ? *details : unused,
+                    facts)
+            .Run();
     }
 }
 

@@ -1,0 +1,41 @@
+// Any bytes, scanned as a sailorpoints file by the reader of the core and by the reference
+// reader, from a fresh state and from a used one: both must end alike, with the same failure
+// and place, the same state bit for bit, and the same details.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "core/sailorpoints/sailorpoints_reader.h"
+#include "differential.h"
+
+namespace {
+
+using namespace walkconv;
+
+void Compare(std::string_view text, const ConversionState& start) {
+    ConversionState state = start;
+    ConversionState expectedState = start;
+    AnalysisDetails details;
+    AnalysisDetails expectedDetails;
+    const fuzz::ScanEnd end =
+        fuzz::RunScan(state, details, [&](auto& s, auto& d) { ScanSailorpointsText(text, s, &d); });
+    const fuzz::ScanEnd expected =
+        fuzz::RunScan(expectedState, expectedDetails,
+                      [&](auto& s, auto& d) { reference::ScanSailorpointsText(text, s, &d); });
+    fuzz::RequireSameEnd(end, expected);
+    fuzz::RequireSameState(state, expectedState);
+    fuzz::RequireSameDetails(details, expectedDetails);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    ConversionState fresh;
+    fresh.PointCount = -1;  // as an analysis starts a sailorpoints file
+    fresh.LinkCount = -1;
+    Compare(text, fresh);
+    Compare(text, fuzz::UsedState(size, -1));
+    fuzz::RequireSameNumbers(text);
+    return 0;
+}
