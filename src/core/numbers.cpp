@@ -309,11 +309,62 @@ std::string LayOutAsGeneral(bool negative, std::string_view digits, int exponent
     return text;
 }
 
+// Writes a value of few decimal places, as coordinates mostly are, into `text`: the least k for
+// which value times 10^k is a whole number m below 10^15 whose m / 10^k reads back as the
+// value. That decimal has at most 15 digits and lies within half a unit of the value's last
+// binary place, so it is the value's rounding to 15 digits; it is written plainly, as "%.15G"
+// writes magnitudes from 1E-4 to below 1E15. False when there is no such k.
+bool WriteFewDecimals(double value, std::string& text) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e15)) {
+        return false;
+    }
+    double scale = 1;  // 10^k, exact for every k used here
+    for (std::size_t k = 0; k <= 18; ++k, scale *= 10) {
+        const double scaled = magnitude * scale;
+        if (scaled >= 1e15) {
+            return false;
+        }
+        if (scaled != std::floor(scaled) || scaled / scale != magnitude) {
+            continue;
+        }
+        char digits[24];
+        const auto end =
+            std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(scaled)).ptr;
+        std::string_view all(digits, static_cast<std::size_t>(end - digits));
+        std::size_t decimals = k;
+        while (decimals > 0 && all.back() == '0') {  // no trailing zeros
+            all.remove_suffix(1);
+            --decimals;
+        }
+        text.clear();
+        if (value < 0) {
+            text += '-';
+        }
+        if (all.size() <= decimals) {
+            text += "0.";
+            text.append(decimals - all.size(), '0');
+            text += all;
+        } else {
+            text += all.substr(0, all.size() - decimals);
+            if (decimals > 0) {
+                text += '.';
+                text += all.substr(all.size() - decimals);
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string NumberToText(double value) {
     if (value == 0) {
         return "0";
+    }
+    if (std::string text; WriteFewDecimals(value, text)) {
+        return text;
     }
     char buffer[64];
     // The shortest digits that read back as the value, when there are at most 15 of them, are

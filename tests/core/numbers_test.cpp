@@ -264,6 +264,10 @@ TEST(NumberToText, WritesEveryValueAsRoundingToFifteenDigitsDoes) {
             static_cast<std::int64_t>(bits % 2'000'000'000'000'000) - 1'000'000'000'000'000);
         values.push_back(digits * std::pow(10.0, static_cast<int>(bits % 41) - 20));
         values.push_back(i * 0.125 - 40);
+        // Few decimal places, as coordinates have them.
+        values.push_back(
+            static_cast<double>(static_cast<std::int64_t>(bits % 2'000'000'000) - 1'000'000'000) /
+            std::pow(10.0, static_cast<int>(bits % 13)));
         values.push_back(-i / 7.0);
     }
     for (const double value : values) {
