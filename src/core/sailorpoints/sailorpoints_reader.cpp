@@ -3,6 +3,7 @@
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
+#include "core/point_types.h"
 #include "core/reading_failures.h"
 #include "core/text.h"
 
@@ -11,17 +12,6 @@ namespace walkconv {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-
-// Point types of sailorpoints files mapped to those of walk sources.
-double MapPointType(double type) {
-    if (type == 7 || type == 8 || type == 9) {
-        return 4;
-    }
-    if (type == 10) {
-        return 5;
-    }
-    return type;
-}
 
 // Moves `rest` past its first comma; false when it has none.
 bool NextField(std::string_view& rest) {
@@ -49,7 +39,7 @@ void CheckColumn(int number, std::string_view rest, std::size_t wordLength, std:
 }
 
 // "point N = x, y, z, type": stored only with "=" and three commas after the word.
-void ReadPoint(std::string_view rest, ConversionState& state) {
+void ReadPoint(std::string_view rest, ConversionState& state, TypeCodes codes) {
     constexpr std::size_t kWordLength = 5;  // "point"
     const std::string_view whole = rest;
     const int number = NumberAfterWord(rest, kWordLength, "point number");
@@ -70,7 +60,10 @@ void ReadPoint(std::string_view rest, ConversionState& state) {
     if (!NextField(rest)) {
         return;
     }
-    point.type = MapPointType(TextToNumber(rest));
+    point.type = TextToNumber(rest);
+    if (codes == TypeCodes::OtherKind) {
+        point.type = SailorpointsTypeInWalk(point.type);
+    }
     CheckColumn(number, whole, kWordLength, failure_code::kPointOutOfRange, "point number");
     state.Points[number] = point;
     if (number > state.PointCount) {
@@ -108,7 +101,8 @@ void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& de
 
 }  // namespace
 
-void ScanSailorpointsText(std::string_view text, ConversionState& state, AnalysisDetails* details) {
+void ScanSailorpointsText(std::string_view text, ConversionState& state, AnalysisDetails* details,
+                          TypeCodes codes) {
     AnalysisDetails unused;
     AnalysisDetails& notes = details != nullptr ? *details : unused;
     LineSplitter lines(text);
@@ -130,7 +124,7 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         try {
             if (const std::size_t at = upper.find("POINT"); at != kNone) {
                 reading = at;
-                ReadPoint(line.substr(at), state);
+                ReadPoint(line.substr(at), state, codes);
             }
             if (const std::size_t at = upper.find("LINK"); at != kNone) {
                 reading = at;
@@ -146,11 +140,12 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
 }
 
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
-                                    AnalysisDetails* details) {
-    const ReaderSteps reader{-1, kSailorpointsSuffix.size(),
-                             [](std::string_view text, ConversionState& s, AnalysisDetails& d) {
-                                 ScanSailorpointsText(text, s, &d);
-                             }};
+                                    AnalysisDetails* details, TypeCodes codes) {
+    const ReaderSteps reader{
+        -1, kSailorpointsSuffix.size(),
+        [codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            ScanSailorpointsText(text, s, &d, codes);
+        }};
     return RunAnalysis(inputPath, state, reader, details);
 }
 

@@ -6,6 +6,7 @@
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
+#include "core/point_types.h"
 #include "core/reading_failures.h"
 #include "core/text.h"
 
@@ -100,7 +101,7 @@ class NumberAt {
 class LineScanner {
   public:
     LineScanner(std::string_view line, int lineNumber, ConversionState& state,
-                AnalysisDetails& details, WalkSourceFacts* facts)
+                AnalysisDetails& details, WalkSourceFacts* facts, TypeCodes codes)
         : line_(line),
           lineNumber_(lineNumber),
           verts_(line, "WALK_VERTS"),
@@ -114,7 +115,8 @@ class LineScanner {
           statementEquals_(line, "="),
           state_(state),
           details_(details),
-          facts_(facts) {}
+          facts_(facts),
+          codes_(codes) {}
 
     // Reads every statement of the line. A failure carries the place of the statement that
     // holds the keyword being read.
@@ -221,11 +223,8 @@ class LineScanner {
         reading_ = rest;
         const int index = Int16After(types_.bracket, typesIndex_, rest, "index");
         double value = NumberAfter(types_.equals, typesValue_, rest);
-        if (value == 5) {
-            value = 10;
-        }
-        if (value == 4) {
-            value = 7;
+        if (codes_ == TypeCodes::OtherKind) {
+            value = WalkTypeInSailorpoints(value);
         }
         if (index == kTableSize && IsDeclaration(types_, rest)) {
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
@@ -331,28 +330,32 @@ class LineScanner {
     ConversionState& state_;
     AnalysisDetails& details_;
     WalkSourceFacts* facts_;
+    TypeCodes codes_;
 };
 
 }  // namespace
 
 void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
-                  AnalysisDetails* details) {
+                  AnalysisDetails* details, TypeCodes codes) {
     AnalysisDetails unused;
     LineSplitter lines(text);
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
-        LineScanner(line, ++lineNumber, state, details != nullptr ? *details : unused, facts).Run();
+        LineScanner(line, ++lineNumber, state, details != nullptr ? *details : unused, facts, codes)
+            .Run();
     }
 }
 
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
-                            AnalysisDetails* details, WalkSourceFacts* facts) {
+                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes) {
     if (facts != nullptr) {
         *facts = WalkSourceFacts{};
     }
-    const ReaderSteps reader{0, kWalkSourceSuffix.size(),
-                             [facts](std::string_view text, ConversionState& s,
-                                     AnalysisDetails& d) { ScanWalkText(text, s, facts, &d); }};
+    const ReaderSteps reader{
+        0, kWalkSourceSuffix.size(),
+        [facts, codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            ScanWalkText(text, s, facts, &d, codes);
+        }};
     return RunAnalysis(inputPath, state, reader, details);
 }
 
