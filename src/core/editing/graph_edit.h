@@ -87,7 +87,7 @@ struct Edit {
     Edit() : change(EditGroup{}) {}
     template <typename Alternative,
               typename = std::enable_if_t<!std::is_same_v<std::decay_t<Alternative>, Edit>>>
-    Edit(Alternative&& alternative)  // NOLINT: every alternative is an edit
+    Edit(Alternative&& alternative)  // implicit: every alternative is an edit
         : change(std::forward<Alternative>(alternative)) {}
 
     Change change;

@@ -178,12 +178,12 @@ bool IsPadding(const DroppedLink& link, const DroppedLinkSplit& split) {
            (!split.lastJoining || link.number > *split.lastJoining);
 }
 
-DroppedLinkSplit SplitDroppedLinks(const ConversionState& state, const AnalysisDetails& details) {
+DroppedLinkSplit SplitDroppedLinks(int linkCount, const AnalysisDetails& details) {
     const std::vector<DroppedLink>& dropped = details.droppedLinkEnds;
     DroppedLinkSplit split;
     // The file's links were 0..count-1; the dropped ones are listed in ascending order, so the
     // last joining link is the highest number that the list skips.
-    int number = details.FileLinkCount(state.LinkCount) - 1;
+    int number = details.FileLinkCount(linkCount) - 1;
     for (auto it = dropped.rbegin(); it != dropped.rend() && it->number == number; ++it) {
         --number;
     }
@@ -210,7 +210,7 @@ void CheckNegativeEnds(const CheckInput& in, Report& report) {
 }
 
 void NotePaddingLinks(const CheckInput& in, Report& report) {
-    const DroppedLinkSplit split = SplitDroppedLinks(in.state, in.details);
+    const DroppedLinkSplit split = SplitDroppedLinks(in.state.LinkCount, in.details);
     if (split.padding == 0) {
         return;
     }
@@ -292,9 +292,7 @@ constexpr auto kKinds = [] {
 }  // namespace
 
 std::vector<DroppedLink> DroppedLinksBesidePadding(const AnalysisDetails& details, int linkCount) {
-    ConversionState counted;
-    counted.LinkCount = static_cast<std::int16_t>(linkCount);
-    const DroppedLinkSplit split = SplitDroppedLinks(counted, details);
+    const DroppedLinkSplit split = SplitDroppedLinks(linkCount, details);
     std::vector<DroppedLink> dropped;
     std::copy_if(details.droppedLinkEnds.begin(), details.droppedLinkEnds.end(),
                  std::back_inserter(dropped),
