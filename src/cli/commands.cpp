@@ -33,7 +33,7 @@ constexpr std::array kCommands{
 
 // The operands git gives a diff driver: the path alone for an unmerged path; path, old file,
 // old hex, old mode, new file, new hex, new mode; and for a rename the new path and a message.
-constexpr std::array kGitOperandCounts{1UL, 7UL, 9UL};
+constexpr std::array<std::size_t, 3> kGitOperandCounts{1, 7, 9};
 
 constexpr char kOutputOption[] = "--output";
 constexpr char kDirOption[] = "--dir";
