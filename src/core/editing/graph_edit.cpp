@@ -140,7 +140,7 @@ class Applier {
         EditGroup undo{{InsertPoint{edit.point, PointAt(edit.point)}}};
         for (std::size_t i = 0; i < doc_.links.size(); ++i) {
             if (touches(doc_.links[i])) {
-                undo.steps.push_back(InsertLink{static_cast<int>(i), doc_.links[i]});
+                undo.steps.emplace_back(InsertLink{static_cast<int>(i), doc_.links[i]});
             }
         }
         std::erase_if(doc_.links, touches);

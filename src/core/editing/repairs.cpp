@@ -102,7 +102,7 @@ Edit RepairAll(std::span<const Repair> repairs) {
     links.erase(std::unique(links.begin(), links.end()), links.end());
     EditGroup group;
     for (const int link : links) {
-        group.steps.push_back(RemoveLink{link});
+        group.steps.emplace_back(RemoveLink{link});
     }
     return group;
 }
