@@ -145,8 +145,10 @@ TEST_F(FixTest, InPlaceLeavesAFileWithNothingToRepairUntouchedAndReplacesOneWith
     const std::string lonely = kThreePoints + "link 0 = 0,2\n";
     Write("lonely1.ini", lonely);
     Write("loop1.ini", kThreePoints + "link 0 = 0,1\nlink 1 = 1,1\nlink 2 = 1,2\n");
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365);
-    std::filesystem::last_write_time("lonely1.ini", old);
+    const auto aYearAgo =
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    std::filesystem::last_write_time("lonely1.ini", aYearAgo);
+    const auto old = std::filesystem::last_write_time("lonely1.ini");  // as the system keeps it
     const WalkconvRun run = Walkconv({"fix", "-i", "-q", "lonely1.ini", "loop1.ini"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
