@@ -3,12 +3,25 @@
 // layout and reading again must give the same counts and links, the coordinates as their
 // 15-digit text gives them, and the types as the two readers map them. A number whose
 // 15-digit text lies beyond the largest double may make the way back fail.
+//
+// The graph document of a valid file then takes random edits, drawn from the bytes: each is
+// applied whole or refused with a reason and no change; the edited document is written in its
+// own kind and reads back as itself; the findings and their repairs hold; diff finds the
+// document equal to itself; and undoing every edit in turn gives back the document as read.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <limits>
+#include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/conversion_error.h"
+#include "core/diff/graph_diff.h"
+#include "core/editing/document_file.h"
+#include "core/editing/graph_edit.h"
+#include "core/editing/repairs.h"
 #include "core/numbers.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/sailorpoints/sailorpoints_writer.h"
@@ -110,11 +123,149 @@ void RoundTrip(std::string_view bytes, const Layout& first, const Layout& other)
     }
 }
 
+// Random edits of one document, some of which it must refuse.
+class EditSource {
+  public:
+    explicit EditSource(std::string_view bytes) : random_(std::hash<std::string_view>{}(bytes)) {}
+
+    Edit Next(const GraphDocument& document) {
+        const int points = static_cast<int>(document.points.size());
+        const int links = static_cast<int>(document.links.size());
+        switch (Below(9)) {
+            case 0:
+                return MovePoint{Number(points), Value(), Value(), Value()};
+            case 1:
+                return SetPointType{Number(points), Value()};
+            case 2:
+                return AddPoint{Point{Value(), Value(), Value(), Value()}};
+            case 3:
+                return InsertPoint{Number(points + 1), Point{Value(), 0, 0, 1}};
+            case 4:
+                return RemovePoint{Number(points)};
+            case 5:
+                return AddLink{Number(points), Number(points)};
+            case 6:
+                return InsertLink{Number(links + 1), DocumentLink{Link{End(), End()}}};
+            case 7:
+                return RemoveLink{Number(links)};
+            default: {
+                EditGroup group;
+                for (int i = Below(4); i > 0; --i) {
+                    group.steps.push_back(Next(document));
+                }
+                return group;
+            }
+        }
+    }
+
+  private:
+    int Below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+    // Mostly a number that exists, sometimes one past either end.
+    int Number(int count) { return Below(count + 2) - 1; }
+
+    std::int16_t End() { return static_cast<std::int16_t>(Below(40) - 1); }
+
+    double Value() {
+        constexpr double kValues[] = {0,
+                                      1.5,
+                                      -2.25,
+                                      1E-7,
+                                      12345.678901234567,
+                                      4,
+                                      5,
+                                      7,
+                                      10,
+                                      std::numeric_limits<double>::quiet_NaN(),
+                                      std::numeric_limits<double>::infinity(),
+                                      std::numeric_limits<double>::max()};
+        return kValues[Below(static_cast<int>(std::size(kValues)))];
+    }
+
+    std::mt19937_64 random_;
+};
+
+// The points of two documents as the writers write them, and their links.
+bool SameAsWritten(const GraphDocument& a, const GraphDocument& b) {
+    if (a.points.size() != b.points.size() || a.links.size() != b.links.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.points.size(); ++i) {
+        const Point& p = a.points[i];
+        const Point& q = b.points[i];
+        if (!WrittenAlike(p.x, q.x) || !WrittenAlike(p.y, q.y) || !WrittenAlike(p.z, q.z) ||
+            !WrittenAlike(p.type, q.type)) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < a.links.size(); ++i) {
+        if (a.links[i].ends != b.links[i].ends) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void EditAndUndo(std::string_view bytes, const Layout& layout, InputKind kind) {
+    const fuzz::Scratch& scratch = fuzz::ScratchFolder();
+    const DocumentReading reading = ReadDocument(scratch.Put(layout.fileName, bytes), kind);
+    if (!reading.document) {
+        return;
+    }
+    const GraphDocument& start = *reading.document;
+    GraphDocument document = start;
+    EditSource edits(bytes);
+    std::vector<Edit> undos;
+    for (int round = 0; round < 40; ++round) {
+        const GraphDocument before = document;
+        const EditResult result = ApplyEdit(document, edits.Next(document));
+        if (!result.Applied()) {
+            fuzz::Require(!result.refusal.empty(), "a refusal says why");
+            fuzz::Require(document == before, "a refused edit changes nothing");
+            continue;
+        }
+        undos.push_back(*result.undo);
+        fuzz::Require(!document.points.empty() && document.points.size() <= kMostPoints,
+                      "a document keeps 1 to 1001 points");
+        fuzz::Require(!document.links.empty() && document.links.size() <= kMostLinks,
+                      "a document keeps 1 to 1001 links");
+    }
+
+    const bool unreadable = HasUnreadableNumber(StateOf(document, kind));
+    const DocumentReading back =
+        ReadDocument(scratch.Put(layout.fileName, FormatDocument(document, kind)), kind);
+    if (!unreadable) {
+        fuzz::Require(back.document && SameAsWritten(*back.document, document),
+                      "an edited document reads back as written");
+    }
+    for (const Finding& finding : FindingsOf(document)) {
+        fuzz::Require(
+            !finding.link || (*finding.link >= 0 &&
+                              static_cast<std::size_t>(*finding.link) < document.links.size()),
+            "a finding names a link of the document");
+    }
+    fuzz::Require(DiffGraphs(document, document).Same(), "a document is the same as itself");
+    GraphDocument repaired = document;
+    if (ApplyEdit(repaired, RepairAll(RepairsOf(repaired, FindingsOf(repaired)))).Applied()) {
+        for (const Finding& finding : FindingsOf(repaired)) {
+            fuzz::Require(!HasRepair(finding.code) || finding.code == finding_code::kNegativeEnd,
+                          "the repairs leave nothing to repair");
+        }
+    }
+
+    for (auto undo = undos.rbegin(); undo != undos.rend(); ++undo) {
+        fuzz::Require(ApplyEdit(document, *undo).Applied(), "an undo applies");
+    }
+    fuzz::Require(document == start, "undoing every edit gives back the document");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     RoundTrip(bytes, kWalk, kSailorpoints);
     RoundTrip(bytes, kSailorpoints, kWalk);
+    EditAndUndo(bytes, kWalk, InputKind::WalkSource);
+    EditAndUndo(bytes, kSailorpoints, InputKind::Sailorpoints);
     return 0;
 }

@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang-format
+    build-essential cmake ninja-build pkg-config clang-format git
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps

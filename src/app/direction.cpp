@@ -10,6 +10,11 @@ namespace walkconv::app {
 
 namespace {
 
+AnalysisOutcome AnalyseWalkFile(const std::string& inputPath, ConversionState& state,
+                                AnalysisDetails* details, WalkSourceFacts* facts) {
+    return AnalyseWalk(inputPath, state, details, facts);
+}
+
 AnalysisOutcome AnalyseSailorpointsFile(const std::string& inputPath, ConversionState& state,
                                         AnalysisDetails* details, WalkSourceFacts*) {
     return AnalyseSailorpoints(inputPath, state, details);
@@ -25,7 +30,7 @@ const Direction& WalkToSailorpoints() {
         .outputSuffix = kSailorpointsSuffix,
         .notValidText = kNotValidWalkText,
         .namesOutput = false,
-        .analyse = AnalyseWalk,
+        .analyse = AnalyseWalkFile,
         .write = WriteSailorpoints,
         .readsWalkSources = true,
     };

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/diff_command.h"
+#include "cli/fix_command.h"
 #include "cli/version.h"
 #include "core/platform/command_line.h"
 #include "core/platform/wildcards.h"
@@ -17,15 +19,23 @@ namespace {
 constexpr char kProgram[] = "walkconv";
 
 constexpr std::array kCommands{
-    CommandSpec{"to-ini", "convert walk sources to sailorpoints files", ConvertToSailorpoints, true,
-                false, false},
-    CommandSpec{"to-walk", "convert sailorpoints files to walk sources", ConvertToWalkSource, true,
-                true, false},
-    CommandSpec{"check", "analyse inputs, print each summary and its warnings", CheckInput, false,
-                false, true},
-    CommandSpec{"render", "draw the walking graph of each input as an SVG picture", RenderGraph,
-                true, false, false},
+    CommandSpec{"to-ini", "INPUT...", "convert walk sources to sailorpoints files",
+                ConvertToSailorpoints, nullptr, kWrites},
+    CommandSpec{"to-walk", "INPUT...", "convert sailorpoints files to walk sources",
+                ConvertToWalkSource, nullptr, kWrites | kModel},
+    CommandSpec{"check", "INPUT...", "analyse inputs, print each summary and its warnings",
+                CheckInput, nullptr, kFindings | kFormat},
+    CommandSpec{"render", "INPUT...", "draw the walking graph of each input as an SVG picture",
+                RenderGraph, nullptr, kWrites},
+    CommandSpec{"fix", "INPUT...", "repair what check finds where one repair is sound", FixInput,
+                nullptr, kWrites | kInPlace | kFindings | kFormat},
+    CommandSpec{"diff", "A B", "say how the walking graphs of two files differ", nullptr, DiffFiles,
+                kFormat | kGit},
 };
+
+// The operands git gives a diff driver: the path alone for an unmerged path; path, old file,
+// old hex, old mode, new file, new hex, new mode; and for a rename the new path and a message.
+constexpr std::array<std::size_t, 3> kGitOperandCounts{1, 7, 9};
 
 constexpr char kOutputOption[] = "--output";
 constexpr char kDirOption[] = "--dir";
@@ -42,33 +52,50 @@ struct RawOptions {
     bool werror = false;
     bool verbose = false;
     std::string format = "text";
+    bool inPlace = false;
+    bool git = false;
 };
 
 void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw) {
-    command.add_option("INPUT", raw.inputs, "input files")->required();
-    if (spec.writes) {
+    command.add_option(spec.runWhole != nullptr ? "FILE" : "INPUT", raw.inputs, "input files")
+        ->required();
+    if ((spec.options & kWrites) != 0) {
         CLI::Option* output =
             command.add_option("-o,--output", raw.output, "write the output here (one input only)")
                 ->type_name("OUTPUT");
-        CLI::Option* dir = command
-                               .add_option("-d,--dir", raw.dir,
-                                           "write each output in DIR, under its proposed name")
-                               ->type_name("DIR");
+        CLI::Option* dir =
+            command
+                .add_option("-d,--dir", raw.dir,
+                            "write each output in DIR, under its proposed name (fix: the input's)")
+                ->type_name("DIR");
         output->excludes(dir);
+        if ((spec.options & kInPlace) != 0) {
+            command.add_flag("-i,--in-place", raw.inPlace, "write each output over its input")
+                ->excludes(output)
+                ->excludes(dir);
+        }
         command.add_flag("-q,--quiet", raw.quiet, "print no line per written output");
     }
-    if (spec.takesModel) {
+    if ((spec.options & kModel) != 0) {
         command.add_option("--model", raw.model, "model name of the output (one input only)")
             ->type_name("NAME");
     }
-    if (spec.reports) {
-        command.add_flag("--werror", raw.werror, "exit with status 5 when an input has warnings");
+    if ((spec.options & kFindings) != 0) {
+        command.add_flag("--werror", raw.werror,
+                         "exit with status 5 when an input has warnings (fix: a repair is due)");
         command.add_flag("-v,--verbose", raw.verbose, "print the notes too, not only the warnings");
+    }
+    if ((spec.options & kFormat) != 0) {
         command
             .add_option("--format", raw.format,
                         "text (default), or json: one document for all inputs on stdout")
             ->type_name("text|json")
             ->check(CLI::IsMember({"text", kJsonFormat}).description(""));
+    }
+    if ((spec.options & kGit) != 0) {
+        command.add_flag("--git", raw.git,
+                         "take what git gives a diff driver: PATH OLD-FILE OLD-HEX OLD-MODE "
+                         "NEW-FILE NEW-HEX NEW-MODE");
     }
 }
 
@@ -98,7 +125,9 @@ std::string HelpText(const CLI::App& root) {
     };
     const auto named = [](const CLI::Option* option) { return option->nonpositional(); };
     for (const CLI::App* command : root.get_subcommands([](const CLI::App*) { return true; })) {
-        commands.push_back({command->get_name() + " INPUT...", command->get_description()});
+        commands.push_back(
+            {command->get_name() + " " + std::string(FindCommand(command->get_name())->operands),
+             command->get_description()});
         for (const CLI::Option* option : command->get_options(named)) {
             if (option != command->get_help_ptr()) {
                 addOption(*option, command->get_name());
@@ -144,8 +173,10 @@ std::string HelpText(const CLI::App& root) {
     text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c,\n"
          << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr; a failed\n"
          << "input is reported as INPUT:LINE:COLUMN: error: REASON, with the line and a caret.\n"
-         << "check and render read .c files as walk sources, .ini files as sailorpoints files,\n"
-         << "others by content. render prints INPUT -> OUTPUT (N points, M links, F findings).\n";
+         << "check, render, fix and diff read .c files as walk sources, .ini files as\n"
+         << "sailorpoints files, others by content. render prints INPUT -> OUTPUT (N points,\n"
+         << "M links, F findings). fix without -i, -o or -d writes nothing and prints the\n"
+         << "repairs due; with them it writes the repaired file in its own kind.\n";
     if (ProgramExpandsWildcards()) {
         text << "INPUT may hold the wildcards * and ? in its last component only "
                 "(models\\*_walk.c):\n"
@@ -157,6 +188,7 @@ std::string HelpText(const CLI::App& root) {
         const std::string number = std::to_string(static_cast<int>(spec.status));
         text << "  " << number << std::string(4 - number.size(), ' ') << spec.meaning << "\n";
     }
+    text << kDiffStatusMeanings << "\n";
     return text.str();
 }
 
@@ -191,6 +223,23 @@ ExitStatus UsageError(std::ostream& err, const std::string& problem) {
     err << kProgram << ": " << problem << "\n"
         << "Run '" << kProgram << " --help' for the commands and options.\n";
     return ExitStatus::Usage;
+}
+
+// Why a command that takes its operands together cannot take those given, if it cannot.
+std::optional<std::string> OperandProblem(const CommandSpec& command, const Request& request) {
+    const std::size_t given = request.inputs.size();
+    if (request.git) {
+        if (std::find(kGitOperandCounts.begin(), kGitOperandCounts.end(), given) ==
+            kGitOperandCounts.end()) {
+            return std::string(command.name) +
+                   " --git takes the 7 arguments git gives a diff driver, but " +
+                   std::to_string(given) + (given == 1 ? " was" : " were") + " given";
+        }
+    } else if (given != 2) {
+        return std::string(command.name) + " takes two files, A and B, but " +
+               std::to_string(given) + (given == 1 ? " was" : " were") + " given";
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -250,7 +299,15 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
     request.quiet = raw.quiet;
     request.werror = raw.werror;
     request.verbose = raw.verbose;
+    request.inPlace = raw.inPlace;
+    request.git = raw.git;
     request.format = raw.format == kJsonFormat ? ReportFormat::Json : ReportFormat::Text;
+    if (parsed.command->runWhole != nullptr) {
+        if (const std::optional<std::string> problem = OperandProblem(*parsed.command, request)) {
+            parsed.endsWith = UsageError(err, *problem);
+        }
+        return parsed;
+    }
     for (const char* oneInputOnly : {kOutputOption, kModelOption}) {
         if (IfGiven(command, oneInputOnly, {}) && request.inputs.size() > 1) {
             parsed.endsWith =

@@ -13,13 +13,26 @@
 // The commands of walkconv, their options and the help, all declared in one table.
 namespace walkconv::cli {
 
+// The options a command takes, as flags to combine.
+enum CommandOption : unsigned {
+    kWrites = 1U << 0,    // -o, -d and -q
+    kInPlace = 1U << 1,   // -i
+    kModel = 1U << 2,     // --model
+    kFindings = 1U << 3,  // --werror and -v
+    kFormat = 1U << 4,    // --format
+    kGit = 1U << 5,       // --git
+};
+
+// The work of a command on all its operands at once; it returns the exit status.
+using WholeCommand = int (*)(const Request& request, std::ostream& out, std::ostream& err);
+
 struct CommandSpec {
     std::string_view name;
+    std::string_view operands;  // as the help shows them: "INPUT..." or "A B"
     std::string_view summary;
-    InputCommand run;  // the work on each input
-    bool writes;       // takes -o, -d and -q
-    bool takesModel;   // takes --model
-    bool reports;      // takes --werror, -v and --format
+    InputCommand run;       // the work on each input, in a batch; or else
+    WholeCommand runWhole;  // the work on all operands at once
+    unsigned options;       // CommandOption flags
 };
 
 // The command named `name`, or none.

@@ -11,6 +11,17 @@ std::string Where(const std::string& input, const std::optional<SourcePlace>& pl
     return input + ":" + std::to_string(place->line) + ":" + std::to_string(place->column) + ": ";
 }
 
+void PrintFindings(const std::string& input, std::span<const Finding> findings, bool verbose,
+                   std::ostream& err) {
+    for (const Finding& finding : findings) {
+        if (finding.severity == FindingSeverity::Warning) {
+            err << Where(input, finding.place) << "warning: " << finding.message << "\n";
+        } else if (verbose) {
+            err << Where(input, finding.place) << "note: " << finding.message << "\n";
+        }
+    }
+}
+
 std::string FailureReport(const std::string& input, const Failure& failure) {
     std::optional<SourcePlace> place;
     if (failure.line > 0) {

@@ -15,7 +15,8 @@ enum class ExitStatus : int {
     Failed = 2,       // some input broke a limit of its reader, or could not be read
     Missing = 3,      // some input names no regular file
     CannotWrite = 4,  // some output could not be written
-    Warnings = 5,     // check --werror: some input has warnings, and nothing worse happened
+    Warnings = 5,     // check --werror: some input has warnings (fix --werror: a repair is
+                      // due), and nothing worse happened
     Usage = 64,       // the command line is wrong; nothing was read or written
 };
 
@@ -30,9 +31,20 @@ inline constexpr std::array kStatusMeanings{
     StatusMeaning{ExitStatus::Failed, "some input failed (corrupted, or cannot be read)"},
     StatusMeaning{ExitStatus::Missing, "some input missing"},
     StatusMeaning{ExitStatus::CannotWrite, "some output could not be written"},
-    StatusMeaning{ExitStatus::Warnings, "check --werror: some input has warnings"},
+    StatusMeaning{ExitStatus::Warnings,
+                  "check --werror: some input has warnings (fix --werror: a repair is due)"},
     StatusMeaning{ExitStatus::Usage, "usage error: nothing was read or written"},
 };
+
+// diff ends as diff and cmp do; with --git, different graphs end with Same too, since git stops
+// at a driver's status other than 0.
+enum class DiffStatus : int {
+    Same = 0,
+    Different = 1,
+    Trouble = 2,  // an input missing, not valid or failing
+};
+inline constexpr char kDiffStatusMeanings[] =
+    "diff: 0 the same graph, 1 different graphs (0 with --git), 2 trouble";
 
 // The more severe of two statuses.
 ExitStatus MoreSevere(ExitStatus a, ExitStatus b);

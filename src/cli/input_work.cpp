@@ -8,6 +8,8 @@
 
 #include "cli/diagnostics.h"
 #include "cli/json_report.h"
+#include "cli/output_place.h"
+#include "cli/verdict.h"
 #include "core/analysis.h"
 #include "core/conversion_state.h"
 #include "core/drawing/graph_drawing.h"
@@ -27,8 +29,6 @@
 namespace walkconv::cli {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // What the analysis of one input left: the state, what the reader noticed beside it and, for a
 // walk source, the facts of its scan.
@@ -52,75 +52,6 @@ Analysed Analyse(const std::string& input, InputKind kind) {
                            ? AnalyseWalk(input, analysed.state, &analysed.details, &analysed.facts)
                            : AnalyseSailorpoints(input, analysed.state, &analysed.details);
     return analysed;
-}
-
-// What an analysis comes to: the input's status, and for one that left nothing to work on the
-// message printed after "INPUT: ".
-struct Verdict {
-    ExitStatus status = ExitStatus::Success;
-    std::string_view message;
-};
-
-// Why an input that the analysis did not find counts as missing.
-std::string_view MissingBecause(const std::string& input) {
-    return IsMarkedHiddenOrSystem(PathFromUtf8(input)) ? "hidden or system file, taken as missing"
-                                                       : "no such file";
-}
-
-Verdict VerdictOn(const Analysed& analysed, const std::string& input) {
-    switch (analysed.outcome) {
-        case AnalysisOutcome::Valid:
-            return {};
-        case AnalysisOutcome::NotValid: {
-            const std::string_view text = analysed.kind == InputKind::WalkSource
-                                              ? kNotValidWalkText
-                                              : kNotValidSailorpointsText;
-            return {ExitStatus::NotValid, text.substr(1)};  // as the window shows it, after a blank
-        }
-        case AnalysisOutcome::Failed:
-            return {ExitStatus::Failed, kInputCorruptedMessage};
-        case AnalysisOutcome::NothingDone:
-            return {ExitStatus::Missing, MissingBecause(input)};
-    }
-    return {ExitStatus::Failed, kInputCorruptedMessage};
-}
-
-// The verdict, with its message on `err` when the input is refused: for a failed one, where
-// and why it failed, in the form compilers use.
-Verdict ReportAnalysis(const Analysed& analysed, const std::string& input, std::ostream& err) {
-    const Verdict verdict = VerdictOn(analysed, input);
-    if (analysed.outcome == AnalysisOutcome::Failed) {
-        err << FailureReport(input, analysed.details.failure);
-    } else if (verdict.status != ExitStatus::Success) {
-        err << input << ": " << verdict.message << "\n";
-    }
-    return verdict;
-}
-
-// The separators of path texts: "/" everywhere, and "\" too where the system says so.
-constexpr bool kBackslashSeparates = fs::path::preferred_separator == '\\';
-constexpr std::string_view kSeparators = kBackslashSeparates ? "/\\" : "/";
-
-// The separator with which the user writes paths: the last one in `folder`, else the last one
-// in `input`, else the system's own.
-char SeparatorOf(std::string_view folder, std::string_view input) {
-    for (const std::string_view text : {folder, input}) {
-        if (const std::size_t at = text.find_last_of(kSeparators); at != std::string_view::npos) {
-            return text[at];
-        }
-    }
-    return static_cast<char>(fs::path::preferred_separator);
-}
-
-// The text of `folder` joined with a file name, with the separator the user writes, so that a
-// message never mixes "/" and "\" within one path.
-std::string InFolder(const std::string& folder, char separator, const std::string& name) {
-    std::string joined = Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(name));
-    const std::size_t at = folder.size();
-    if (joined.size() == at + 1 + name.size() && kSeparators.find(joined[at]) != kSeparators.npos) {
-        joined[at] = separator;
-    }
-    return joined;
 }
 
 // What a writing command makes of an input: the kind it reads the input as, the bytes of the
@@ -171,20 +102,13 @@ ExitStatus Convert(const Product& product, const std::string& input, Turn& turn,
         made = product.make(analysed);
     }
     turn.Wait();
-    const Verdict verdict = ReportAnalysis(analysed, input, console.err);
+    const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,
+                                           analysed.details.failure, input, console.err);
     if (verdict.status != ExitStatus::Success) {
         return verdict.status;
     }
     const ConversionState& state = analysed.state;
-    std::string output;
-    if (request.output) {
-        output = *request.output;
-    } else {
-        const std::string folder =
-            request.dir ? *request.dir : Utf8FromPath(PathFromUtf8(input).parent_path());
-        output =
-            InFolder(folder, SeparatorOf(folder, input), product.proposedName(state.ModelName));
-    }
+    const std::string output = OutputPath(request, input, product.proposedName(state.ModelName));
     try {
         WriteFileAtomically(PathFromUtf8(output), made.content);
     } catch (const std::exception& error) {
@@ -208,35 +132,6 @@ std::string SummaryLines(const ConversionState& state) {
         lines.append(summary, from, end - from).append("\n");
     }
     return lines.append(summary, from).append("\n");
-}
-
-// What the JSON report can say of an input that was not checked: its model name once the file
-// was found, and its counts once it was read to the end. A count below 0 means the reader met
-// no entry at all.
-PartialSummary KnownOf(const Analysed& analysed) {
-    PartialSummary known;
-    if (analysed.outcome != AnalysisOutcome::NothingDone) {
-        known.model = analysed.state.ModelName;
-    }
-    if (analysed.outcome == AnalysisOutcome::NotValid) {
-        known.points = std::max<int>(analysed.state.PointCount, 0);
-        known.links = std::max<int>(analysed.state.LinkCount, 0);
-    }
-    return known;
-}
-
-// Every warning as "INPUT: warning: MESSAGE", and with `verbose` every note as
-// "INPUT: note: MESSAGE", in the order of the findings; one about a statement or line names
-// its place: "INPUT:LINE:COLUMN: warning: MESSAGE".
-void PrintFindings(const std::string& input, std::span<const Finding> findings, bool verbose,
-                   std::ostream& err) {
-    for (const Finding& finding : findings) {
-        if (finding.severity == FindingSeverity::Warning) {
-            err << Where(input, finding.place) << "warning: " << finding.message << "\n";
-        } else if (verbose) {
-            err << Where(input, finding.place) << "note: " << finding.message << "\n";
-        }
-    }
 }
 
 }  // namespace
@@ -274,11 +169,13 @@ ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& reque
         findings = analysed.Findings();
     }
     turn.Wait();
-    const Verdict verdict = ReportAnalysis(analysed, input, console.err);
+    const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,
+                                           analysed.details.failure, input, console.err);
     if (verdict.status != ExitStatus::Success) {
         if (console.json != nullptr) {
             const bool failed = analysed.outcome == AnalysisOutcome::Failed;
-            console.json->AddRefused(input, verdict.status, verdict.message, KnownOf(analysed),
+            console.json->AddRefused(input, verdict.status, verdict.message,
+                                     KnownOf(analysed.outcome, analysed.state),
                                      failed ? &analysed.details.failure : nullptr);
         }
         return verdict.status;

@@ -37,19 +37,22 @@ Json ErrorObject(const Failure& failure) {
     };
 }
 
-// The object of an input that could not be checked; a failed one has its "error".
+// The object of an input that could not be checked or fixed; a failed one has its "error".
 Json RefusedInputObject(const std::string& input, ExitStatus status, std::string_view message,
-                        const PartialSummary& known, const Failure* failure) {
-    Json object{
-        {"input", input},
-        {"status", static_cast<int>(status)},
-        {"model", ValueOrNull(known.model)},
-        {"points", ValueOrNull(known.points)},
-        {"links", ValueOrNull(known.links)},
-        {"warnings", Json::array()},
-        {"notes", Json::array()},
-        {"message", std::string(message)},
-    };
+                        const PartialSummary& known, const Failure* failure, ReportOf command) {
+    Json object{{"input", input}, {"status", static_cast<int>(status)}};
+    if (command == ReportOf::Check) {
+        object["model"] = ValueOrNull(known.model);
+        object["points"] = ValueOrNull(known.points);
+        object["links"] = ValueOrNull(known.links);
+        object["warnings"] = Json::array();
+    } else {
+        object["output"] = nullptr;
+        object["repairs"] = Json::array();
+        object["left"] = Json::array();
+    }
+    object["notes"] = Json::array();
+    object["message"] = std::string(message);
     if (failure != nullptr) {
         object["error"] = ErrorObject(*failure);
     }
@@ -78,8 +81,41 @@ void JsonReport::AddChecked(const std::string& input, ExitStatus status,
 }
 
 void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::string_view message,
-                            const PartialSummary& known, const Failure* failure) {
-    inputs_.push_back(RefusedInputObject(input, status, message, known, failure));
+                            const PartialSummary& known, const Failure* failure, ReportOf command) {
+    inputs_.push_back(RefusedInputObject(input, status, message, known, failure, command));
+}
+
+void JsonReport::AddFixed(const std::string& input, ExitStatus status,
+                          const std::optional<std::string>& output, std::span<const Repair> repairs,
+                          std::span<const Finding> left, std::string_view refusal) {
+    Json repairList = Json::array();
+    for (const Repair& repair : repairs) {
+        repairList.push_back(Json{
+            {"code", std::string(repair.code)},
+            {"message", repair.description},
+            {"link", ValueOrNull(repair.link)},
+            {"line", repair.place ? Json(repair.place->line) : Json(nullptr)},
+            {"column", repair.place ? Json(repair.place->column) : Json(nullptr)},
+        });
+    }
+    Json warnings = Json::array();
+    Json notes = Json::array();
+    for (const Finding& finding : left) {
+        (finding.severity == FindingSeverity::Warning ? warnings : notes)
+            .push_back(FindingObject(finding));
+    }
+    Json object{
+        {"input", input},
+        {"status", static_cast<int>(status)},
+        {"output", ValueOrNull(output)},
+        {"repairs", std::move(repairList)},
+        {"left", std::move(warnings)},
+        {"notes", std::move(notes)},
+    };
+    if (!refusal.empty()) {
+        object["message"] = "cannot repair: " + std::string(refusal);
+    }
+    inputs_.push_back(std::move(object));
 }
 
 void JsonReport::Print(std::ostream& out) const {

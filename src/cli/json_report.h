@@ -10,6 +10,7 @@
 #include "cli/exit_status.h"
 #include "core/conversion_error.h"
 #include "core/conversion_state.h"
+#include "core/editing/repairs.h"
 #include "core/findings/findings.h"
 
 // check --format json: one document on stdout for the whole batch, an array with one object
@@ -23,6 +24,9 @@ struct PartialSummary {
     std::optional<int> links;
 };
 
+// The objects of which command the document holds.
+enum class ReportOf { Check, Fix };
+
 class JsonReport {
   public:
     // An input that analysed as valid: its summary, and its findings split into warnings and
@@ -33,7 +37,15 @@ class JsonReport {
     // An input that could not be checked, with `message` as its line in text mode says it
     // after "INPUT: "; a failed one with the failure's reason and place as its "error".
     void AddRefused(const std::string& input, ExitStatus status, std::string_view message,
-                    const PartialSummary& known, const Failure* failure = nullptr);
+                    const PartialSummary& known, const Failure* failure = nullptr,
+                    ReportOf command = ReportOf::Check);
+
+    // An input that fix read: the file written, if any; each repair with its code, its
+    // description, its link and its place; the warnings left for a person and the notes;
+    // and why the repairs could not be made, if they could not.
+    void AddFixed(const std::string& input, ExitStatus status,
+                  const std::optional<std::string>& output, std::span<const Repair> repairs,
+                  std::span<const Finding> left, std::string_view refusal);
 
     // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
     void Print(std::ostream& out) const;

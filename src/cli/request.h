@@ -8,7 +8,7 @@
 
 namespace walkconv::cli {
 
-// How check reports: lines for people, or one JSON document for scripts.
+// How check, fix and diff report: lines for people, or one JSON document for scripts.
 enum class ReportFormat { Text, Json };
 
 // What the command line asks of one run, once parsed. An option not given is empty.
@@ -19,9 +19,11 @@ struct Request {
     std::optional<std::string> output;  // -o: the one output's path
     std::optional<std::string> dir;     // -d: the folder of every output
     std::optional<std::string> model;   // --model: the output's model name
+    bool inPlace = false;               // fix -i: each input is its own output
     bool quiet = false;
     bool werror = false;
-    bool verbose = false;  // check: print the notes too
+    bool verbose = false;  // check, fix: print the notes too
+    bool git = false;      // diff --git: the inputs are the arguments of a git diff driver
     ReportFormat format = ReportFormat::Text;
 };
 

@@ -15,6 +15,9 @@ int RunWalkconv(std::span<const std::string> args, std::ostream& out, std::ostre
     if (parsed.endsWith) {
         return static_cast<int>(*parsed.endsWith);
     }
+    if (parsed.command->runWhole != nullptr) {
+        return parsed.command->runWhole(parsed.request, out, err);
+    }
     std::optional<JsonReport> json;
     if (parsed.request.format == ReportFormat::Json) {
         json.emplace();

@@ -61,6 +61,47 @@ void AnalysisDetails::NoteLinkPlace(int number, SourcePlace place) {
     linkPlaces[static_cast<std::size_t>(number)] = place;
 }
 
+int AnalysisDetails::FileNumberOfLink(int link) const {
+    if (!linkFileNumbers.empty()) {
+        return link >= 0 && static_cast<std::size_t>(link) < linkFileNumbers.size()
+                   ? linkFileNumbers[static_cast<std::size_t>(link)]
+                   : -1;
+    }
+    // The links dropped before it count again; they are listed in ascending order.
+    int number = link;
+    for (const DroppedLink& dropped : droppedLinkEnds) {
+        if (dropped.number <= number) {
+            ++number;
+        }
+    }
+    return number;
+}
+
+std::optional<int> AnalysisDetails::LinkOfFileNumber(int number) const {
+    if (!linkFileNumbers.empty()) {
+        const auto it = std::find(linkFileNumbers.begin(), linkFileNumbers.end(), number);
+        if (it == linkFileNumbers.end()) {
+            return std::nullopt;
+        }
+        return static_cast<int>(it - linkFileNumbers.begin());
+    }
+    int droppedBefore = 0;
+    for (const DroppedLink& dropped : droppedLinkEnds) {
+        if (dropped.number == number) {
+            return std::nullopt;
+        }
+        if (dropped.number < number) {
+            ++droppedBefore;
+        }
+    }
+    return number - droppedBefore;
+}
+
+int AnalysisDetails::FileLinkCount(int stateLinkCount) const {
+    return linkFileNumbers.empty() ? stateLinkCount + static_cast<int>(droppedLinkEnds.size())
+                                   : fileLinkCount;
+}
+
 AnalysisOutcome RunAnalysis(const std::string& inputPath, ConversionState& state,
                             const ReaderSteps& reader, AnalysisDetails* details) {
     AnalysisDetails local;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,20 @@ struct AnalysisDetails {
     Failure failure;                           // why and where the analysis failed, when it did
     std::vector<SourcePlace> linkPlaces;  // by link number in the file: where it was last stored
     SourcePlace linkCountPlace;           // the statement or line that raised the link count last
+    // Once the state's links are no longer those the analysis left (an edited graph): the file's
+    // number of each link of the state, -1 for a link the file does not hold, and how many
+    // links the file had. Empty after an analysis, where the numbers follow from the drop.
+    std::vector<int> linkFileNumbers;
+    int fileLinkCount = 0;
 
     void NoteLinkPlace(int number, SourcePlace place);
+
+    // The file's number of the state's link `link`.
+    int FileNumberOfLink(int link) const;
+    // The state's link that is link `number` of the file; none when it was dropped or is gone.
+    std::optional<int> LinkOfFileNumber(int number) const;
+    // How many links the file had, given the state's count.
+    int FileLinkCount(int stateLinkCount) const;
 };
 
 // How one reader fills a state from the text of its input.

@@ -35,18 +35,26 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
              "  to-walk INPUT...    convert sailorpoints files to walk sources",
              "  check INPUT...      analyse inputs, print each summary and its warnings",
              "  render INPUT...     draw the walking graph of each input as an SVG picture",
-             "  -o,--output OUTPUT  (to-ini, to-walk, render) write the output here (one input "
-             "only)",
-             "  -d,--dir DIR        (to-ini, to-walk, render) write each output in DIR, under its "
-             "proposed name",
-             "  -q,--quiet          (to-ini, to-walk, render) print no line per written output",
+             "  fix INPUT...        repair what check finds where one repair is sound",
+             "  diff A B            say how the walking graphs of two files differ",
+             "  -o,--output OUTPUT  (to-ini, to-walk, render, fix) write the output here (one "
+             "input only)",
+             "  -d,--dir DIR        (to-ini, to-walk, render, fix) write each output in DIR, under "
+             "its proposed name (fix: the input's)",
+             "  -q,--quiet          (to-ini, to-walk, render, fix) print no line per written "
+             "output",
              "  --model NAME        (to-walk) model name of the output (one input only)",
-             "  --werror            (check) exit with status 5 when an input has warnings",
-             "  -v,--verbose        (check) print the notes too, not only the warnings",
-             "  --format text|json  (check) text (default), or json: one document for all inputs "
-             "on stdout",
+             "  --werror            (check, fix) exit with status 5 when an input has warnings "
+             "(fix: a repair is due)",
+             "  -v,--verbose        (check, fix) print the notes too, not only the warnings",
+             "  --format text|json  (check, fix, diff) text (default), or json: one document for "
+             "all inputs on stdout",
+             "  -i,--in-place       (fix) write each output over its input",
+             "  --git               (diff) take what git gives a diff driver: PATH OLD-FILE "
+             "OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE",
              "  -h,--help           print this help and exit",
              "  --version           print the version and exit",
+             "diff: 0 the same graph, 1 different graphs (0 with --git), 2 trouble",
          }) {
         EXPECT_THAT(lines, Contains(line));
     }
@@ -58,7 +66,7 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
 
 TEST_F(CommandLineTest, HelpAfterACommandShowsTheSameWholeHelp) {
     const std::string whole = Walkconv({"--help"}).out;
-    for (const char* command : {"to-ini", "to-walk", "check", "render"}) {
+    for (const char* command : {"to-ini", "to-walk", "check", "render", "fix", "diff"}) {
         const WalkconvRun run = Walkconv({command, "-h"});
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, whole) << command;
@@ -115,6 +123,11 @@ TEST_F(CommandLineTest, UsageErrorsGiveStatus64AndAOneLineHintAndTouchNothing) {
          "The following argument was not expected: --format"},
         {{"render", "a_walk.c", "b_walk.c", "-o", "x.svg"},
          "--output takes one input, but 2 were given"},
+        {{"fix", "a_walk.c", "-i", "-d", "out"}, "--dir excludes --in-place"},
+        {{"fix", "a_walk.c", "b_walk.c", "-o", "x_walk.c"},
+         "--output takes one input, but 2 were given"},
+        {{"check", "a_walk.c", "-i"}, "The following argument was not expected: -i"},
+        {{"check", "a_walk.c", "--git"}, "The following argument was not expected: --git"},
     };
     for (const UsageCase& c : cases) {
         const WalkconvRun run = Walkconv(c.args);
@@ -123,7 +136,7 @@ TEST_F(CommandLineTest, UsageErrorsGiveStatus64AndAOneLineHintAndTouchNothing) {
         EXPECT_EQ(run.err, "walkconv: " + c.problem + "\n" + kHelpHint);
     }
     for (const char* untouched : {"a1.ini", "b1.ini", "x1.ini", "ship_walk.c", "brig_walk.c", "out",
-                                  "a_graph.svg", "x.svg"}) {
+                                  "a_graph.svg", "x.svg", "x_walk.c"}) {
         EXPECT_FALSE(Exists(untouched)) << untouched;
     }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <map>
 #include <utility>
 
@@ -30,17 +31,6 @@ std::optional<SourcePlace> PlaceOfFileLink(int number, const AnalysisDetails& de
     return details.linkPlaces[static_cast<std::size_t>(number)];
 }
 
-// The file's number of the state's link `link`: the links dropped before it count again.
-int FileNumberOfLink(int link, const AnalysisDetails& details) {
-    int number = link;
-    for (const DroppedLink& dropped : details.droppedLinkEnds) {  // ascending
-        if (dropped.number <= number) {
-            ++number;
-        }
-    }
-    return number;
-}
-
 // Gathers the findings of one kind. A finding about a link of the state points to the
 // statement that stored it, unless a place is given.
 class Report {
@@ -51,7 +41,7 @@ class Report {
     void Add(std::string message, std::vector<int> points = {}, std::optional<int> link = {},
              std::optional<SourcePlace> place = {}) {
         if (!place && link) {
-            place = PlaceOfFileLink(FileNumberOfLink(*link, details_), details_);
+            place = PlaceOfFileLink(details_.FileNumberOfLink(*link), details_);
         }
         findings_.push_back(
             {kind_.severity, kind_.code, std::move(message), std::move(points), link, place});
@@ -156,21 +146,6 @@ void CheckSeparateGroups(const CheckInput& in, Report& report) {
     }
 }
 
-// The number of the state's link that was link `number` of the file before the links with a
-// negative end were dropped; none when it was one of them.
-std::optional<int> LinkAfterDrop(int number, const AnalysisDetails& details) {
-    int droppedBefore = 0;
-    for (const DroppedLink& dropped : details.droppedLinkEnds) {
-        if (dropped.number == number) {
-            return std::nullopt;
-        }
-        if (dropped.number < number) {
-            ++droppedBefore;
-        }
-    }
-    return number - droppedBefore;
-}
-
 // The value (a)*256 + (b) only keeps a and b apart while b stays below 256, and a program that
 // evaluates it reads a above 255 as a different pair.
 void CheckWideLinks(const CheckInput& in, Report& report) {
@@ -178,7 +153,7 @@ void CheckWideLinks(const CheckInput& in, Report& report) {
     std::sort(entries.begin(), entries.end());
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     for (const int entry : entries) {
-        std::optional<int> link = LinkAfterDrop(entry, in.details);
+        std::optional<int> link = in.details.LinkOfFileNumber(entry);
         if (link && (*link >= in.state.LinkCount ||
                      (in.state.Links[*link].from < 256 && in.state.Links[*link].to < 256))) {
             link.reset();  // a later statement gave the entry other ends
@@ -203,12 +178,12 @@ bool IsPadding(const DroppedLink& link, const DroppedLinkSplit& split) {
            (!split.lastJoining || link.number > *split.lastJoining);
 }
 
-DroppedLinkSplit SplitDroppedLinks(const ConversionState& state, const AnalysisDetails& details) {
+DroppedLinkSplit SplitDroppedLinks(int linkCount, const AnalysisDetails& details) {
     const std::vector<DroppedLink>& dropped = details.droppedLinkEnds;
     DroppedLinkSplit split;
     // The file's links were 0..count-1; the dropped ones are listed in ascending order, so the
     // last joining link is the highest number that the list skips.
-    int number = state.LinkCount + static_cast<int>(dropped.size()) - 1;
+    int number = details.FileLinkCount(linkCount) - 1;
     for (auto it = dropped.rbegin(); it != dropped.rend() && it->number == number; ++it) {
         --number;
     }
@@ -223,25 +198,19 @@ DroppedLinkSplit SplitDroppedLinks(const ConversionState& state, const AnalysisD
 
 // One warning for all of them, pointing to the first.
 void CheckNegativeEnds(const CheckInput& in, Report& report) {
-    const DroppedLinkSplit split = SplitDroppedLinks(in.state, in.details);
-    const int others = in.details.droppedLinks - split.padding;
+    const std::vector<DroppedLink> dropped =
+        DroppedLinksBesidePadding(in.details, in.state.LinkCount);
+    const int others = static_cast<int>(dropped.size());
     if (others == 0) {
         return;
     }
-    std::optional<SourcePlace> first;
-    for (const DroppedLink& link : in.details.droppedLinkEnds) {
-        if (!IsPadding(link, split)) {
-            first = PlaceOfFileLink(link.number, in.details);
-            break;
-        }
-    }
     report.Add(Counted(others, "link") + " with a negative end " + (others == 1 ? "was" : "were") +
                    " dropped",
-               {}, std::nullopt, first);
+               {}, std::nullopt, PlaceOfFileLink(dropped.front().number, in.details));
 }
 
 void NotePaddingLinks(const CheckInput& in, Report& report) {
-    const DroppedLinkSplit split = SplitDroppedLinks(in.state, in.details);
+    const DroppedLinkSplit split = SplitDroppedLinks(in.state.LinkCount, in.details);
     if (split.padding == 0) {
         return;
     }
@@ -321,6 +290,15 @@ constexpr auto kKinds = [] {
 }();
 
 }  // namespace
+
+std::vector<DroppedLink> DroppedLinksBesidePadding(const AnalysisDetails& details, int linkCount) {
+    const DroppedLinkSplit split = SplitDroppedLinks(linkCount, details);
+    std::vector<DroppedLink> dropped;
+    std::copy_if(details.droppedLinkEnds.begin(), details.droppedLinkEnds.end(),
+                 std::back_inserter(dropped),
+                 [&](const DroppedLink& link) { return !IsPadding(link, split); });
+    return dropped;
+}
 
 std::span<const FindingKind> FindingKinds() {
     return kKinds;

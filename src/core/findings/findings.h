@@ -55,6 +55,11 @@ struct FindingKind {
 // Every kind of finding, in the order in which CollectFindings reports them.
 std::span<const FindingKind> FindingKinds();
 
+// The links that an analysis dropped for a negative end, in the order of the file, but for the
+// padding: the links whose two ends are -1 after the last link that joins two points, with which
+// walk sources fill their graph array up to its size. `linkCount` is the state's.
+std::vector<DroppedLink> DroppedLinksBesidePadding(const AnalysisDetails& details, int linkCount);
+
 // The findings for the analysis that left `state` and `details`, kind by kind in the order of
 // FindingKinds(). `walkFacts` is given for walk sources only; it adds the checks of the graph
 // encoding, the declared array sizes and the count assignment. Meant for a valid analysis: the

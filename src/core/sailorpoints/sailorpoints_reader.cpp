@@ -5,6 +5,7 @@
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
+#include "core/point_types.h"
 #include "core/reading_failures.h"
 #include "core/text.h"
 
@@ -13,17 +14,6 @@ namespace walkconv {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-
-// Point types of sailorpoints files mapped to those of walk sources.
-double MapPointType(double type) {
-    if (type == 7 || type == 8 || type == 9) {
-        return 4;
-    }
-    if (type == 10) {
-        return 5;
-    }
-    return type;
-}
 
 // Where a line holds the words that the reader acts on: the first "point" and the first "link"
 // (any case, inside longer words too), and whether a section marker stands anywhere in it.
@@ -81,7 +71,7 @@ void CheckColumn(int number, std::string_view rest, std::size_t wordLength, std:
 }
 
 // "point N = x, y, z, type": stored only with "=" and three commas after the word.
-void ReadPoint(std::string_view rest, ConversionState& state) {
+void ReadPoint(std::string_view rest, ConversionState& state, TypeCodes codes) {
     constexpr std::size_t kWordLength = 5;  // "point"
     const std::string_view whole = rest;
     const int number = NumberAfterWord(rest, kWordLength, "point number");
@@ -102,7 +92,10 @@ void ReadPoint(std::string_view rest, ConversionState& state) {
     if (!NextField(rest)) {
         return;
     }
-    point.type = MapPointType(TextToNumber(rest));
+    point.type = TextToNumber(rest);
+    if (codes == TypeCodes::OtherKind) {
+        point.type = SailorpointsTypeInWalk(point.type);
+    }
     CheckColumn(number, whole, kWordLength, failure_code::kPointOutOfRange, "point number");
     state.Points[number] = point;
     if (number > state.PointCount) {
@@ -142,7 +135,8 @@ void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& de
 
 }  // namespace
 
-void ScanSailorpointsText(std::string_view text, ConversionState& state, AnalysisDetails* details) {
+void ScanSailorpointsText(std::string_view text, ConversionState& state, AnalysisDetails* details,
+                          TypeCodes codes) {
     AnalysisDetails unused;
     AnalysisDetails& notes = details != nullptr ? *details : unused;
     LineSplitter lines(text);
@@ -164,7 +158,7 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         try {
             if (words.point != kNone) {
                 reading = words.point;
-                ReadPoint(line.substr(words.point), state);
+                ReadPoint(line.substr(words.point), state, codes);
             }
             if (words.link != kNone) {
                 reading = words.link;
@@ -181,11 +175,12 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
 }
 
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
-                                    AnalysisDetails* details) {
-    const ReaderSteps reader{-1, kSailorpointsSuffix.size(),
-                             [](std::string_view text, ConversionState& s, AnalysisDetails& d) {
-                                 ScanSailorpointsText(text, s, &d);
-                             }};
+                                    AnalysisDetails* details, TypeCodes codes) {
+    const ReaderSteps reader{
+        -1, kSailorpointsSuffix.size(),
+        [codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            ScanSailorpointsText(text, s, &d, codes);
+        }};
     return RunAnalysis(inputPath, state, reader, details);
 }
 

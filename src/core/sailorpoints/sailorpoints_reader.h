@@ -5,6 +5,7 @@
 
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "core/point_types.h"
 
 // Reading a sailorpoints file: every line is scanned for the section words and for the words
 // "point" and "link" (any case), and numbers are taken by the leading-number rule. The [SIZE]
@@ -13,13 +14,16 @@ namespace walkconv {
 
 // Reads every line of `text` into `state`, whose counts start at -1, and leaves each count one
 // above the highest number stored since its section marker, noting in `details` where each
-// link is stored. Throws ConversionError, with the line and the column of the word "point" or
-// "link" read there, when the text breaks a limit of the tables or of 16-bit numbers.
+// link is stored. Types are stored in walk source codes unless `codes` asks for the file's own.
+// Throws ConversionError, with the line and the column of the word "point" or "link" read
+// there, when the text breaks a limit of the tables or of 16-bit numbers.
 void ScanSailorpointsText(std::string_view text, ConversionState& state,
-                          AnalysisDetails* details = nullptr);
+                          AnalysisDetails* details = nullptr,
+                          TypeCodes codes = TypeCodes::OtherKind);
 
 // The Analyse command without its window: the sailorpoints file at `inputPath` into `state`.
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
-                                    AnalysisDetails* details = nullptr);
+                                    AnalysisDetails* details = nullptr,
+                                    TypeCodes codes = TypeCodes::OtherKind);
 
 }  // namespace walkconv

@@ -7,6 +7,7 @@
 #include "core/conversion_error.h"
 #include "core/file_names.h"
 #include "core/numbers.h"
+#include "core/point_types.h"
 #include "core/reading_failures.h"
 #include "core/text.h"
 
@@ -15,18 +16,6 @@ namespace walkconv {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-
-// Point types of walk sources mapped to those of sailorpoints files: 5 becomes 10, and then 4
-// becomes 7; every other value stays.
-double MapPointType(double type) {
-    if (type == 5) {
-        type = 10;
-    }
-    if (type == 4) {
-        type = 7;
-    }
-    return type;
-}
 
 // The first occurrence of a needle in a line at or after a position, remembering its last
 // answer. Each pass of the scanner asks from the start of its statement, and the positions
@@ -127,7 +116,8 @@ struct KeywordFinders {
 class LineScanner {
   public:
     LineScanner(std::string_view line, const KeywordPlaces& keywords, int lineNumber,
-                ConversionState& state, AnalysisDetails& details, WalkSourceFacts* facts)
+                ConversionState& state, AnalysisDetails& details, WalkSourceFacts* facts,
+                TypeCodes codes)
         : line_(line),
           lineNumber_(lineNumber),
           verts_(kVerts, keywords[kVerts]),
@@ -136,7 +126,8 @@ class LineScanner {
           count_(kCount, keywords[kCount]),
           state_(state),
           details_(details),
-          facts_(facts) {}
+          facts_(facts),
+          codes_(codes) {}
 
     // Reads every statement of the line. A failure carries the place of the statement that
     // holds the keyword being read.
@@ -253,7 +244,10 @@ class LineScanner {
         }
         reading_ = rest;
         const int index = Int16After(types_.bracket, '[', types_.index, rest, "index");
-        const double value = MapPointType(NumberAfter(types_.equals, '=', types_.value, rest));
+        double value = NumberAfter(types_.equals, '=', types_.value, rest);
+        if (codes_ == TypeCodes::OtherKind) {
+            value = WalkTypeInSailorpoints(value);
+        }
         if (index == kTableSize && IsDeclaration(types_, rest)) {
             typesRead_ = rest;
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
@@ -376,12 +370,13 @@ class LineScanner {
     ConversionState& state_;
     AnalysisDetails& details_;
     WalkSourceFacts* facts_;
+    TypeCodes codes_;
 };
 
 }  // namespace
 
 void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
-                  AnalysisDetails* details) {
+                  AnalysisDetails* details, TypeCodes codes) {
     AnalysisDetails unused;
     LineSplitter lines(text);
     int lineNumber = 0;
@@ -392,19 +387,21 @@ void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts
             continue;  // nothing in the line to read, and no fact to note
         }
         LineScanner(line, keywords, lineNumber, state, details != nullptr ? *details : unused,
-                    facts)
+                    facts, codes)
             .Run();
     }
 }
 
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
-                            AnalysisDetails* details, WalkSourceFacts* facts) {
+                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes) {
     if (facts != nullptr) {
         *facts = WalkSourceFacts{};
     }
-    const ReaderSteps reader{0, kWalkSourceSuffix.size(),
-                             [facts](std::string_view text, ConversionState& s,
-                                     AnalysisDetails& d) { ScanWalkText(text, s, facts, &d); }};
+    const ReaderSteps reader{
+        0, kWalkSourceSuffix.size(),
+        [facts, codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            ScanWalkText(text, s, facts, &d, codes);
+        }};
     return RunAnalysis(inputPath, state, reader, details);
 }
 

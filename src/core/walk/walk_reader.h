@@ -7,6 +7,7 @@
 
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "core/point_types.h"
 
 // Reading a walk source: a tolerant statement scanner, not a C parser. It finds the keywords
 // "walk_verts", "walk_types" and "walk_graph" (any case, inside longer identifiers) and takes
@@ -27,13 +28,15 @@ struct WalkSourceFacts {
 };
 
 // Reads every statement of `text` into `state` (counts as found so far, tables as they are),
-// noting in `details` where each link is stored. Throws ConversionError, with the line and
-// column of the statement, when the text breaks a limit of the tables or of 16-bit numbers.
+// noting in `details` where each link is stored. Types are stored in sailorpoints codes unless
+// `codes` asks for the file's own. Throws ConversionError, with the line and column of the
+// statement, when the text breaks a limit of the tables or of 16-bit numbers.
 void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts = nullptr,
-                  AnalysisDetails* details = nullptr);
+                  AnalysisDetails* details = nullptr, TypeCodes codes = TypeCodes::OtherKind);
 
 // The Analyse command without its window: the walk source at `inputPath` into `state`.
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
-                            AnalysisDetails* details = nullptr, WalkSourceFacts* facts = nullptr);
+                            AnalysisDetails* details = nullptr, WalkSourceFacts* facts = nullptr,
+                            TypeCodes codes = TypeCodes::OtherKind);
 
 }  // namespace walkconv

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "cli/batch.h"
+#include "cli/exit_status.h"
+#include "cli/input_work.h"
+#include "cli/request.h"
+
+namespace walkconv::cli {
+
+// fix: the repairs of the findings that have one sound repair, each on stdout in the place of
+// the finding ("INPUT:LINE:COLUMN: fix: ..."), then a count of them and of the warnings left
+// for a person, which go to stderr as check prints them. With -i, -o or -d the repaired
+// document is written in the input's own kind and codes: over the input (only when a repair is
+// due), or under the input's name; or, for --format json, the input's object in the document.
+ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request, Console& console);
+
+}  // namespace walkconv::cli

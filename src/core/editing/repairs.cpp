@@ -1,0 +1,110 @@
+#include "core/editing/repairs.h"
+
+#include <algorithm>
+#include <climits>
+#include <set>
+#include <tuple>
+
+#include "core/counted.h"
+
+namespace walkconv {
+
+namespace {
+
+namespace code = finding_code;
+
+std::string Ends(const Link& ends) {
+    if (ends.from == ends.to) {
+        return "point " + std::to_string(ends.from) + " to itself";
+    }
+    return "points " + std::to_string(ends.from) + " and " + std::to_string(ends.to);
+}
+
+// Why the link must go, after "remove link N (joins ...".
+std::string Reason(std::string_view findingCode, const GraphDocument& document, int link) {
+    const Link& ends = document.links[static_cast<std::size_t>(link)].ends;
+    if (findingCode == code::kLinkBeyondPoints) {
+        return ", but the file has only " +
+               Counted(static_cast<int>(document.points.size()), "point");
+    }
+    if (findingCode == code::kDuplicateLink) {
+        const auto same = [&](const DocumentLink& other) {
+            return std::min(other.ends.from, other.ends.to) == std::min(ends.from, ends.to) &&
+                   std::max(other.ends.from, other.ends.to) == std::max(ends.from, ends.to);
+        };
+        const auto first = std::find_if(document.links.begin(), document.links.end(), same);
+        return ", as link " + std::to_string(first - document.links.begin()) + " does already";
+    }
+    return {};
+}
+
+// The document holds no more of them; what is left to do is writing the file without them.
+std::string NegativeEndsRemoved(const GraphDocument& document) {
+    int count = 0;
+    if (document.file != nullptr) {
+        const AnalysisDetails& details = document.file->details;
+        const int linksRead =
+            document.file->linkCount - static_cast<int>(details.droppedLinkEnds.size());
+        count = static_cast<int>(DroppedLinksBesidePadding(details, linksRead).size());
+    }
+    return "remove " + Counted(count, "link") + " with a negative end (the reader drops " +
+           (count == 1 ? "it" : "them") + " already)";
+}
+
+}  // namespace
+
+bool HasRepair(std::string_view findingCode) {
+    return findingCode == code::kSelfLink || findingCode == code::kDuplicateLink ||
+           findingCode == code::kLinkBeyondPoints || findingCode == code::kNegativeEnd;
+}
+
+std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Finding> findings) {
+    std::vector<Repair> repairs;
+    std::set<int> removed;
+    for (const Finding& finding : findings) {
+        if (!HasRepair(finding.code)) {
+            continue;
+        }
+        if (finding.code == code::kNegativeEnd) {
+            repairs.push_back({finding.code, NegativeEndsRemoved(document), std::nullopt,
+                               finding.place, EditGroup{}});
+            continue;
+        }
+        if (!finding.link || !removed.insert(*finding.link).second) {
+            continue;
+        }
+        const int link = *finding.link;
+        const Link& ends = document.links[static_cast<std::size_t>(link)].ends;
+        repairs.push_back({finding.code,
+                           "remove link " + std::to_string(link) + " (joins " + Ends(ends) +
+                               Reason(finding.code, document, link) + ")",
+                           link, finding.place, RemoveLink{link}});
+    }
+    // In the order of the file, as a compiler lists its messages; what has no place last.
+    std::stable_sort(repairs.begin(), repairs.end(), [](const Repair& x, const Repair& y) {
+        const auto key = [](const Repair& r) {
+            return std::tuple{r.place ? r.place->line : INT_MAX, r.place ? r.place->column : 0,
+                              r.link.value_or(-1)};
+        };
+        return key(x) < key(y);
+    });
+    return repairs;
+}
+
+Edit RepairAll(std::span<const Repair> repairs) {
+    std::vector<int> links;
+    for (const Repair& repair : repairs) {
+        if (repair.link) {
+            links.push_back(*repair.link);
+        }
+    }
+    std::sort(links.begin(), links.end(), std::greater<>());
+    links.erase(std::unique(links.begin(), links.end()), links.end());
+    EditGroup group;
+    for (const int link : links) {
+        group.steps.emplace_back(RemoveLink{link});
+    }
+    return group;
+}
+
+}  // namespace walkconv
