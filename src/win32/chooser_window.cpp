@@ -38,8 +38,16 @@ LRESULT ChooserWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void ChooserWindow::Render() {
     const app::ChooserView& view = chooser_.View();
-    SendMessageW(Control("Option1"), BM_SETCHECK, view.option1 ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageW(Control("Option2"), BM_SETCHECK, view.option2 ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Only a change is set: the control takes Tab's stop from an option it unchecks, which
+    // would leave the group out of Tab's reach while neither option is selected.
+    const auto check = [](HWND option, bool selected) {
+        const LRESULT state = selected ? BST_CHECKED : BST_UNCHECKED;
+        if (SendMessageW(option, BM_GETCHECK, 0, 0) != state) {
+            SendMessageW(option, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+        }
+    };
+    check(Control("Option1"), view.option1);
+    check(Control("Option2"), view.option2);
 }
 
 void ChooserWindow::Ok() {

@@ -1,5 +1,7 @@
 #include "win32/top_window.h"
 
+#include <windowsx.h>
+
 #include "win32/wide_text.h"
 #include "win32/window_style.h"
 
@@ -87,7 +89,14 @@ void TopWindow::Focus(HWND control) {
     }
 }
 
-bool TopWindow::TranslateKeys(MSG& message) {
+bool TopWindow::PreTranslate(MSG& message) {
+    if (message.message == WM_MOUSEWHEEL) {
+        const POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        const HWND under = WindowFromPoint(at);
+        if (under != nullptr && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+            message.hwnd = under;
+        }
+    }
     const HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     TopWindow* window = FromHandle(root);
     if (window == nullptr) {
@@ -192,7 +201,7 @@ LRESULT TopWindow::CommonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 int RunMessageLoop() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!TopWindow::TranslateKeys(message)) {
+        if (!TopWindow::PreTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

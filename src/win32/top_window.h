@@ -28,9 +28,11 @@ class TopWindow {
     // Gives `control` the focus now, and whenever the window is activated again.
     void Focus(HWND control);
 
-    // The keyboard of the window a message is for: its accelerators, then Tab and the arrow
-    // keys between its controls. True when the message was handled so.
-    static bool TranslateKeys(MSG& message);
+    // What the message loop does before dispatching a message: the mouse wheel goes to the
+    // window under the mouse (as Windows 10 has it), and the keyboard of the window a message
+    // is for takes its accelerators, then Tab and the arrow keys between its controls. True
+    // when the message was handled so.
+    static bool PreTranslate(MSG& message);
 
   protected:
     // A companion window (the graph window) does not keep the program running.

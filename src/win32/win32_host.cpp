@@ -15,6 +15,36 @@ app::Host* hostOverride = nullptr;
 // Room for the longest path Windows takes.
 constexpr std::size_t kPathRoom = 32768;
 
+// The program's other windows disabled while a dialog or message box is open, as the owner
+// is: the dialog is modal to the whole program, so that no window goes away or changes under
+// it (closing the converter window would take its graph window, and the dialog's owner, along).
+class ProgramModal {
+  public:
+    explicit ProgramModal(HWND owner) : owner_(owner) {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~ProgramModal() {
+        for (const HWND window : disabled_) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    ProgramModal(const ProgramModal&) = delete;
+    ProgramModal& operator=(const ProgramModal&) = delete;
+
+  private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+        auto* modal = reinterpret_cast<ProgramModal*>(self);
+        if (window != modal->owner_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            modal->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
+
 }  // namespace
 
 void PrepareFileDialog(const app::FileRequest& request, HWND owner, FileDialogSetup& setup) {
@@ -57,6 +87,7 @@ std::optional<std::string> Win32Host::ChooseFile(const app::FileRequest& request
     FileDialogSetup setup;
     PrepareFileDialog(request, owner_, setup);
     const bool save = request.mode == app::FileRequest::Mode::Save;
+    const ProgramModal modal(owner_);
     if ((save ? GetSaveFileNameW(&setup.dialog) : GetOpenFileNameW(&setup.dialog)) == 0) {
         return std::nullopt;  // cancelled, or the dialog failed: nothing chosen either way
     }
@@ -72,6 +103,7 @@ void Win32Host::ShowMessage(std::string_view text) {
         hostOverride->ShowMessage(text);
         return;
     }
+    const ProgramModal modal(owner_);
     MessageBoxW(owner_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
 }
 

@@ -126,10 +126,14 @@ TEST_F(GraphWindowWiring, TheMouseZoomsPansFitsAndShowsTitlesInTheToolTip) {
     Mouse(WM_MOUSEMOVE, before);
     EXPECT_EQ(ToolTip(), point.title);
 
-    POINT onScreen = before;  // the wheel tells where it is on the screen
+    // The wheel, sent to the control with the focus (the findings list here), zooms the view
+    // under the mouse; it tells where the mouse is on the screen.
+    POINT onScreen = before;
     ClientToScreen(window.View(), &onScreen);
-    SendMessageW(window.View(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA),
+    SetFocus(List());
+    PostMessageW(List(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA),
                  MAKELPARAM(onScreen.x, onScreen.y));
+    Pump();
     EXPECT_GT(Behaviour().View().Zoom(), fitted * 1.3);
     EXPECT_LE(std::abs(At(point.at[kTopView]).x - before.x), 1);
     EXPECT_LE(std::abs(At(point.at[kTopView]).y - before.y), 1);

@@ -26,7 +26,7 @@ inline bool Pump() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
         if (message.message == WM_QUIT) {
             quit = true;
-        } else if (!win32::TopWindow::TranslateKeys(message)) {
+        } else if (!win32::TopWindow::PreTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -139,14 +139,20 @@ TEST(Win32Windows, ChooserOptionsSelectEnterAndEscapeTriggerNothingAndOkOpensThe
     EXPECT_EQ(SendMessageW(option1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(chooser.Behaviour().View(), app::ChooserView{});
 
-    // As in every dialog of the system, the arrow keys move within the group of options and
-    // select, and Tab moves on to the next group; Enter and Escape do nothing.
+    // Tab goes round the controls in the table's order; once an option is selected, it is the
+    // group's stop, and the arrow keys move within the group and select, as in every dialog of
+    // the system. Enter and Escape do nothing.
+    const HWND ok = chooser.Control("Command1");
     EXPECT_EQ(GetFocus(), option1);
+    for (const HWND next : {option2, ok, option1}) {
+        Press(VK_TAB);
+        EXPECT_EQ(GetFocus(), next);
+    }
     Press(VK_DOWN);
     EXPECT_EQ(GetFocus(), option2);
     EXPECT_EQ(chooser.Behaviour().View(), (app::ChooserView{.option1 = false, .option2 = true}));
     Press(VK_TAB);
-    EXPECT_EQ(GetFocus(), chooser.Control("Command1"));
+    EXPECT_EQ(GetFocus(), ok);
     for (const UINT key : {VK_RETURN, VK_ESCAPE}) {
         Press(key);
         EXPECT_EQ(Shown<ChooserWindow>().size(), 1u);
@@ -157,7 +163,7 @@ TEST(Win32Windows, ChooserOptionsSelectEnterAndEscapeTriggerNothingAndOkOpensThe
     EXPECT_EQ(SendMessageW(option1, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(option2, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-    SendMessageW(chooser.Control("Command1"), BM_CLICK, 0, 0);
+    SendMessageW(ok, BM_CLICK, 0, 0);
     EXPECT_TRUE(Shown<ChooserWindow>().empty());
     ASSERT_EQ(Shown<ConverterWindow>().size(), 1u);
     ConverterWindow& converter = *Shown<ConverterWindow>().front();
