@@ -40,12 +40,6 @@ RECT PlaceIn(HWND window, HWND control) {
     return place;
 }
 
-std::wstring ClassOf(HWND control) {
-    wchar_t name[32] = {};
-    GetClassNameW(control, name, 32);
-    return name;
-}
-
 // Every control of the table in its place, with its kind and caption, no default button and
 // no id that Enter or Escape would send; the client area of the table's size.
 void ExpectBuiltAt96Dpi(const TableWindow& window) {
@@ -66,20 +60,12 @@ void ExpectBuiltAt96Dpi(const TableWindow& window) {
         EXPECT_NE(SendMessageW(handle, WM_GETFONT, 0, 0), 0);
         EXPECT_GT(GetDlgCtrlID(handle), IDCANCEL);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
-        switch (control.kind) {
-            case app::ControlKind::TextBox:
-                EXPECT_EQ(ClassOf(handle), L"Edit");
-                continue;
-            case app::ControlKind::Label:
-                EXPECT_EQ(ClassOf(handle), L"Static");
-                EXPECT_TRUE(style & SS_NOPREFIX);
-                break;
-            case app::ControlKind::Button:
-                EXPECT_EQ(style & BS_TYPEMASK, DWORD{BS_PUSHBUTTON});
-                break;
-            case app::ControlKind::OptionButton:
-                EXPECT_EQ(style & BS_TYPEMASK, DWORD{BS_AUTORADIOBUTTON});
-                break;
+        if (control.kind == app::ControlKind::Button) {
+            EXPECT_EQ(style & BS_TYPEMASK, DWORD{BS_PUSHBUTTON});
+        } else if (control.kind == app::ControlKind::OptionButton) {
+            EXPECT_EQ(style & BS_TYPEMASK, DWORD{BS_AUTORADIOBUTTON});
+        } else if (control.kind == app::ControlKind::Label) {
+            EXPECT_TRUE(style & SS_NOPREFIX);  // an "&" in a path or model name shows as such
         }
         EXPECT_EQ(WindowText(handle), control.caption);
     }
@@ -97,7 +83,6 @@ TEST(Win32Windows, EachIsBuiltFromItsTableInTabOrderAndScalesWithTheMonitorsDpi)
         EXPECT_TRUE(style & WS_SYSMENU);
         EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
         EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICON), 0);
-        EXPECT_NE(GetClassLongPtrW(handle, GCLP_HICONSM), 0);
         ExpectBuiltAt96Dpi(window);
 
         // Tab order is the order of creation: the table's. The first control has the focus.

@@ -1,15 +1,11 @@
 #!/usr/bin/env python3
 """Drives the real walk-converter.exe under Wine in the X display of the Windows stage.
 
-Starts the program with a walk source to open, as "walk-converter.exe FILE" does, and then, from
-the keyboard as a user would: Convert! through the real save dialog and the message box, the
-written file compared byte for byte with what the Linux program writes, Show graph, and Alt+F4,
-which must end the program. It says how long the program took to show its window, and saves a
-screenshot of the converter window beside the graph window (windows.png, for the README).
-
-Needs the display named in WALKCONV_WINE_DISPLAY (scripts/test-windows.sh starts one), xdotool
-and xwd; without them the test reports itself skipped (exit code 77). Every wait is bounded; a
-failure names the step that failed.
+"walk-converter.exe FILE", then from the keyboard: Convert! through the real save dialog and
+message box (the file compared byte for byte with the Linux program's), Show graph, and Alt+F4,
+which must end the program. Prints the time to the first window; saves windows.png (for the
+README). Skipped (77) without WALKCONV_WINE_DISPLAY (scripts/test-windows.sh sets it), xdotool
+or xwd. Every wait is bounded; a failure names its step.
 """
 
 import argparse
