@@ -24,8 +24,8 @@ run: build
 	./$(BUILD_DIR)/src/qt/walk-converter
 
 # The whole suite twice: in the release build, then under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then the core and walkconv built for Windows and tested under
-# Wine. One stage after the other, even under make -j.
+# UndefinedBehaviorSanitizer; then the core, walkconv and the windows built for Windows and
+# tested under Wine. One stage after the other, even under make -j.
 test:
 	$(MAKE) test-normal
 	$(MAKE) test-sanitize
@@ -51,8 +51,8 @@ install: build
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
-# build-windows/walkconv-<version>-win64.zip (walkconv.exe and its README.txt) and, beside it,
-# the setup program walk-converter-<version>-setup.exe.
+# build-windows/walkconv-<version>-win64.zip (walk-converter.exe, walkconv.exe and their
+# README.txt) and, beside it, the setup program walk-converter-<version>-setup.exe.
 package-windows:
 	@bash scripts/install-deps.sh windows
 	cmake --preset windows

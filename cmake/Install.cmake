@@ -4,10 +4,11 @@
 include(GNUInstallDirs)
 
 set(WALKCONV_APP_DIR ${PROJECT_SOURCE_DIR}/src/qt)
+set(WALKCONV_ICONS_DIR ${PROJECT_SOURCE_DIR}/src/icons)
 set(WALKCONV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/walk-converter)
 
 if(NOT TARGET walk-converter OR WIN32)
-    return()  # walkconv alone, or a Windows build, whose program installs itself (src/qt)
+    return()  # walkconv alone, or a Windows build, whose program installs itself (src/win32)
 endif()
 
 install(TARGETS walk-converter RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -17,11 +18,11 @@ install(FILES ${WALKCONV_APP_DIR}/walk-converter.desktop
 
 # The desktop entry names the icon "walk-converter"; the theme finds it under that name.
 set(WALKCONV_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter-32.png
+install(FILES ${WALKCONV_ICONS_DIR}/walk-converter-32.png
         DESTINATION ${WALKCONV_ICON_DIR}/32x32/apps RENAME walk-converter.png)
-install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter-256.png
+install(FILES ${WALKCONV_ICONS_DIR}/walk-converter-256.png
         DESTINATION ${WALKCONV_ICON_DIR}/256x256/apps RENAME walk-converter.png)
-install(FILES ${WALKCONV_APP_DIR}/icons/walk-converter.svg
+install(FILES ${WALKCONV_ICONS_DIR}/walk-converter.svg
         DESTINATION ${WALKCONV_ICON_DIR}/scalable/apps)
 
 # Sailorpoints files as a type of their own (application/x-sailorpoints), which the desktop

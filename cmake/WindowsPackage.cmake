@@ -1,17 +1,19 @@
-# `make package-windows`: walkconv-<version>-win64.zip in the build folder, holding walkconv.exe
-# and a README.txt with Windows line ends, and beside it the setup program
-# walk-converter-<version>-setup.exe (NSIS). Made with every build of the Windows preset, so
-# that the tests can unpack and install them.
+# `make package-windows`: walkconv-<version>-win64.zip in the build folder, holding
+# walk-converter.exe, walkconv.exe and a README.txt with Windows line ends, and beside it the
+# setup program walk-converter-<version>-setup.exe (NSIS). Made with every build of the Windows
+# preset, so that the tests can unpack and install them.
 set(WALKCONV_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/walkconv-${PROJECT_VERSION}-win64.zip)
 set(stage ${CMAKE_BINARY_DIR}/package-windows)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${stage}/README.txt @ONLY
     NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${WALKCONV_WINDOWS_ZIP}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:walkconv> ${stage}/walkconv.exe
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:walk-converter> ${stage}/walk-converter.exe
     COMMAND ${CMAKE_COMMAND} -E rm -f ${WALKCONV_WINDOWS_ZIP}
     COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
-            ${CMAKE_COMMAND} -E tar cf ${WALKCONV_WINDOWS_ZIP} --format=zip walkconv.exe README.txt
-    DEPENDS walkconv ${stage}/README.txt
+            ${CMAKE_COMMAND} -E tar cf ${WALKCONV_WINDOWS_ZIP} --format=zip
+            walk-converter.exe walkconv.exe README.txt
+    DEPENDS walkconv walk-converter ${stage}/README.txt
     COMMENT "Packing ${WALKCONV_WINDOWS_ZIP}")
 set(package_files ${WALKCONV_WINDOWS_ZIP})
 
@@ -41,7 +43,7 @@ if(WALKCONV_MAKENSIS)
         endif()
     endforeach()
     # The program's icon.
-    set(icon ${PROJECT_SOURCE_DIR}/src/qt/icons/walk-converter.ico)
+    set(icon ${PROJECT_SOURCE_DIR}/src/icons/walk-converter.ico)
     list(APPEND WALKCONV_SETUP_DEFINES -DICON=${icon})
     list(APPEND setup_depends ${icon})
     add_custom_command(OUTPUT ${WALKCONV_WINDOWS_SETUP}

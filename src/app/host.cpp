@@ -42,4 +42,18 @@ std::optional<std::string> ChooseFileFor(Host& host, std::string_view windowKind
     return chosen;
 }
 
+std::string WithTypeEnding(const FileRequest& request, std::size_t type, std::string chosen) {
+    if (request.mode != FileRequest::Mode::Save || !request.addTypeEnding ||
+        type >= request.filters.size() || PathFromUtf8(chosen).has_extension()) {
+        return chosen;
+    }
+    // The ending of the type's first pattern: ".png" for "*.png"; none for "*".
+    const std::string_view patterns = request.filters[type].pattern;
+    const std::string_view first = patterns.substr(0, patterns.find(';'));
+    if (first.size() > 2 && first.starts_with("*.")) {
+        chosen += first.substr(1);
+    }
+    return chosen;
+}
+
 }  // namespace walkconv::app

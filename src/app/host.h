@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,5 +44,10 @@ class Host {
 // `windowKind` (when it still exists), and remembers the folder of the file chosen.
 std::optional<std::string> ChooseFileFor(Host& host, std::string_view windowKind,
                                          FileRequest request);
+
+// The name chosen in a save dialog with the ending of the file type selected there (the index
+// `type` into `request.filters`) when `request.addTypeEnding` asks for one and the name has
+// none: "chart" saved as "PNG image (*.png)" gives "chart.png"; a type of "*" adds nothing.
+std::string WithTypeEnding(const FileRequest& request, std::size_t type, std::string chosen);
 
 }  // namespace walkconv::app

@@ -65,5 +65,8 @@ std::span<const FileFilter> PictureFilters();       // "PNG image (*.png)", "SVG
 inline constexpr int kGraphWindowWidth = 800;
 inline constexpr int kGraphWindowHeight = 600;
 inline constexpr int kGraphListWidth = 240;
+// The texts beside the picture: above the findings list, and of the button that saves it.
+inline constexpr std::string_view kFindingsCaption = "Findings:";
+inline constexpr std::string_view kSavePictureCaption = "Save picture\u2026";
 
 }  // namespace walkconv::app

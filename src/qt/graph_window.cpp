@@ -55,7 +55,7 @@ GraphWindow::GraphWindow()
     : host_(this),
       view_(new GraphView(behaviour_)),
       findingList_(new QListWidget),
-      savePicture_(new QPushButton(QStringLiteral("Save picture\u2026"))) {
+      savePicture_(new QPushButton(ToQt(app::kSavePictureCaption))) {
     setObjectName(ToQt(app::GraphWindowBehaviour::kWindowKind));
     setWindowIcon(ProgramIcon());
     // The program ends when its converter window closes, even with the graph window open.
@@ -72,7 +72,7 @@ GraphWindow::GraphWindow()
     auto* side = new QWidget;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    auto* findingsLabel = new QLabel(QStringLiteral("Findings:"));
+    auto* findingsLabel = new QLabel(ToQt(app::kFindingsCaption));
     findingsLabel->setObjectName(QStringLiteral("FindingsLabel"));
     sideLayout->addWidget(findingsLabel);
     sideLayout->addWidget(findingList_, 1);

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStringList>
@@ -63,13 +62,8 @@ std::optional<QString> ShowFileDialog(QWidget* parent, const app::FileRequest& r
             type = i;
         }
     }
-    if (save && request.addTypeEnding && type >= 0 && QFileInfo(chosen).suffix().isEmpty()) {
-        // The ending of the type's first pattern: "png" for "*.png"; none for "*".
-        const QString pattern = ToQt(request.filters[static_cast<std::size_t>(type)].pattern)
-                                    .section(QLatin1Char(';'), 0, 0);
-        if (pattern.startsWith(QStringLiteral("*.")) && pattern.size() > 2) {
-            chosen += pattern.mid(1);
-        }
+    if (type >= 0) {
+        chosen = ToQt(app::WithTypeEnding(request, static_cast<std::size_t>(type), FromQt(chosen)));
     }
     return QDir::toNativeSeparators(chosen);
 }

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/converter.h"
+#include "win32/table_window.h"
+#include "win32/win32_host.h"
+
+namespace walkconv::win32 {
+
+class GraphWindow;
+
+// A converter window of either direction: the controls of its table, each event forwarded to
+// the behaviour (app::Converter), and the behaviour's view shown after each. A file dropped on
+// it from Explorer is forwarded too.
+class ConverterWindow : public TableWindow {
+  public:
+    // Makes the window of `direction` in the middle of the screen and shows it, active, with
+    // the focus in Text1. The window deletes itself when destroyed.
+    static ConverterWindow& Open(const app::Direction& direction);
+
+    const app::Converter& Behaviour() const { return converter_; }
+    // The graph window, once Show graph has made it; it may be hidden.
+    GraphWindow* Graph() const { return graph_; }
+
+    // Opens `path` as given at start: into the input box, then Analyse.
+    void OpenFile(const std::string& path);
+
+  private:
+    explicit ConverterWindow(const app::Direction& direction);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Command(HWND control, int id, int notification);
+    void Dropped(HDROP drop);
+    void ShowGraph();
+    // Sets every control, and the graph window, from the behaviour's view.
+    void Render();
+    void RenderGraph();
+
+    app::Converter converter_;
+    Win32Host host_;
+    GraphWindow* graph_ = nullptr;  // destroyed with this window
+    bool rendering_ = false;        // the controls are being set, not typed into
+};
+
+}  // namespace walkconv::win32

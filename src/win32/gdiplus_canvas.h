@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <gdiplus.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/graph_painting.h"
+#include "app/graph_window.h"
+#include "app/hit_test.h"
+
+// The graph window's painting with GDI+ (a system library since Windows XP): anti-aliased
+// shapes and text, and PNG files encoded in memory.
+namespace walkconv::win32 {
+
+// GDI+ started for the life of the object; the program (and each test) holds one.
+class GdiplusSession {
+  public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+  private:
+    ULONG_PTR token_ = 0;
+};
+
+// The graph painting's canvas over a GDI+ Graphics: anti-aliased, and its transform replaces
+// the graphics' own.
+class GdiplusCanvas : public app::Canvas {
+  public:
+    explicit GdiplusCanvas(Gdiplus::Graphics& graphics);
+    ~GdiplusCanvas() override;
+
+    void SetTransform(double scale, double dx, double dy) override;
+    void FillRect(const app::PictureRect& rect, app::Ink ink) override;
+    void StrokeRect(const app::PictureRect& rect, app::Ink ink, double width) override;
+    void Line(Spot from, Spot to, app::Ink ink, double width) override;
+    void Disc(Spot centre, double radius, app::Ink ink) override;
+    void Ring(Spot centre, double radius, app::Ink ink, double width) override;
+    void Text(Spot at, TextAnchor anchor, std::string_view text, const app::FontSpec& font,
+              app::Ink ink) override;
+    double TextWidth(std::string_view text, const app::FontSpec& font) override;
+
+  private:
+    struct Fonts;
+
+    Gdiplus::Graphics& graphics_;
+    std::unique_ptr<Fonts> fonts_;
+};
+
+// Measures texts of the picture as GdiplusCanvas writes them.
+app::TextMeasure PictureTextMeasure();
+
+// Paints into a bitmap and encodes it as PNG in memory with GDI+'s own encoder.
+class GdiplusPngEncoder : public app::PngEncoder {
+  public:
+    std::optional<std::string> EncodePng(int width, int height,
+                                         const std::function<void(app::Canvas&)>& paint,
+                                         std::string& why) override;
+};
+
+}  // namespace walkconv::win32

@@ -1,0 +1,149 @@
+#include "win32/win32_host.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/messages.h"
+#include "win32/wide_text.h"
+
+namespace walkconv::win32 {
+
+namespace {
+
+app::Host* hostOverride = nullptr;
+
+// Room for the longest path Windows takes.
+constexpr std::size_t kPathRoom = 32768;
+
+// The program's other windows disabled while a dialog or message box is open, as the owner
+// is: the dialog is modal to the whole program, so that no window goes away or changes under
+// it (closing the converter window would take its graph window, and the dialog's owner, along).
+class ProgramModal {
+  public:
+    explicit ProgramModal(HWND owner) : owner_(owner) {
+        EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~ProgramModal() {
+        for (const HWND window : disabled_) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    ProgramModal(const ProgramModal&) = delete;
+    ProgramModal& operator=(const ProgramModal&) = delete;
+
+  private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+        auto* modal = reinterpret_cast<ProgramModal*>(self);
+        if (window != modal->owner_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            EnableWindow(window, FALSE);
+            modal->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+void PrepareFileDialog(const app::FileRequest& request, HWND owner, FileDialogSetup& setup) {
+    setup.filter.clear();
+    for (const app::FileFilter& filter : request.filters) {
+        setup.filter += Widen(filter.description);
+        setup.filter += L'\0';
+        setup.filter += Widen(filter.pattern);
+        setup.filter += L'\0';
+    }
+    setup.filter += L'\0';
+    const std::wstring proposed = Widen(request.fileName);
+    setup.file.assign(kPathRoom, L'\0');
+    std::copy_n(proposed.begin(), std::min(proposed.size(), kPathRoom - 1), setup.file.begin());
+    setup.folder = Widen(request.folder);
+
+    OPENFILENAMEW& dialog = setup.dialog;
+    dialog = OPENFILENAMEW{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = setup.filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = setup.file.data();
+    dialog.nMaxFile = static_cast<DWORD>(setup.file.size());
+    dialog.lpstrInitialDir = setup.folder.empty() ? nullptr : setup.folder.c_str();
+    // No flag that asks for an existing file, nor one that asks before replacing one; the
+    // working folder stays where it was, for paths typed relative to it.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
+Win32Host::Win32Host(std::function<void()> beforeModal) : beforeModal_(std::move(beforeModal)) {}
+
+std::optional<std::string> Win32Host::ChooseFile(const app::FileRequest& request) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        return hostOverride->ChooseFile(request);
+    }
+    FileDialogSetup setup;
+    PrepareFileDialog(request, owner_, setup);
+    const bool save = request.mode == app::FileRequest::Mode::Save;
+    const ProgramModal modal(owner_);
+    if ((save ? GetSaveFileNameW(&setup.dialog) : GetOpenFileNameW(&setup.dialog)) == 0) {
+        return std::nullopt;  // cancelled, or the dialog failed: nothing chosen either way
+    }
+    const std::size_t type = setup.dialog.nFilterIndex > 0 ? setup.dialog.nFilterIndex - 1 : 0;
+    return app::WithTypeEnding(request, type, Narrow(setup.file.data()));
+}
+
+void Win32Host::ShowMessage(std::string_view text) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        hostOverride->ShowMessage(text);
+        return;
+    }
+    const ProgramModal modal(owner_);
+    MessageBoxW(owner_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
+}
+
+std::string Win32Host::RememberedFolder(std::string_view windowKind) {
+    if (hostOverride != nullptr) {
+        return hostOverride->RememberedFolder(windowKind);
+    }
+    const std::wstring name = Widen(windowKind);
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, kFoldersKey, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                     &bytes) != ERROR_SUCCESS) {
+        return {};
+    }
+    std::wstring folder(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, kFoldersKey, name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     folder.data(), &bytes) != ERROR_SUCCESS) {
+        return {};
+    }
+    folder.resize(wcsnlen(folder.c_str(), folder.size()));
+    return Narrow(folder);
+}
+
+void Win32Host::RememberFolder(std::string_view windowKind, const std::string& folder) {
+    if (hostOverride != nullptr) {
+        hostOverride->RememberFolder(windowKind, folder);
+        return;
+    }
+    const std::wstring value = Widen(folder);
+    // Not remembering a folder loses nothing but the convenience: a failure goes unsaid.
+    RegSetKeyValueW(HKEY_CURRENT_USER, kFoldersKey, Widen(windowKind).c_str(), REG_SZ,
+                    value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+ScopedHostOverride::ScopedHostOverride(app::Host& host) : previous_(hostOverride) {
+    hostOverride = &host;
+}
+
+ScopedHostOverride::~ScopedHostOverride() {
+    hostOverride = previous_;
+}
+
+}  // namespace walkconv::win32

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/host.h"
+
+namespace walkconv::win32 {
+
+// The host of one window: the system's common file dialogs and message boxes over that window,
+// and the folders remembered in the registry, one value per kind of window under
+// HKEY_CURRENT_USER\Software\walk-converter. Before anything modal shows, `beforeModal` lets
+// the window show its latest state. While a ScopedHostOverride is in place, everything goes to
+// the host it names instead (tests script the dialogs with it).
+class Win32Host : public app::Host {
+  public:
+    static constexpr wchar_t kFoldersKey[] = L"Software\\walk-converter";
+
+    explicit Win32Host(std::function<void()> beforeModal = {});
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
+    void ShowMessage(std::string_view text) override;
+    std::string RememberedFolder(std::string_view windowKind) override;
+    void RememberFolder(std::string_view windowKind, const std::string& folder) override;
+
+  private:
+    HWND owner_ = nullptr;
+    std::function<void()> beforeModal_;
+};
+
+// What GetOpenFileNameW or GetSaveFileNameW is given for a request: the Explorer-style dialog
+// without a hook, over `owner`, with the request's file types (the first one selected), its
+// proposed name in a buffer as long as a path may be, and its folder.
+struct FileDialogSetup {
+    std::wstring filter;  // description, NUL, pattern, NUL, ..., NUL
+    std::vector<wchar_t> file;
+    std::wstring folder;
+    OPENFILENAMEW dialog{};
+};
+void PrepareFileDialog(const app::FileRequest& request, HWND owner, FileDialogSetup& setup);
+
+// Puts `host` in the place of every window's own host for its lifetime.
+class ScopedHostOverride {
+  public:
+    explicit ScopedHostOverride(app::Host& host);
+    ~ScopedHostOverride();
+    ScopedHostOverride(const ScopedHostOverride&) = delete;
+    ScopedHostOverride& operator=(const ScopedHostOverride&) = delete;
+
+  private:
+    app::Host* previous_;
+};
+
+}  // namespace walkconv::win32

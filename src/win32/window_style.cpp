@@ -1,0 +1,167 @@
+#include "win32/window_style.h"
+
+#include <commctrl.h>
+
+#include "win32/wide_text.h"
+
+namespace walkconv::win32 {
+
+using app::ControlKind;
+using app::ControlSpec;
+
+namespace {
+
+// The class and style of a control of each kind. Buttons are plain push buttons, never
+// default ones; labels show an "&" as it is; text boxes scroll sideways under long paths.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::TextBox:
+            return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::OptionButton:
+            return {L"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+LRESULT CALLBACK NeverDefault(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            return (DefSubclassProc(button, message, wParam, lParam) & ~DLGC_DEFPUSHBUTTON) |
+                   DLGC_UNDEFPUSHBUTTON;
+        case BM_SETSTYLE:
+            if ((wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                wParam = (wParam & ~WPARAM{BS_TYPEMASK}) | BS_PUSHBUTTON;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+}  // namespace
+
+void KeepFromBeingDefault(HWND button) {
+    SetWindowSubclass(button, NeverDefault, 0, 0);
+}
+
+int ControlId(const app::WindowSpec& spec, std::string_view name) {
+    const ControlSpec& control = app::Control(spec, name);
+    return kFirstControlId + static_cast<int>(&control - spec.controls.data());
+}
+
+HWND Control(HWND window, const app::WindowSpec& spec, std::string_view name) {
+    return GetDlgItem(window, ControlId(spec, name));
+}
+
+std::string_view ControlName(const app::WindowSpec& spec, int id) {
+    const int index = id - kFirstControlId;
+    if (index < 0 || static_cast<std::size_t>(index) >= spec.controls.size()) {
+        return {};
+    }
+    return spec.controls[static_cast<std::size_t>(index)].name;
+}
+
+int TwipsToPixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+int ScalePixels(int pixels, UINT dpi) {
+    return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
+void CreateControls(HWND window, const app::WindowSpec& spec) {
+    bool firstOption = true;
+    for (const ControlSpec& control : spec.controls) {
+        const ControlClass kind = ClassOf(control.kind);
+        DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+        // The option buttons form one group: it starts at the first of them, and the next
+        // control that takes the focus starts another.
+        if (control.kind == ControlKind::OptionButton ? firstOption : (style & WS_TABSTOP) != 0) {
+            style |= WS_GROUP;
+        }
+        if (control.kind == ControlKind::OptionButton) {
+            firstOption = false;
+        }
+        const HWND handle = CreateWindowExW(
+            kind.exStyle, kind.name, Widen(control.caption).c_str(), style, 0, 0, 0, 0, window,
+            reinterpret_cast<HMENU>(INT_PTR{ControlId(spec, control.name)}),
+            GetModuleHandleW(nullptr), nullptr);
+        if (control.kind == ControlKind::TextBox) {
+            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // as long as a path may be
+        } else if (control.kind == ControlKind::Button) {
+            KeepFromBeingDefault(handle);
+        }
+    }
+}
+
+HFONT CreateMessageFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // The metrics are those of the system's DPI; a window on a monitor of another one scales.
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
+                                            static_cast<int>(GetDpiForSystem()));
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+void LayOutControls(HWND window, const app::WindowSpec& spec, UINT dpi, HFONT font) {
+    for (const ControlSpec& control : spec.controls) {
+        const HWND handle = Control(window, spec, control.name);
+        SetWindowPos(handle, nullptr, TwipsToPixels(control.left, dpi),
+                     TwipsToPixels(control.top, dpi), TwipsToPixels(control.width, dpi),
+                     TwipsToPixels(control.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    SetClientSize(window, TwipsToPixels(spec.widthTwips, dpi), TwipsToPixels(spec.heightTwips, dpi),
+                  dpi);
+}
+
+void SetClientSize(HWND window, int width, int height, UINT dpi) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)),
+                             dpi);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOnItsMonitor(HWND window) {
+    const app::ScreenRect frame = FrameOf(window);
+    const app::ScreenPosition place = app::CentreOn(WorkAreaOf(window), frame.width, frame.height);
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+app::ScreenRect FrameOf(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+}
+
+app::ScreenRect WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+HICON ProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size,
+                                         LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace walkconv::win32

@@ -1,0 +1,202 @@
+#!/usr/bin/env python3
+"""Drives the real walk-converter.exe under Wine in the X display of the Windows stage.
+
+"walk-converter.exe FILE", then from the keyboard: Convert! through the real save dialog and
+message box (the file compared byte for byte with the Linux program's), Show graph, and Alt+F4,
+which must end the program. Prints the time to the first window; saves windows.png (for the
+README). Skipped (77) without WALKCONV_WINE_DISPLAY (scripts/test-windows.sh sets it), xdotool
+or xwd. Every wait is bounded; a failure names its step.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+# The X helpers of the Linux program's real-window test: named steps, bounded waits, window
+# dumps and PNG files.
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "qt" / "smoke"))
+import window_smoke_test as smoke  # noqa: E402
+
+SKIPPED = 77
+MESSAGE_TITLE = "Walk files converter"
+GRAPH_TITLE = "deck - graph"
+Step = smoke.Step
+
+
+def visible_windows(desktop):
+    """Title of every mapped top-level window on the display, by window id."""
+    found = desktop.xdotool("search", "--onlyvisible", "--name", "", check=False)
+    windows = {}
+    for window in found.split():
+        name = desktop.run("xdotool", "getwindowname", window, check=False)
+        if name.returncode == 0:
+            windows[window] = name.stdout.decode(errors="replace").rstrip("\n")
+    return windows
+
+
+def wait_window(desktop, title):
+    def probe():
+        matching = [w for w, name in visible_windows(desktop).items() if name == title]
+        return matching[0] if len(matching) == 1 else None
+    return smoke.wait_for(f"the window '{title}'", probe)
+
+
+def wait_new_window(desktop, known, what):
+    """The one titled window that has appeared beside `known`."""
+    def probe():
+        fresh = [w for w, name in visible_windows(desktop).items() if w not in known and name]
+        return fresh[0] if len(fresh) == 1 else None
+    return smoke.wait_for(what, probe)
+
+
+def wait_gone(desktop, window, what):
+    smoke.wait_for(f"{what} to close", lambda: window not in visible_windows(desktop))
+
+
+def has_keyboard(desktop, window):
+    return desktop.xdotool("getwindowfocus", check=False).strip() == window
+
+
+def activate(desktop, window):
+    """A click on the window's title bar (Wine draws it), which activates it as on Windows;
+    returns once the keyboard goes there."""
+    desktop.xdotool("mousemove", "--window", window, "60", "8", "click", "1")
+    smoke.wait_for("the keyboard to go to the window clicked",
+                   lambda: has_keyboard(desktop, window))
+
+
+def client_area(image, width, height):
+    """The client area of a window dump that holds the frame Wine draws: a border of one width
+    on the left, right and bottom, and the title bar above."""
+    full_width, full_height, rows = image
+    border = (full_width - width) // 2
+    top = full_height - height - border
+    return width, height, [row[3 * border:3 * (border + width)] for row in rows[top:top + height]]
+
+
+def side_by_side(left, right, gap=16, background=(0x9a, 0xa4, 0xae)):
+    """Two window dumps next to each other, tops aligned."""
+    (lw, lh, lrows), (rw, rh, rrows) = left, right
+    height = max(lh, rh)
+    fill = bytes(background)
+    rows = []
+    for y in range(height):
+        row = lrows[y] if y < lh else fill * lw
+        row += fill * gap
+        row += rrows[y] if y < rh else fill * rw
+        rows.append(row)
+    return lw + gap + rw, height, rows
+
+
+def load_tables(args):
+    """The converter window's caption and the client sizes in pixels, from the tables."""
+    printed = subprocess.run([args.emulator, str(args.tables)], check=True, capture_output=True)
+    tables = json.loads(printed.stdout)
+    form1 = tables["Form1"]
+    return form1["caption"], smoke.pixels(form1["size"]), tuple(tables["GraphWindow"]["size"])
+
+
+def run(args, desktop, work):
+    form1_title, form1_size, graph_size = load_tables(args)
+    with Step("starting walk-converter.exe with a walk source to open"):
+        started = time.monotonic()
+        log = open(work / "walk-converter.log", "wb")
+        process = subprocess.Popen([args.emulator, str(args.program), "deck_walk.c"], cwd=work,
+                                   preexec_fn=smoke.die_with_parent, stdin=subprocess.DEVNULL,
+                                   stdout=log, stderr=log)
+    try:
+        with Step("the converter window of the file's kind opens"):
+            form1 = wait_window(desktop, form1_title)
+            print(f"walk-converter.exe showed its window {time.monotonic() - started:.2f} s "
+                  "after it was started")
+
+        with Step("Convert! from the keyboard opens the save dialog"):
+            activate(desktop, form1)
+            desktop.key("Tab", "Tab", "Tab", "space")  # Text1, Analyse, "...", Convert!
+            dialog = wait_new_window(desktop, {form1}, "the save dialog")
+        with Step("the save dialog, proposing deck1.ini, saves into the folder out"):
+            desktop.screenshot(dialog, "windows-save-dialog.png")  # waits until it has settled
+            activate(desktop, dialog)
+            desktop.key("Home")
+            desktop.type("out\\")
+            desktop.key("Return")
+            wait_gone(desktop, dialog, "the save dialog")
+        with Step("the success message"):
+            box = wait_window(desktop, MESSAGE_TITLE)
+            desktop.screenshot(box, "windows-message.png")
+            activate(desktop, box)
+            desktop.key("Return")
+            wait_gone(desktop, box, "the message box")
+        with Step("comparing the sailorpoints file with the Linux program's"):
+            smoke.expect_file(work / "out" / "deck1.ini", args.data / "deck1.ini.expected")
+
+        with Step("Show graph (the focus moved on from the disabled Convert!)"):
+            activate(desktop, form1)
+            desktop.key("space")
+            graph = wait_window(desktop, GRAPH_TITLE)
+        with Step("screenshot of the windows"):
+            desktop.screenshot(graph, "windows-graph.png")  # waits until painting has settled
+            picture = side_by_side(client_area(desktop.capture(form1), *form1_size),
+                                   client_area(desktop.capture(graph), *graph_size))
+            (args.screenshots / "windows.png").write_bytes(smoke.encode_png(picture))
+
+        with Step("Alt+F4 in the graph window hides it, and in the converter window ends the program"):
+            desktop.key("alt+F4")
+            wait_gone(desktop, graph, "the graph window")
+            smoke.wait_for("the keyboard to go back to the converter window",
+                           lambda: has_keyboard(desktop, form1))
+            desktop.key("alt+F4")
+            smoke.wait_for("walk-converter.exe to end", lambda: process.poll() is not None)
+            if process.returncode != 0:
+                smoke.fail(f"walk-converter.exe ended with code {process.returncode}")
+    finally:
+        smoke.stop_process(process)
+        log.close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--emulator", required=True, help="what runs a Windows program")
+    parser.add_argument("--program", type=Path, required=True, help="walk-converter.exe")
+    parser.add_argument("--tables", type=Path, required=True,
+                        help="the program that prints the windows' tables")
+    parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")
+    parser.add_argument("--screenshots", type=Path, required=True, help="folder for the PNGs")
+    args = parser.parse_args()
+    display = os.environ.get("WALKCONV_WINE_DISPLAY")
+    if not display:
+        print("SKIPPED: no X display for Wine (scripts/test-windows.sh starts one)")
+        return SKIPPED
+    for tool in ("xdotool", "xwd"):
+        if shutil.which(tool) is None:
+            print(f"SKIPPED: {tool} is not installed")
+            return SKIPPED
+    args.screenshots.mkdir(parents=True, exist_ok=True)
+    desktop = smoke.Desktop(display, args.screenshots)
+    with tempfile.TemporaryDirectory(prefix="walkconv-wine-") as temp:
+        work = Path(temp)
+        (work / "out").mkdir()
+        shutil.copyfile(args.data / "deck_walk.c", work / "deck_walk.c")
+        try:
+            run(args, desktop, work)
+        except Exception as error:  # noqa: BLE001 - every failure is reported with its step
+            failure = error if isinstance(error, smoke.StepFailed) else f"{Step.current}: {error!r}"
+            print(f"FAILED at step {failure}")
+            said = (work / "walk-converter.log").read_text(errors="replace").strip()
+            if said:
+                print(f"--- walk-converter.log\n{said}")
+            return 1
+    print(f"passed; screenshots in {args.screenshots}")
+    return 0
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    sys.exit(main())
