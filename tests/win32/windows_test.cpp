@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <functional>
 
 #include "app/direction.h"
 #include "app/window_tables.h"
@@ -263,6 +264,40 @@ TEST_P(ConverterWiring, EveryEventReachesTheBehaviourAndItsViewTheControls) {
     EXPECT_EQ(host.unexpectedDialogs, 0);
 }
 
+TEST_P(ConverterWiring, TheGraphsEditsAreSavedFromItsWindowAndAskedAboutWhenEitherCloses) {
+    Type("Text1", Valid());
+    Click("Command1");
+    Click("Command4");
+    GraphWindow& graph = *window.Graph();
+    const auto click = [](HWND button) { SendMessageW(button, BM_CLICK, 0, 0); };
+    const std::string analysed = View().label2;
+    click(graph.Control("AddPoint"));
+    EXPECT_EQ(WindowText(graph.Handle()), "ship* - graph");
+
+    // Closing either window asks about the edit; Cancel keeps both open.
+    host.answers = {app::Host::Answer::Cancel, app::Host::Answer::Cancel};
+    SendMessageW(graph.Handle(), WM_CLOSE, 0, 0);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>(2, "Save changes to the walking graph of ship?"));
+    EXPECT_TRUE(IsWindowVisible(graph.Handle()));
+    ASSERT_TRUE(IsWindow(window.Handle()));
+
+    // Save writes the file, which this window analyses again: its result area follows.
+    click(graph.Control("Save"));
+    EXPECT_EQ(WindowText(graph.Handle()), "ship - graph");
+    EXPECT_NE(View().label2, analysed);
+    ExpectShowsTheView();
+
+    // Discarded, the edit goes and the graph window with it.
+    click(graph.Control("AddPoint"));
+    host.answers = {app::Host::Answer::Discard};
+    SendMessageW(graph.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(View().graphShown);
+    ExpectShowsTheView();
+    EXPECT_EQ(host.unexpectedDialogs, 0);
+}
+
 // WM_DROPFILES as Explorer sends it: a DROPFILES block of wide names, each ended by a NUL,
 // the list by another.
 HGLOBAL DropOf(const std::vector<std::wstring>& files) {
@@ -332,6 +367,98 @@ TEST(Win32Host, FileDialogsAreSetUpFromTheRequestAndFoldersRoundTripThroughTheRe
               ERROR_SUCCESS);
     EXPECT_EQ(Narrow(stored), folder);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\walk-converter", L"TestKind");
+}
+
+// Answers the task dialog that the thread shows next, from a timer that fires in the
+// dialog's own message loop, as a person would; one that is still open two seconds later is
+// cancelled, and counts as not answered.
+struct TaskDialogAnswer {
+    std::function<void(HWND dialog)> answer;
+    std::string title;  // of the dialog answered
+    int ticks = 0;
+    bool answered = false;
+    bool forced = false;
+};
+TaskDialogAnswer* pendingAnswer = nullptr;
+
+void CALLBACK AnswerTaskDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (IsWindowVisible(window) && std::wstring_view(name) == L"#32770") {
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    TaskDialogAnswer& pending = *pendingAnswer;
+    if (dialog == nullptr) {
+        return;
+    }
+    if (!pending.answered) {
+        pending.answered = true;
+        pending.title = WindowText(dialog);
+        pending.answer(dialog);
+    } else if (++pending.ticks == 40) {
+        pending.forced = true;
+        SendMessageW(dialog, TDM_CLICK_BUTTON, QuestionSetup::kCancelId, 0);
+    }
+}
+
+TEST(Win32Host, TheQuestionIsATaskDialogAnsweredByItsButtonsEnterAndEscape) {
+    const std::string question = "Save changes to the walking graph of ship?";
+    QuestionSetup setup;
+    PrepareQuestion(question, nullptr, setup);
+    EXPECT_EQ(Narrow(setup.dialog.pszMainInstruction), question);
+    EXPECT_EQ(setup.dialog.pszContent, nullptr);
+    EXPECT_EQ(setup.dialog.hMainIcon, nullptr);
+    std::vector<std::pair<std::string, app::Host::Answer>> buttons;
+    for (UINT i = 0; i < setup.dialog.cButtons; ++i) {
+        const TASKDIALOG_BUTTON& button = setup.dialog.pButtons[i];
+        buttons.emplace_back(Narrow(button.pszButtonText), AnswerOf(button.nButtonID));
+    }
+    EXPECT_EQ(buttons, (std::vector<std::pair<std::string, app::Host::Answer>>{
+                           {"Save", app::Host::Answer::Save},
+                           {"Discard", app::Host::Answer::Discard},
+                           {"Cancel", app::Host::Answer::Cancel}}));
+
+    const auto key = [](UINT key) {
+        return [key](HWND dialog) {
+            const HWND focus = GetFocus();
+            PostMessageW(focus != nullptr ? focus : dialog, WM_KEYDOWN, key, 1);
+        };
+    };
+    struct Row {
+        const char* how;
+        std::function<void(HWND)> answer;
+        app::Host::Answer expected;
+    };
+    const std::vector<Row> rows = {
+        {"Escape", key(VK_ESCAPE), app::Host::Answer::Cancel},
+        {"the close box", [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         app::Host::Answer::Cancel},
+        {"Enter, for the default button", key(VK_RETURN), app::Host::Answer::Save},
+        {"Discard",
+         [](HWND dialog) { SendMessageW(dialog, TDM_CLICK_BUTTON, QuestionSetup::kDiscardId, 0); },
+         app::Host::Answer::Discard},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        TaskDialogAnswer answer;
+        answer.answer = row.answer;
+        pendingAnswer = &answer;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, AnswerTaskDialog);
+        EXPECT_EQ(Win32Host().Ask(question), row.expected);
+        KillTimer(nullptr, timer);
+        pendingAnswer = nullptr;
+        EXPECT_TRUE(answer.answered);
+        EXPECT_FALSE(answer.forced);
+        EXPECT_EQ(answer.title, kApplicationTitle);
+    }
 }
 
 }  // namespace
