@@ -1,5 +1,6 @@
 #include "app/graph_editing.h"
 
+#include <array>
 #include <charconv>
 #include <utility>
 
@@ -54,7 +55,29 @@ bool Exists(const GraphDocument& document, const Selection& selection) {
     return false;
 }
 
+constexpr std::array kPanelFields{
+    PanelFieldSpec{"PointNumber", PanelField::Number, &PanelView::number, false},
+    PanelFieldSpec{"X", PanelField::X, &PanelView::x, true},
+    PanelFieldSpec{"Y", PanelField::Y, &PanelView::y, true},
+    PanelFieldSpec{"Z", PanelField::Z, &PanelView::z, true},
+    PanelFieldSpec{"Type", PanelField::Type, &PanelView::type, true},
+    PanelFieldSpec{"LinkTo", PanelField::LinkTo, &PanelView::linkTo, true},
+};
+
 }  // namespace
+
+std::span<const PanelFieldSpec> PanelFields() {
+    return kPanelFields;
+}
+
+const PanelFieldSpec* PanelFieldNamed(std::string_view name) {
+    for (const PanelFieldSpec& field : kPanelFields) {
+        if (field.name == name) {
+            return &field;
+        }
+    }
+    return nullptr;
+}
 
 void GraphEditing::Open(GraphDocument document, std::string path) {
     document_ = std::move(document);

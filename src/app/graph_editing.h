@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,18 @@ struct PanelView {
 };
 
 enum class PanelField { Number, X, Y, Z, Type, LinkTo };
+
+// A field of the panel: its name among GraphPanelControls(), the field, its text in the panel's
+// view, and whether it takes input only while a point is selected.
+struct PanelFieldSpec {
+    std::string_view name;
+    PanelField field;
+    std::string PanelView::*text;
+    bool pointOnly;
+};
+std::span<const PanelFieldSpec> PanelFields();
+// The field of that name, or none.
+const PanelFieldSpec* PanelFieldNamed(std::string_view name);
 
 class GraphEditing {
   public:

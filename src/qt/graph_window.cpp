@@ -52,21 +52,6 @@ class QtPngEncoder : public app::PngEncoder {
     }
 };
 
-// The panel's fields by their names in the table.
-std::optional<app::PanelField> FieldNamed(std::string_view name) {
-    using app::PanelField;
-    static const std::map<std::string_view, PanelField> kFields = {
-        {"PointNumber", PanelField::Number},
-        {"X", PanelField::X},
-        {"Y", PanelField::Y},
-        {"Z", PanelField::Z},
-        {"Type", PanelField::Type},
-        {"LinkTo", PanelField::LinkTo},
-    };
-    const auto found = kFields.find(name);
-    return found != kFields.end() ? std::optional(found->second) : std::nullopt;
-}
-
 app::Key KeyOf(int key) {
     switch (key) {
         case Qt::Key_G:
@@ -160,11 +145,12 @@ void GraphWindow::BuildSide(QWidget* side) {
                 grid->addWidget(pendingLabel, row, 0);
                 grid->addWidget(field, row, 1);
                 pendingLabel = nullptr;
-                if (const std::optional<app::PanelField> which = FieldNamed(control.name)) {
-                    fields_[*which] = field;
-                    connect(field, &QLineEdit::returnPressed, this, [this, field, f = *which] {
-                        Do([&] { behaviour_.EnterField(f, FromQt(field->text())); });
-                    });
+                if (const app::PanelFieldSpec* which = app::PanelFieldNamed(control.name)) {
+                    fields_[which->field] = field;
+                    connect(field, &QLineEdit::returnPressed, this,
+                            [this, field, f = which->field] {
+                                Do([&] { behaviour_.EnterField(f, FromQt(field->text())); });
+                            });
                 }
                 break;
             }
@@ -268,17 +254,11 @@ void GraphWindow::Render() {
     setWindowTitle(ToQt(behaviour_.Title()));
     const app::GraphEditing& editing = behaviour_.Editing();
     const app::PanelView& panel = editing.Panel();
-    const auto show = [this](app::PanelField field, const std::string& text, bool enabled) {
-        QLineEdit* box = fields_.at(field);
-        box->setText(ToQt(text));
-        box->setEnabled(enabled);
-    };
-    show(app::PanelField::Number, panel.number, true);
-    show(app::PanelField::X, panel.x, panel.pointFields);
-    show(app::PanelField::Y, panel.y, panel.pointFields);
-    show(app::PanelField::Z, panel.z, panel.pointFields);
-    show(app::PanelField::Type, panel.type, panel.pointFields);
-    show(app::PanelField::LinkTo, panel.linkTo, panel.pointFields);
+    for (const app::PanelFieldSpec& field : app::PanelFields()) {
+        QLineEdit* box = fields_.at(field.field);
+        box->setText(ToQt(panel.*field.text));
+        box->setEnabled(!field.pointOnly || panel.pointFields);
+    }
     selectionText_->setText(ToQt(panel.selection));
     status_->setText(ToQt(editing.Status()));
 

@@ -35,28 +35,10 @@ constexpr int kStatusHeight = 20;
 constexpr int kLeastWidth = 560;
 constexpr int kLeastHeight = 500;
 
-// A field of the panel: the behaviour's field, its text in the panel's view, and whether it
-// takes input only while a point is selected.
-struct Field {
-    std::string_view name;
-    app::PanelField field;
-    std::string app::PanelView::*text;
-    bool pointOnly;
-};
-
-constexpr std::array kFields{
-    Field{"PointNumber", app::PanelField::Number, &app::PanelView::number, false},
-    Field{"X", app::PanelField::X, &app::PanelView::x, true},
-    Field{"Y", app::PanelField::Y, &app::PanelView::y, true},
-    Field{"Z", app::PanelField::Z, &app::PanelView::z, true},
-    Field{"Type", app::PanelField::Type, &app::PanelView::type, true},
-    Field{"LinkTo", app::PanelField::LinkTo, &app::PanelView::linkTo, true},
-};
+using Field = app::PanelFieldSpec;
 
 const Field* FieldNamed(std::string_view name) {
-    const auto found = std::find_if(kFields.begin(), kFields.end(),
-                                    [name](const Field& field) { return field.name == name; });
-    return found != kFields.end() ? &*found : nullptr;
+    return app::PanelFieldNamed(name);
 }
 
 // A label right before a field is that field's.
