@@ -5,20 +5,34 @@
 #include <utility>
 
 #include "core/conversion_error.h"
+#include "core/editing/document_file.h"
 #include "core/messages.h"
 #include "core/text_file.h"
 
 namespace walkconv::app {
 
-bool operator==(const ConverterView& a, const ConverterView& b) {
-    const bool sameGraph =
-        a.graph == b.graph || (a.graph != nullptr && b.graph != nullptr && *a.graph == *b.graph);
-    return a.text1 == b.text1 && a.label2 == b.label2 && a.text2 == b.text2 &&
-           a.text2Enabled == b.text2Enabled && a.command3Enabled == b.command3Enabled &&
-           a.command4Enabled == b.command4Enabled && sameGraph && a.graphShown == b.graphShown;
+Converter::Converter(const Direction& direction) : direction_(direction) {
+    // A graph saved by its window is read again, as if typed and analysed, so that the counts,
+    // the findings and Convert! follow it; not while it is saved to make way for another.
+    graph_.onSaved = [this](const std::string& path, Host& host) {
+        if (!replacing_) {
+            view_.text1 = path;
+            reading_ = Reading::SavedGraph;
+            AnalyseNow(host);
+            reading_ = Reading::AnotherFile;
+        }
+    };
 }
 
-Converter::Converter(const Direction& direction) : direction_(direction) {}
+bool Converter::MayReplaceGraph(Host& host) {
+    if (!view_.graphShown) {
+        return true;
+    }
+    replacing_ = true;
+    const bool mayGo = graph_.MayLetGo(host);
+    replacing_ = false;
+    return mayGo;
+}
 
 void Converter::TypeInputPath(std::string text) {
     view_.text1 = std::move(text);
@@ -31,6 +45,9 @@ void Converter::TypeModelName(std::string text) {
 }
 
 void Converter::Browse(Host& host) {
+    if (!MayReplaceGraph(host)) {
+        return;
+    }
     FileRequest request;
     request.mode = FileRequest::Mode::Open;
     request.fileName = openFileName_;
@@ -46,6 +63,12 @@ void Converter::Browse(Host& host) {
 }
 
 void Converter::Analyse(Host& host) {
+    if (MayReplaceGraph(host)) {
+        AnalyseNow(host);
+    }
+}
+
+void Converter::AnalyseNow(Host& host) {
     ShowAnalysis(direction_.analyse(view_.text1, state_, &details_, &facts_), host);
 }
 
@@ -64,8 +87,10 @@ void Converter::Drop(std::span<const std::string> paths, Host& host) {
 }
 
 void Converter::Open(const std::string& path, Host& host) {
-    view_.text1 = path;
-    Analyse(host);
+    if (MayReplaceGraph(host)) {
+        view_.text1 = path;
+        AnalyseNow(host);
+    }
 }
 
 void Converter::Convert(Host& host) {
@@ -98,23 +123,42 @@ void Converter::Convert(Host& host) {
 }
 
 void Converter::ShowGraph() {
-    if (view_.command4Enabled && view_.graph != nullptr) {
+    if (view_.command4Enabled && graph_.Content() != nullptr) {
         view_.graphShown = true;
     }
 }
 
-void Converter::GraphClosed() {
+bool Converter::CloseGraph(Host& host) {
+    if (view_.graphShown && !graph_.MayLetGo(host)) {
+        return false;
+    }
     view_.graphShown = false;
+    return true;
+}
+
+bool Converter::Close(Host& host) {
+    return MayReplaceGraph(host);
 }
 
 void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host) {
     switch (outcome) {
-        case AnalysisOutcome::Valid:
+        case AnalysisOutcome::Valid: {
             view_.label2 = AnalysisSummary(state_);
-            view_.graph =
-                MakeGraphContent(state_, details_, direction_.readsWalkSources ? &facts_ : nullptr);
+            // The graph in the file's own codes, for the graph window to show and edit: the
+            // same graph again (as after a save) goes on being edited.
+            const DocumentReading reading =
+                ReadDocument(view_.text1, direction_.readsWalkSources ? InputKind::WalkSource
+                                                                      : InputKind::Sailorpoints);
+            if (!reading.document) {
+                graph_.Close();
+            } else if (reading_ == Reading::SavedGraph) {
+                graph_.Reopen(*reading.document, view_.text1);
+            } else {
+                graph_.Open(*reading.document, view_.text1);
+            }
             SetReady(true);
             return;
+        }
         case AnalysisOutcome::NotValid:
             view_.label2 = std::string(direction_.notValidText);
             SetReady(false);
@@ -134,7 +178,7 @@ void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host) {
 
 void Converter::SetReady(bool ready) {
     view_.command3Enabled = ready;
-    view_.command4Enabled = ready;
+    view_.command4Enabled = ready && graph_.Content() != nullptr;
     if (direction_.namesOutput) {
         view_.text2Enabled = ready;
         view_.text2 = ready ? state_.ModelName : std::string();
@@ -142,7 +186,7 @@ void Converter::SetReady(bool ready) {
     if (!ready) {
         // The graph window shows only a valid analysis: with the result area cleared or
         // refused there is none, so it closes (to open again with the next valid one).
-        view_.graph.reset();
+        graph_.Close();
         view_.graphShown = false;
     }
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/direction.h"
-#include "app/graph_content.h"
+#include "app/graph_window.h"
 #include "app/host.h"
 #include "core/analysis.h"
 #include "core/conversion_state.h"
@@ -22,17 +22,17 @@ struct ConverterView {
     bool text2Enabled = false;
     bool command3Enabled = false;  // Convert!
     bool command4Enabled = false;  // Show graph
-    // What the graph window shows: the content of the valid analysis standing, if any, and
-    // whether the window is open. Without content it is closed.
-    std::shared_ptr<const GraphContent> graph;
+    // The graph window is open; what it shows is Graph().
     bool graphShown = false;
 
-    friend bool operator==(const ConverterView& a, const ConverterView& b);
+    friend bool operator==(const ConverterView&, const ConverterView&) = default;
 };
 
 // The behaviour of a converter window of either direction: the load step, browse, Analyse,
-// Convert!, drops, Show graph. It owns the window's conversion state and what the last analysis
-// noticed; the front-end forwards the user's events and shows View() after each.
+// Convert!, drops, Show graph. It owns the window's conversion state, what the last analysis
+// noticed, and its graph window's behaviour, the editor of the analysed file's walking graph;
+// the front-end forwards the user's events and shows View() and Graph() after each. Whatever
+// would replace or close a graph with unsaved edits asks about them first.
 class Converter {
   public:
     // The window as the load step leaves it: empty boxes and result, nothing to convert.
@@ -41,6 +41,8 @@ class Converter {
     const Direction& direction() const { return direction_; }
     const ConverterView& View() const { return view_; }
     const ConversionState& State() const { return state_; }
+    GraphWindowBehaviour& Graph() { return graph_; }
+    const GraphWindowBehaviour& Graph() const { return graph_; }
 
     // The user typed into the input path box, or the model name box while it is enabled.
     void TypeInputPath(std::string text);
@@ -65,11 +67,20 @@ class Converter {
     // write ends it without a word, ready to try again.
     void Convert(Host& host);
 
-    // "Show graph" opens the graph window of the valid analysis; the user may close it.
+    // "Show graph" opens the graph window of the valid analysis.
     void ShowGraph();
-    void GraphClosed();
+    // The user closes the graph window, or the converter window: false when the question about
+    // unsaved edits was answered Cancel, and the window stays.
+    bool CloseGraph(Host& host);
+    bool Close(Host& host);
+
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
 
   private:
+    // Whether the graph with unsaved edits, if one is shown, may make way for another.
+    bool MayReplaceGraph(Host& host);
+    void AnalyseNow(Host& host);
     void ShowAnalysis(AnalysisOutcome outcome, Host& host);
     void SetReady(bool ready);
 
@@ -79,6 +90,10 @@ class Converter {
     AnalysisDetails details_;  // what the last analysis noticed beside the state
     WalkSourceFacts facts_;
     std::string openFileName_;  // the file the open dialog chose last
+    GraphWindowBehaviour graph_;
+    bool replacing_ = false;  // asking about the edits of a graph about to make way
+    enum class Reading { AnotherFile, SavedGraph };
+    Reading reading_ = Reading::AnotherFile;  // what the analysis under way reads
 };
 
 }  // namespace walkconv::app

@@ -38,6 +38,35 @@ void PaintText(Canvas& canvas, const Caption& caption, Rgb color, bool highlight
     canvas.Text(caption.at, caption.anchor, caption.text, font, Ink{color});
 }
 
+// The selected link drawn over the others in the selection colour; a listed one is written in
+// it below the views.
+void PaintSelectedLink(Canvas& canvas, const GraphDrawing& drawing, const DrawnLink& link) {
+    constexpr double kWidth = 2.5;
+    for (std::size_t view = 0; view < kViewCount; ++view) {
+        if (link.mark == LinkMark::Line || link.mark == LinkMark::Stub) {
+            canvas.Line(link.from[view], link.to[view], Ink{kSelectionColor}, kWidth);
+        } else if (link.mark == LinkMark::Ring) {
+            canvas.Ring(link.from[view], drawing.ringRadius, Ink{kSelectionColor}, kWidth);
+        }
+    }
+}
+
+// The selected point: a dot in the selection colour with a ring of it around, in both views.
+void PaintSelectedPoint(Canvas& canvas, const GraphDrawing& drawing, const DrawnPoint& point) {
+    for (const Spot& centre : point.at) {
+        canvas.Disc(centre, drawing.dotRadius + 0.5, Ink{kSelectionColor});
+        canvas.Ring(centre, drawing.dotRadius + 2.5, Ink{kSelectionColor}, 2);
+    }
+}
+
+template <typename Item>
+const Item* Numbered(const std::vector<Item>& items, const std::optional<int>& number) {
+    if (!number || *number < 0 || static_cast<std::size_t>(*number) >= items.size()) {
+        return nullptr;
+    }
+    return &items[static_cast<std::size_t>(*number)];
+}
+
 void PaintLink(Canvas& canvas, const GraphDrawing& drawing, const DrawnLink& link,
                bool highlighted) {
     for (std::size_t view = 0; view < kViewCount; ++view) {
@@ -105,8 +134,14 @@ void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& hi
     for (const DrawnLink& link : drawing.links) {
         PaintLink(canvas, drawing, link, Contains(highlight.links, link.number));
     }
+    if (const DrawnLink* selected = Numbered(drawing.links, highlight.selectedLink)) {
+        PaintSelectedLink(canvas, drawing, *selected);
+    }
     for (const DrawnPoint& point : drawing.points) {
         PaintPoint(canvas, drawing, point, Contains(highlight.points, point.number));
+    }
+    if (const DrawnPoint* selected = Numbered(drawing.points, highlight.selectedPoint)) {
+        PaintSelectedPoint(canvas, drawing, *selected);
     }
     for (const Caption& caption : drawing.captions) {
         PaintText(canvas, caption, kTextColor, false);
@@ -121,8 +156,10 @@ void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& hi
     }
     for (const DrawnLink& link : drawing.links) {
         if (link.mark == LinkMark::Listed) {
+            const bool selected = highlight.selectedLink == link.number;
             PaintText(canvas, {link.listedAt, TextAnchor::Start, TextRole::Listing, link.title},
-                      link.color, Contains(highlight.links, link.number));
+                      selected ? kSelectionColor : link.color,
+                      Contains(highlight.links, link.number));
         }
     }
 }

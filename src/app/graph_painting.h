@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,8 @@ inline constexpr double kHollowWidth = 1.5;  // of hollow rings
 // How far the highlight of a selected item reaches beyond its shape, and its opacity.
 inline constexpr double kHaloReach = 5;
 inline constexpr std::uint8_t kHaloAlpha = 110;
+// The selected point or link of the editor, in a colour that no type and no finding uses.
+inline constexpr Rgb kSelectionColor{0x1e, 0x90, 0xff};
 // The grey around the white page of the picture.
 inline constexpr Rgb kViewBackground{0xe8, 0xe8, 0xe8};
 inline constexpr Rgb kPageColor{0xff, 0xff, 0xff};
@@ -57,21 +60,25 @@ class Canvas {
     virtual double TextWidth(std::string_view text, const FontSpec& font) = 0;
 };
 
-// What a selected finding is about, highlighted in the picture: point and link numbers.
+// What a selected finding is about, highlighted in the picture: point and link numbers; and
+// the point or link selected for editing.
 struct Highlight {
     std::vector<int> points;
     std::vector<int> links;
+    std::optional<int> selectedPoint;
+    std::optional<int> selectedLink;
 
     bool Empty() const { return points.empty() && links.empty(); }
     friend bool operator==(const Highlight&, const Highlight&) = default;
 };
 
 // Paints `drawing` in picture units on a white page: frames, links, dots, texts, the legend
-// and the links listed below the views, each item of `highlight` with a halo beneath it.
+// and the links listed below the views, each item of `highlight` with a halo beneath it, and
+// the selected point or link in the selection colour.
 void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& highlight = {});
 
-// Paints the view of a graph window: the grey background of `viewWidth` by `viewHeight`
-// pixels, then the picture through `viewport`.
+// Paints the view of a graph window: the grey background of the viewport's size in pixels,
+// then the picture through `viewport`.
 void PaintView(Canvas& canvas, const GraphDrawing& drawing, const Viewport& viewport,
                const Highlight& highlight);
 

@@ -35,6 +35,12 @@ class Host {
     // Shows a modal message box: the text, one OK button, no icon, the application's title.
     virtual void ShowMessage(std::string_view text) = 0;
 
+    // What the user answers to a question about edits not saved yet.
+    enum class Answer { Save, Discard, Cancel };
+    // Shows a modal question in a window of its own: `question` as its text, the buttons
+    // "Save", "Discard" and "Cancel"; closing it or Escape answers Cancel.
+    virtual Answer Ask(std::string_view question) = 0;
+
     // The folder remembered for a kind of window ("Form1", "GraphWindow"), or empty.
     virtual std::string RememberedFolder(std::string_view windowKind) = 0;
     virtual void RememberFolder(std::string_view windowKind, const std::string& folder) = 0;

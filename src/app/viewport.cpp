@@ -21,6 +21,14 @@ void Viewport::SetPicture(double width, double height) {
     Fit();
 }
 
+void Viewport::KeepPicture(double width, double height) {
+    pictureWidth_ = width;
+    pictureHeight_ = height;
+    if (fitted_) {
+        Fit();
+    }
+}
+
 void Viewport::Resize(double viewWidth, double viewHeight) {
     if (fitted_) {
         viewWidth_ = viewWidth;

@@ -43,6 +43,8 @@ class Viewport {
 
     // A new picture: fitted in.
     void SetPicture(double width, double height);
+    // The picture changed its size: a fitted one is fitted again, else the view stays.
+    void KeepPicture(double width, double height);
     // The view's new size in pixels; a fitted picture is fitted again.
     void Resize(double viewWidth, double viewHeight);
     void Fit();

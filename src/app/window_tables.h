@@ -15,7 +15,7 @@ constexpr int TwipsToPixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-enum class ControlKind { TextBox, Label, Button, OptionButton };
+enum class ControlKind { TextBox, Label, Button, OptionButton, List };
 
 // One control of a window: its name (the name front-ends and tests find it by), kind, caption
 // and place in twips from the top left corner of the client area.
@@ -60,6 +60,8 @@ const ControlSpec& Control(const WindowSpec& window, std::string_view name);
 std::span<const FileFilter> WalkSourceFilters();    // "C files (*.c)", then all files
 std::span<const FileFilter> SailorpointsFilters();  // "INI files (*.ini)", then all files
 std::span<const FileFilter> PictureFilters();       // "PNG image (*.png)", "SVG picture (*.svg)"
+// Save as... of the graph window: both kinds, the document's own first.
+std::span<const FileFilter> SaveAsFilters(bool walkSourceFirst);
 
 // The graph window: its first size in pixels and the width of its findings list.
 inline constexpr int kGraphWindowWidth = 800;
@@ -68,5 +70,16 @@ inline constexpr int kGraphListWidth = 240;
 // The texts beside the picture: above the findings list, and of the button that saves it.
 inline constexpr std::string_view kFindingsCaption = "Findings:";
 inline constexpr std::string_view kSavePictureCaption = "Save picture\u2026";
+
+// The side column of the graph window, top to bottom and in tab order: the editing panel (each
+// field with its label before it), the findings with their fixes, and the buttons that save.
+// Kind TextBox is a field the user types into and ends with Enter; a Label with an empty
+// caption shows a text of the behaviour (the selection). The status line runs below all.
+struct GraphPanelControl {
+    std::string_view name;
+    ControlKind kind;
+    std::string_view caption;
+};
+std::span<const GraphPanelControl> GraphPanelControls();
 
 }  // namespace walkconv::app

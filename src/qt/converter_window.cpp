@@ -1,5 +1,6 @@
 #include "qt/converter_window.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -68,6 +69,14 @@ void ConverterWindow::Open(const QString& path) {
     Render();
 }
 
+void ConverterWindow::closeEvent(QCloseEvent* event) {
+    if (!converter_.Close(host_)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 void ConverterWindow::ShowGraph() {
     converter_.ShowGraph();
     Render();
@@ -92,10 +101,15 @@ void ConverterWindow::Render() {
     command3_->setEnabled(view.command3Enabled);
     command4_->setEnabled(view.command4Enabled);
 
-    if (view.graphShown && view.graph != nullptr) {
+    if (view.graphShown && converter_.Graph().Content() != nullptr) {
         if (graphWindow_ == nullptr) {
-            graphWindow_ = std::make_unique<GraphWindow>();
-            graphWindow_->onClosed = [this] { converter_.GraphClosed(); };
+            graphWindow_ = std::make_unique<GraphWindow>(converter_.Graph());
+            graphWindow_->onClose = [this] {
+                const bool closes = converter_.CloseGraph(graphWindow_->WindowHost());
+                Render();
+                return closes;
+            };
+            graphWindow_->onChanged = [this] { Render(); };
             const QScreen* screen =
                 this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
             if (screen != nullptr) {
@@ -106,12 +120,12 @@ void ConverterWindow::Render() {
                 graphWindow_->move(place.x, place.y);
             }
         }
-        graphWindow_->ShowContent(view.graph);
+        graphWindow_->Render();
         if (!graphWindow_->isVisible()) {
             graphWindow_->show();
         }
     } else if (graphWindow_ != nullptr && graphWindow_->isVisible()) {
-        graphWindow_->close();
+        graphWindow_->hide();
     }
 }
 

@@ -36,6 +36,8 @@ class ConverterWindow : public QWidget {
     void Open(const QString& path);
 
   protected:
+    // Closing with unsaved edits in the graph window asks about them first.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -69,28 +69,37 @@ void GraphView::wheelEvent(QWheelEvent* event) {
 
 void GraphView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        dragFrom_ = event->position();
-        setCursor(Qt::ClosedHandCursor);
+        setFocus(Qt::MouseFocusReason);
+        behaviour_.Press(ToView(event->position()), (event->modifiers() & Qt::ControlModifier) != 0,
+                         PictureTextMeasure());
+        setCursor(behaviour_.Dragging() ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+        Changed();
     }
     event->accept();
 }
 
 void GraphView::mouseMoveEvent(QMouseEvent* event) {
-    if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
-        const QPointF moved = event->position() - *dragFrom_;
-        dragFrom_ = event->position();
-        behaviour_.Drag(moved.x(), moved.y());
-        update();
+    if (behaviour_.Dragging() && (event->buttons() & Qt::LeftButton)) {
+        behaviour_.Move(ToView(event->position()));
+        Changed();
     }
     event->accept();
 }
 
 void GraphView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragFrom_.reset();
+    if (event->button() == Qt::LeftButton && behaviour_.Dragging()) {
+        behaviour_.Release();
         setCursor(Qt::OpenHandCursor);
+        Changed();
     }
     event->accept();
+}
+
+void GraphView::Changed() {
+    update();
+    if (onChanged) {
+        onChanged();
+    }
 }
 
 void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -2,20 +2,23 @@
 
 #include <QFrame>
 #include <QPoint>
-#include <optional>
+#include <functional>
 
 #include "app/graph_window.h"
 
 namespace walkconv::qt {
 
-// Shows the picture of a graph window's behaviour and forwards the mouse to it: the wheel zooms
-// at the cursor, dragging pans and a double-click fits the whole picture in. Hovering a point
-// or a link shows its title.
+// Shows the picture of a graph window's behaviour and forwards the mouse to it: a click
+// selects (with Ctrl, links), dragging moves a point or pans, the wheel zooms at the cursor and
+// a double-click fits the whole picture in. Hovering a point or a link shows its title.
 class GraphView : public QFrame {
     Q_OBJECT
 
   public:
     explicit GraphView(app::GraphWindowBehaviour& behaviour, QWidget* parent = nullptr);
+
+    // After a press, a drag or a release changed what the window shows.
+    std::function<void()> onChanged;
 
   protected:
     bool event(QEvent* event) override;
@@ -28,11 +31,11 @@ class GraphView : public QFrame {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    void Changed();
     // A place of the widget in the view's pixels, inside its frame.
     app::ScreenPoint ToView(QPointF place) const;
 
     app::GraphWindowBehaviour& behaviour_;
-    std::optional<QPointF> dragFrom_;
 };
 
 }  // namespace walkconv::qt

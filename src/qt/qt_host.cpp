@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStringList>
 #include <utility>
@@ -95,6 +96,27 @@ void QtHost::ShowMessage(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(text),
                     QMessageBox::Ok, window_);
     box.exec();
+}
+
+app::Host::Answer QtHost::Ask(std::string_view question) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        return hostOverride->Ask(question);
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(question),
+                    QMessageBox::NoButton, window_);
+    QPushButton* save = box.addButton(QStringLiteral("Save"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) {
+        return Answer::Save;
+    }
+    return box.clickedButton() == discard ? Answer::Discard : Answer::Cancel;
 }
 
 std::string QtHost::RememberedFolder(std::string_view windowKind) {

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRect>
@@ -96,6 +97,8 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
         }
         case ControlKind::OptionButton:
             return new WrappingOptionButton(caption, window);
+        case ControlKind::List:
+            return new QListWidget(window);
     }
     return nullptr;
 }

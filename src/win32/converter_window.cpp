@@ -37,9 +37,18 @@ LRESULT ConverterWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DROPFILES:
             Dropped(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_CLOSE:
+            // Unsaved edits of the graph are asked about first; Cancel keeps the window.
+            if (converter_.Close(host_)) {
+                DestroyWindow(Handle());  // deletes this object
+            } else {
+                Render();
+            }
+            return 0;
         case WM_DESTROY:
             if (graph_ != nullptr) {
-                graph_->onClosed = nullptr;
+                graph_->onChanged = nullptr;
+                graph_->onClose = nullptr;
                 DestroyWindow(graph_->Handle());
                 graph_ = nullptr;
             }
@@ -130,17 +139,23 @@ void ConverterWindow::Render() {
 
 void ConverterWindow::RenderGraph() {
     const app::ConverterView& view = converter_.View();
-    if (view.graphShown && view.graph != nullptr) {
+    if (view.graphShown && converter_.Graph().Content() != nullptr) {
         if (graph_ == nullptr) {
-            graph_ = &GraphWindow::Make();
-            graph_->onClosed = [this] { converter_.GraphClosed(); };
+            graph_ = &GraphWindow::Make(converter_.Graph());
+            // What the graph window does may change this window too: a save has the file
+            // analysed again.
+            graph_->onChanged = [this] { Render(); };
+            graph_->onClose = [this](app::Host& host) {
+                converter_.CloseGraph(host);
+                Render();
+            };
             const app::ScreenRect frame = FrameOf(graph_->Handle());
             const app::ScreenPosition place = app::PlaceBeside(FrameOf(Handle()), frame.width,
                                                                frame.height, WorkAreaOf(Handle()));
             SetWindowPos(graph_->Handle(), nullptr, place.x, place.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        graph_->ShowContent(view.graph);
+        graph_->Render();
         if (!IsWindowVisible(graph_->Handle())) {
             graph_->Show();
         }

@@ -14,7 +14,8 @@ class GraphWindow;
 
 // A converter window of either direction: the controls of its table, each event forwarded to
 // the behaviour (app::Converter), and the behaviour's view shown after each. A file dropped on
-// it from Explorer is forwarded too.
+// it from Explorer is forwarded too. Its graph window edits the converter's graph; closing
+// either window with unsaved edits asks about them first.
 class ConverterWindow : public TableWindow {
   public:
     // Makes the window of `direction` in the middle of the screen and shows it, active, with

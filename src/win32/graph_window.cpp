@@ -4,7 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <utility>
+#include <array>
+#include <span>
 
 #include "app/window_tables.h"
 #include "win32/gdiplus_canvas.h"
@@ -15,35 +16,78 @@ namespace walkconv::win32 {
 
 namespace {
 
+using app::ControlKind;
+using app::GraphPanelControl;
+
 constexpr wchar_t kViewClass[] = L"WalkConverterGraphView";
 
-// Room around and between the parts of the window, and the heights of the label and button,
-// in pixels at 96 DPI.
+// Room around and between the parts of the window, and the heights of its rows, in pixels at
+// 96 DPI.
 constexpr int kMargin = 8;
+constexpr int kGap = 6;
+constexpr int kLabelGap = 2;  // between a label and the list below it
 constexpr int kLabelHeight = 18;
+constexpr int kFieldHeight = 23;
+constexpr int kFieldLabelWidth = 52;
 constexpr int kButtonHeight = 28;
-constexpr int kLeastWidth = 480;
-constexpr int kLeastHeight = 320;
+constexpr int kLeastListHeight = 48;
+constexpr int kStatusHeight = 20;
+constexpr int kLeastWidth = 560;
+constexpr int kLeastHeight = 500;
 
-// Ctrl+S saves the picture, as the button does.
-HACCEL SaveKey() {
-    static const HACCEL keys = [] {
-        ACCEL save{FCONTROL | FVIRTKEY, 'S', GraphWindow::kSavePictureId};
-        return CreateAcceleratorTableW(&save, 1);
-    }();
-    return keys;
+using Field = app::PanelFieldSpec;
+
+const Field* FieldNamed(std::string_view name) {
+    return app::PanelFieldNamed(name);
 }
 
-HWND CreateChild(HWND parent, const wchar_t* className, std::string_view text, DWORD style,
-                 DWORD exStyle, int id) {
-    return CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
-                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(INT_PTR{id}),
-                           GetModuleHandleW(nullptr), nullptr);
+// A label right before a field is that field's.
+const Field* FieldOfLabel(std::span<const GraphPanelControl> controls, std::size_t index) {
+    if (controls[index].kind != ControlKind::Label || index + 1 >= controls.size()) {
+        return nullptr;
+    }
+    return FieldNamed(controls[index + 1].name);
+}
+
+// The table's keys as Windows names them.
+std::optional<app::Key> KeyOf(WPARAM key) {
+    switch (key) {
+        case 'G':
+            return app::Key::G;
+        case 'Z':
+            return app::Key::Z;
+        case 'Y':
+            return app::Key::Y;
+        case 'S':
+            return app::Key::S;
+        case 'E':
+            return app::Key::E;
+        case VK_INSERT:
+            return app::Key::Insert;
+        case VK_DELETE:
+            return app::Key::Delete;
+        default:
+            return std::nullopt;
+    }
+}
+
+void SetTextIfChanged(HWND control, const std::string& text) {
+    if (WindowText(control) != text) {
+        SetText(control, text);
+    }
+}
+
+void AddStyle(HWND control, DWORD style) {
+    SetWindowLongPtrW(control, GWL_STYLE, GetWindowLongPtrW(control, GWL_STYLE) | LONG_PTR{style});
 }
 
 }  // namespace
 
-GraphWindow::GraphWindow() : TopWindow(Role::Companion), measure_(PictureTextMeasure()) {}
+GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour)
+    : TopWindow(Role::Companion),
+      behaviour_(behaviour),
+      host_([this] { Changed(); }),
+      measure_(PictureTextMeasure()) {}
 
 GraphWindow::~GraphWindow() {
     if (font_ != nullptr) {
@@ -51,7 +95,7 @@ GraphWindow::~GraphWindow() {
     }
 }
 
-GraphWindow& GraphWindow::Make() {
+GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
     static const ATOM viewClass = [] {
         WNDCLASSEXW view{};
         view.cbSize = sizeof view;
@@ -62,21 +106,30 @@ GraphWindow& GraphWindow::Make() {
         view.lpszClassName = kViewClass;
         return RegisterClassExW(&view);
     }();
-    auto* window = new GraphWindow();
+    auto* window = new GraphWindow(behaviour);
     window->TopWindow::Create({}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     const HWND handle = window->Handle();
     window->host_.SetOwner(handle);
-    // The view takes the focus first, as a scrolling view does, so that the wheel reaches it
-    // and the findings list selects nothing of itself.
-    CreateChild(handle, MAKEINTATOM(viewClass), {}, WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
-                kViewId);
-    CreateChild(handle, L"STATIC", app::kFindingsCaption, SS_LEFT | SS_NOPREFIX, 0,
-                kFindingsLabelId);
-    CreateChild(handle, L"LISTBOX", {},
-                WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE, kFindingListId);
-    KeepFromBeingDefault(CreateChild(handle, L"BUTTON", app::kSavePictureCaption,
-                                     WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kSavePictureId));
+    // The view takes the focus first, as a scrolling view does, so that the wheel and Delete
+    // reach it; the panel follows in the table's tab order.
+    CreateWindowExW(WS_EX_CLIENTEDGE, MAKEINTATOM(viewClass), L"",
+                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0, 0, handle,
+                    reinterpret_cast<HMENU>(INT_PTR{kViewId}), GetModuleHandleW(nullptr), nullptr);
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const GraphPanelControl& control = controls[i];
+        const HWND created =
+            CreateControl(handle, control.kind, control.caption,
+                          kFirstPanelId + static_cast<int>(i), control.kind != ControlKind::Label);
+        if (control.kind == ControlKind::TextBox) {
+            // Enter ends the typing in a field, rather than going to the window as IDOK.
+            SetWindowSubclass(created, FieldProcedure, 0, reinterpret_cast<DWORD_PTR>(window));
+        } else if (control.kind == ControlKind::Label && control.caption.empty()) {
+            AddStyle(created, SS_ENDELLIPSIS);
+        }
+    }
+    AddStyle(CreateControl(handle, ControlKind::Label, {}, kStatusId, false), SS_ENDELLIPSIS);
+
     window->toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle, nullptr,
@@ -90,7 +143,6 @@ GraphWindow& GraphWindow::Make() {
     SendMessageW(window->toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(window->toolTip_, TTM_SETMAXTIPWIDTH, 0,
                  ScalePixels(480, GetDpiForWindow(handle)));
-    window->SetAccelerators(SaveKey());
 
     const UINT dpi = GetDpiForWindow(handle);
     window->LayOut(dpi);
@@ -99,31 +151,91 @@ GraphWindow& GraphWindow::Make() {
     return *window;
 }
 
-void GraphWindow::ShowContent(std::shared_ptr<const app::GraphContent> content) {
-    if (content == nullptr || content.get() == behaviour_.Content()) {
-        return;
+HWND GraphWindow::Control(std::string_view name) const {
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].name == name) {
+            return GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(i));
+        }
     }
-    behaviour_.Show(std::move(content));
-    SetText(Handle(), behaviour_.Title());
-    const HWND list = GetDlgItem(Handle(), kFindingListId);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    // The list scrolls sideways as far as its longest row reaches.
-    int widest = 0;
-    const HDC dc = GetDC(list);
-    const HGDIOBJ oldFont = SelectObject(dc, font_);
-    for (const std::string& row : behaviour_.Rows()) {
-        const std::wstring text = Widen(row);
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    return nullptr;
+}
+
+void GraphWindow::Render() {
+    const HWND focus = GetFocus();
+    const app::GraphEditing& editing = behaviour_.Editing();
+    const app::PanelView& panel = editing.Panel();
+    const bool open = editing.HasDocument();
+    SetTextIfChanged(Handle(), behaviour_.Title());
+
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const GraphPanelControl& control = controls[i];
+        const HWND handle = GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(i));
+        bool enabled = open;
+        if (const Field* field = FieldNamed(control.name)) {
+            SetTextIfChanged(handle, panel.*field->text);
+            enabled = open && (!field->pointOnly || panel.pointFields);
+        } else if (const Field* labelled = FieldOfLabel(controls, i)) {
+            enabled = open && (!labelled->pointOnly || panel.pointFields);
+        } else if (control.kind == ControlKind::Label && control.caption.empty()) {
+            SetTextIfChanged(handle, panel.selection);
+        } else if (control.name == "Fix") {
+            enabled = behaviour_.CanFix();
+        } else if (control.name == "FixAll") {
+            enabled = behaviour_.CanFixAll();
+        } else if (control.kind == ControlKind::List) {
+            // Without findings the one row says so and cannot be selected.
+            enabled = behaviour_.RowsSelectable();
+        }
+        if ((IsWindowEnabled(handle) != 0) != enabled) {
+            EnableWindow(handle, enabled ? TRUE : FALSE);
+        }
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(list, dc);
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
-    // Without findings the one row says so and cannot be selected.
-    EnableWindow(list, behaviour_.RowsSelectable() ? TRUE : FALSE);
+    SetTextIfChanged(Status(), editing.Status());
+    RenderFindings();
     InvalidateRect(View(), nullptr, FALSE);
+    // A control disabled while it had the focus hands it on, as Tab would.
+    if (focus != nullptr && IsChild(Handle(), focus) && !IsWindowEnabled(focus)) {
+        Focus(GetNextDlgTabItem(Handle(), focus, FALSE));
+    }
+}
+
+void GraphWindow::RenderFindings() {
+    const HWND list = Control("FindingList");
+    if (rows_ != behaviour_.Rows()) {
+        rows_ = behaviour_.Rows();
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        // The list scrolls sideways as far as its longest row reaches.
+        int widest = 0;
+        const HDC dc = GetDC(list);
+        const HGDIOBJ oldFont = SelectObject(dc, font_);
+        for (const std::string& row : rows_) {
+            const std::wstring text = Widen(row);
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            widest = std::max(widest, static_cast<int>(size.cx));
+        }
+        SelectObject(dc, oldFont);
+        ReleaseDC(list, dc);
+        SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+    const int selected = behaviour_.SelectedFinding();  // -1, as LB_ERR, for none
+    if (SendMessageW(list, LB_GETCURSEL, 0, 0) != selected) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    }
+}
+
+void GraphWindow::Changed() {
+    if (onChanged) {
+        onChanged();
+    } else {
+        Render();
+    }
 }
 
 void GraphWindow::PaintView(HDC dc, int width, int height) const {
@@ -137,13 +249,10 @@ void GraphWindow::PaintView(HDC dc, int width, int height) const {
 LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (LOWORD(wParam) == kSavePictureId &&
-                (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == 1 /* accelerator */)) {
-                SavePicture();
-            } else if (LOWORD(wParam) == kFindingListId && HIWORD(wParam) == LBN_SELCHANGE) {
-                SelectFinding();
+            if (lParam != 0) {
+                Command(LOWORD(wParam), HIWORD(wParam));
             }
-            return 0;
+            return 0;  // Enter and Escape (IDOK, IDCANCEL, without a control) among them
         case WM_SIZE:
             Place(GetDpiForWindow(Handle()));
             return 0;
@@ -155,11 +264,13 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
-            // Closed by the user it only hides, keeping its place, zoom and selection for when
-            // Show graph opens it again; it goes with its converter window.
-            ShowWindow(Handle(), SW_HIDE);
-            if (onClosed) {
-                onClosed();
+            // Closed by the user it hides, once any unsaved edits were asked about, keeping its
+            // place, zoom and selection for when Show graph opens it again; it goes with its
+            // converter window.
+            if (onClose) {
+                onClose(host_);
+            } else {
+                ShowWindow(Handle(), SW_HIDE);
             }
             return 0;
         default:
@@ -167,14 +278,142 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool GraphWindow::TakeKey(const MSG& key) {
+    const std::optional<app::Key> name = KeyOf(key.wParam);
+    // Ctrl+Alt is AltGr on many keyboards, which types characters.
+    if (!name || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    app::KeyPress press;
+    press.key = *name;
+    press.ctrl = GetKeyState(VK_CONTROL) < 0;
+    press.shift = GetKeyState(VK_SHIFT) < 0;
+    press.focusInViews = GetFocus() == View();
+    const std::optional<app::GraphCommand> command = app::CommandFor(press);
+    if (!command) {
+        return false;
+    }
+    Run(*command);
+    return true;
+}
+
+void GraphWindow::Run(app::GraphCommand command) {
+    switch (command) {
+        case app::GraphCommand::GoTo: {
+            const HWND number = Control("PointNumber");
+            Focus(number);
+            SendMessageW(number, EM_SETSEL, 0, -1);
+            return;
+        }
+        case app::GraphCommand::Undo:
+            behaviour_.Undo();
+            break;
+        case app::GraphCommand::Redo:
+            behaviour_.Redo();
+            break;
+        case app::GraphCommand::AddPoint:
+            behaviour_.AddPoint();
+            break;
+        case app::GraphCommand::Remove:
+            behaviour_.Remove();
+            break;
+        case app::GraphCommand::Save:
+            behaviour_.Save(host_);
+            break;
+        case app::GraphCommand::SaveAs:
+            behaviour_.SaveAs(host_);
+            break;
+        case app::GraphCommand::SavePicture:
+            SavePicture();
+            return;
+    }
+    Changed();
+}
+
+void GraphWindow::Command(int id, int notification) {
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const int index = id - kFirstPanelId;
+    if (index < 0 || static_cast<std::size_t>(index) >= controls.size()) {
+        return;
+    }
+    const std::string_view name = controls[static_cast<std::size_t>(index)].name;
+    if (name == "FindingList" && notification == LBN_SELCHANGE) {
+        const auto row = static_cast<int>(SendMessageW(Control(name), LB_GETCURSEL, 0, 0));
+        behaviour_.SelectFinding(row, measure_);
+        Changed();
+        return;
+    }
+    if (notification != BN_CLICKED) {
+        return;
+    }
+    if (name == "AddPoint") {
+        Run(app::GraphCommand::AddPoint);
+    } else if (name == "Fix") {
+        behaviour_.Fix();
+        Changed();
+    } else if (name == "FixAll") {
+        behaviour_.FixAll();
+        Changed();
+    } else if (name == "Save") {
+        Run(app::GraphCommand::Save);
+    } else if (name == "SaveAs") {
+        Run(app::GraphCommand::SaveAs);
+    } else if (name == "SavePicture") {
+        Run(app::GraphCommand::SavePicture);
+    }
+}
+
+void GraphWindow::Entered(HWND field) {
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(field) - kFirstPanelId);
+    if (index >= controls.size()) {
+        return;
+    }
+    if (const Field* entered = FieldNamed(controls[index].name)) {
+        behaviour_.EnterField(entered->field, WindowText(field));
+        Changed();
+        // The field shows what it holds now, ready to be typed over.
+        SendMessageW(field, EM_SETSEL, 0, -1);
+    }
+}
+
+LRESULT CALLBACK GraphWindow::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR window) {
+    switch (message) {
+        case WM_GETDLGCODE:
+            // The dialog keyboard would make Enter the window's IDOK.
+            if (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+                return DefSubclassProc(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                reinterpret_cast<GraphWindow*>(window)->Entered(field);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == L'\r' || wParam == L'\n') {
+                return 0;  // a field of one line has no use for it, and would beep
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(field, FieldProcedure, 0);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
+}
+
 void GraphWindow::LayOut(UINT dpi) {
-    const HWND view = View();
-    if (view == nullptr) {
+    if (View() == nullptr) {
         return;  // the controls come after the window
     }
     HFONT font = CreateMessageFont(dpi);
-    for (const int id : {kFindingsLabelId, kFindingListId, kSavePictureId}) {
-        SendMessageW(GetDlgItem(Handle(), id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     if (font_ != nullptr) {
         DeleteObject(font_);
@@ -189,21 +428,72 @@ void GraphWindow::Place(UINT dpi) {
     }
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int margin = ScalePixels(kMargin, dpi);
-    const int side = ScalePixels(app::kGraphListWidth, dpi) - margin;
-    const int sideLeft = std::max(margin, static_cast<int>(client.right) - margin - side);
-    const int bottom = static_cast<int>(client.bottom) - margin;
-    const int labelHeight = ScalePixels(kLabelHeight, dpi);
-    const int buttonHeight = ScalePixels(kButtonHeight, dpi);
+    const auto scaled = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
     const auto place = [this](int id, int left, int top, int width, int height) {
         SetWindowPos(GetDlgItem(Handle(), id), nullptr, left, top, std::max(0, width),
                      std::max(0, height), SWP_NOZORDER | SWP_NOACTIVATE);
     };
+    const int margin = scaled(kMargin);
+    const int side = scaled(app::kGraphListWidth) - margin;
+    const int sideLeft = std::max(margin, static_cast<int>(client.right) - margin - side);
+    const int statusHeight = scaled(kStatusHeight);
+    const int statusTop = static_cast<int>(client.bottom) - margin / 2 - statusHeight;
+    const int bottom = statusTop - margin / 2;  // of the view and the side column
     place(kViewId, margin, margin, sideLeft - 2 * margin, bottom - margin);
-    place(kFindingsLabelId, sideLeft, margin, side, labelHeight);
-    place(kFindingListId, sideLeft, margin + labelHeight, side,
-          bottom - buttonHeight - margin - (margin + labelHeight));
-    place(kSavePictureId, sideLeft, bottom - buttonHeight, side, buttonHeight);
+    place(kStatusId, margin, statusTop, static_cast<int>(client.right) - 2 * margin, statusHeight);
+
+    // The side column in rows, top to bottom: a field with its label, a label, one button or
+    // two side by side, and the findings list, which takes the height that is left.
+    struct Row {
+        std::size_t first;
+        std::size_t count;
+        int height;
+        int gap;  // below it
+    };
+    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    std::vector<Row> rows;
+    int fixed = 0;
+    for (std::size_t i = 0; i < controls.size();) {
+        const ControlKind kind = controls[i].kind;
+        const bool pairs = i + 1 < controls.size() && controls[i + 1].kind == kind;
+        Row row{i, 1, scaled(kFieldHeight), scaled(kGap)};
+        if (FieldOfLabel(controls, i) != nullptr) {
+            row.count = 2;
+        } else if (kind == ControlKind::Label) {
+            row.height = scaled(kLabelHeight);
+            row.gap = scaled(kLabelGap);
+        } else if (kind == ControlKind::Button) {
+            row.count = pairs ? 2 : 1;
+            row.height = scaled(kButtonHeight);
+        } else if (kind == ControlKind::List) {
+            row.height = 0;
+        }
+        fixed += row.height + row.gap;
+        rows.push_back(row);
+        i += row.count;
+    }
+    const int listHeight =
+        std::max(scaled(kLeastListHeight), bottom - margin - fixed + rows.back().gap);
+    const int labelWidth = scaled(kFieldLabelWidth);
+    int top = margin;
+    for (Row& row : rows) {
+        const int id = kFirstPanelId + static_cast<int>(row.first);
+        if (row.height == 0) {
+            row.height = listHeight;
+        }
+        if (FieldOfLabel(controls, row.first) != nullptr) {
+            const int labelHeight = scaled(kLabelHeight);
+            place(id, sideLeft, top + (row.height - labelHeight) / 2 + 1, labelWidth, labelHeight);
+            place(id + 1, sideLeft + labelWidth, top, side - labelWidth, row.height);
+        } else if (row.count == 2) {
+            const int half = (side - scaled(kGap)) / 2;
+            place(id, sideLeft, top, half, row.height);
+            place(id + 1, sideLeft + side - half, top, half, row.height);
+        } else {
+            place(id, sideLeft, top, side, row.height);
+        }
+        top += row.height + row.gap;
+    }
 }
 
 void GraphWindow::SavePicture() {
@@ -211,13 +501,6 @@ void GraphWindow::SavePicture() {
     GetClientRect(Handle(), &client);
     GdiplusPngEncoder png;
     behaviour_.SavePicture(host_, png, client.right, client.bottom);
-}
-
-void GraphWindow::SelectFinding() {
-    const auto row =
-        static_cast<int>(SendMessageW(GetDlgItem(Handle(), kFindingListId), LB_GETCURSEL, 0, 0));
-    behaviour_.SelectFinding(row, measure_);
-    InvalidateRect(View(), nullptr, FALSE);
 }
 
 LRESULT CALLBACK GraphWindow::ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,6 +513,7 @@ LRESULT CALLBACK GraphWindow::ViewProcedure(HWND view, UINT message, WPARAM wPar
 
 LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const app::ScreenPoint place{double(at.x), double(at.y)};
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -268,16 +552,20 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             return 0;
         }
         case WM_LBUTTONDOWN:
+            // A press selects, links with Ctrl, and starts dragging a point or the page; the
+            // view keeps the mouse until the button is released.
             SetFocus(view);
             SetCapture(view);
-            dragFrom_ = at;
-            SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+            behaviour_.Press(place, (wParam & MK_CONTROL) != 0, measure_);
+            if (behaviour_.Dragging()) {
+                SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+            }
+            Changed();
             return 0;
         case WM_MOUSEMOVE:
-            if (dragFrom_ && (wParam & MK_LBUTTON) != 0) {
-                behaviour_.Drag(at.x - dragFrom_->x, at.y - dragFrom_->y);
-                dragFrom_ = at;
-                InvalidateRect(view, nullptr, FALSE);
+            if (behaviour_.Dragging()) {
+                behaviour_.Move(place);
+                Changed();
             }
             Hover(at);
             return 0;
@@ -285,7 +573,11 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             ReleaseCapture();
             return 0;
         case WM_CAPTURECHANGED:
-            dragFrom_.reset();
+            // Released, or the mouse taken away: the drag ends either way, as one edit.
+            if (behaviour_.Dragging()) {
+                behaviour_.Release();
+                Changed();
+            }
             return 0;
         case WM_LBUTTONDBLCLK:
             behaviour_.DoubleClick();

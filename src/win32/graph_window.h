@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/graph_window.h"
 #include "win32/top_window.h"
@@ -13,57 +13,74 @@
 
 namespace walkconv::win32 {
 
-// The picture of a walking graph in a window of its own, resizable: the two views of the
-// core's drawing, and beside them the list of findings, where selecting one highlights its
-// points or link. "Save picture..." (Ctrl+S) writes the picture as PNG (at the window's size)
-// or SVG. What it does is app::GraphWindowBehaviour's; this only forwards and paints.
+// The editor of a walking graph in a window of its own, resizable: the two views of the core's
+// drawing and beside them the panel of the selected point or link, the findings with their
+// fixes and the buttons that save, with a status line below. What it does is that of the
+// app::GraphWindowBehaviour it is made over; this only forwards the mouse, the keys and the
+// controls' events to it and shows what it holds.
 class GraphWindow : public TopWindow {
   public:
-    // Control ids of the window (none is IDOK or IDCANCEL).
+    // Control ids of the window (none is IDOK or IDCANCEL): the view, the status line, then
+    // the side column's controls in the order of app::GraphPanelControls().
     static constexpr int kViewId = 100;
-    static constexpr int kFindingsLabelId = 101;
-    static constexpr int kFindingListId = 102;
-    static constexpr int kSavePictureId = 103;
+    static constexpr int kStatusId = 101;
+    static constexpr int kFirstPanelId = 110;
 
-    // Makes the window, hidden, 800 by 600 pixels at 96 DPI; it deletes itself when destroyed.
-    static GraphWindow& Make();
+    // Makes the window over `behaviour`, which outlives it, hidden, 800 by 600 pixels at
+    // 96 DPI; it deletes itself when destroyed.
+    static GraphWindow& Make(app::GraphWindowBehaviour& behaviour);
 
-    // Shows `content` under the title "<model> - graph", the picture fitted in the view; the
-    // content already shown is left as it is, zoom and selection with it.
-    void ShowContent(std::shared_ptr<const app::GraphContent> content);
+    // Shows what the behaviour holds: the title, the panel's fields, the findings, which
+    // buttons work, the status line, and the view painted again.
+    void Render();
 
     const app::GraphWindowBehaviour& Behaviour() const { return behaviour_; }
     HWND View() const { return GetDlgItem(Handle(), kViewId); }
+    HWND Status() const { return GetDlgItem(Handle(), kStatusId); }
+    // The side column's control named so in app::GraphPanelControls().
+    HWND Control(std::string_view name) const;
     HWND ToolTip() const { return toolTip_; }
 
     // Paints the view as it stands into `dc`, `width` by `height` pixels.
     void PaintView(HDC dc, int width, int height) const;
 
-    // Called when the user closes the window, which then hides.
-    std::function<void()> onClosed;
+    // Called after every event that may have changed the graph (the converter window shows it
+    // and then this window); without it the window shows the change itself.
+    std::function<void()> onChanged;
+    // Called when the user closes the window, with its host to ask about unsaved edits;
+    // without it the window hides.
+    std::function<void(app::Host&)> onClose;
 
   private:
-    GraphWindow();
+    explicit GraphWindow(app::GraphWindowBehaviour& behaviour);
     ~GraphWindow() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool TakeKey(const MSG& key) override;
     void LayOut(UINT dpi) override;
-    // Places the view, the findings and the button in the window's client area.
+    // Places the view, the side column and the status line in the window's client area.
     void Place(UINT dpi);
+    void Changed();
+    void Run(app::GraphCommand command);
+    void Command(int id, int notification);
     void SavePicture();
-    void SelectFinding();
+    void RenderFindings();
+    // Enter in a field of the panel.
+    void Entered(HWND field);
 
+    static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR window);
     static LRESULT CALLBACK ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM lParam);
     void Hover(POINT at);
 
-    app::GraphWindowBehaviour behaviour_;
+    app::GraphWindowBehaviour& behaviour_;
     Win32Host host_;
     app::TextMeasure measure_;
     HWND toolTip_ = nullptr;
     HFONT font_ = nullptr;
-    std::optional<POINT> dragFrom_;
     std::wstring hover_;
+    std::vector<std::string> rows_;  // the findings list shows these
 };
 
 }  // namespace walkconv::win32

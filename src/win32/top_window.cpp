@@ -102,8 +102,7 @@ bool TopWindow::PreTranslate(MSG& message) {
     if (window == nullptr) {
         return false;
     }
-    if (window->accelerators_ != nullptr &&
-        TranslateAcceleratorW(root, window->accelerators_, &message) != 0) {
+    if (message.message == WM_KEYDOWN && window->TakeKey(message)) {
         return true;
     }
     return IsDialogMessageW(root, &message) != 0;
@@ -130,6 +129,10 @@ LRESULT CALLBACK TopWindow::Procedure(HWND handle, UINT message, WPARAM wParam, 
         return DefWindowProcW(handle, message, wParam, lParam);
     }
     return window->HandleMessage(message, wParam, lParam);
+}
+
+bool TopWindow::TakeKey(const MSG&) {
+    return false;
 }
 
 LRESULT TopWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,9 +29,9 @@ class TopWindow {
     void Focus(HWND control);
 
     // What the message loop does before dispatching a message: the mouse wheel goes to the
-    // window under the mouse (as Windows 10 has it), and the keyboard of the window a message
-    // is for takes its accelerators, then Tab and the arrow keys between its controls. True
-    // when the message was handled so.
+    // window under the mouse (as Windows 10 has it), and the window a key is for takes its
+    // shortcuts (TakeKey), then Tab and the arrow keys between its controls. True when the
+    // message was handled so.
     static bool PreTranslate(MSG& message);
 
   protected:
@@ -51,8 +51,9 @@ class TopWindow {
     // Places the controls and sizes the window for `dpi` dots per inch.
     virtual void LayOut(UINT dpi) = 0;
 
-    // Keys translated into commands while the window is active.
-    void SetAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
+    // A key pressed (WM_KEYDOWN) in the window, wherever its focus is, before the control with
+    // the focus sees it: true when the window took it as a shortcut of its own.
+    virtual bool TakeKey(const MSG& key);
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,7 +62,6 @@ class TopWindow {
     HWND handle_ = nullptr;
     Role role_;
     HWND focus_ = nullptr;
-    HACCEL accelerators_ = nullptr;
 };
 
 // Dispatches the messages of the program's windows until the last main window is destroyed;

@@ -75,6 +75,35 @@ void PrepareFileDialog(const app::FileRequest& request, HWND owner, FileDialogSe
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 }
 
+void PrepareQuestion(std::string_view question, HWND owner, QuestionSetup& setup) {
+    setup.text = Widen(question);
+    setup.title = Widen(kApplicationTitle);
+    setup.buttons = {TASKDIALOG_BUTTON{QuestionSetup::kSaveId, L"Save"},
+                     TASKDIALOG_BUTTON{QuestionSetup::kDiscardId, L"Discard"},
+                     TASKDIALOG_BUTTON{QuestionSetup::kCancelId, L"Cancel"}};
+    TASKDIALOGCONFIG& dialog = setup.dialog;
+    dialog = TASKDIALOGCONFIG{};
+    dialog.cbSize = sizeof dialog;
+    dialog.hwndParent = owner;
+    dialog.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    dialog.pszWindowTitle = setup.title.c_str();
+    dialog.pszMainInstruction = setup.text.c_str();
+    dialog.cButtons = static_cast<UINT>(setup.buttons.size());
+    dialog.pButtons = setup.buttons.data();
+    dialog.nDefaultButton = QuestionSetup::kSaveId;
+}
+
+app::Host::Answer AnswerOf(int button) {
+    switch (button) {
+        case QuestionSetup::kSaveId:
+            return app::Host::Answer::Save;
+        case QuestionSetup::kDiscardId:
+            return app::Host::Answer::Discard;
+        default:
+            return app::Host::Answer::Cancel;
+    }
+}
+
 Win32Host::Win32Host(std::function<void()> beforeModal) : beforeModal_(std::move(beforeModal)) {}
 
 std::optional<std::string> Win32Host::ChooseFile(const app::FileRequest& request) {
@@ -105,6 +134,23 @@ void Win32Host::ShowMessage(std::string_view text) {
     }
     const ProgramModal modal(owner_);
     MessageBoxW(owner_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
+}
+
+app::Host::Answer Win32Host::Ask(std::string_view question) {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+    if (hostOverride != nullptr) {
+        return hostOverride->Ask(question);
+    }
+    QuestionSetup setup;
+    PrepareQuestion(question, owner_, setup);
+    const ProgramModal modal(owner_);
+    int pressed = QuestionSetup::kCancelId;
+    if (FAILED(TaskDialogIndirect(&setup.dialog, &pressed, nullptr, nullptr))) {
+        return Answer::Cancel;  // no question shown: nothing may go unasked
+    }
+    return AnswerOf(pressed);
 }
 
 std::string Win32Host::RememberedFolder(std::string_view windowKind) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,10 +15,10 @@
 
 namespace walkconv::win32 {
 
-// The host of one window: the system's common file dialogs and message boxes over that window,
-// and the folders remembered in the registry, one value per kind of window under
-// HKEY_CURRENT_USER\Software\walk-converter. Before anything modal shows, `beforeModal` lets
-// the window show its latest state. While a ScopedHostOverride is in place, everything goes to
+// The host of one window: the system's common file dialogs, message boxes and task dialogs
+// over that window, and the folders remembered in the registry, one value per kind of window
+// under HKEY_CURRENT_USER\Software\walk-converter. Before anything modal shows, `beforeModal`
+// lets the window show its latest state. While a ScopedHostOverride is in place, everything goes to
 // the host it names instead (tests script the dialogs with it).
 class Win32Host : public app::Host {
   public:
@@ -26,6 +29,7 @@ class Win32Host : public app::Host {
 
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
+    Answer Ask(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
 
@@ -44,6 +48,23 @@ struct FileDialogSetup {
     OPENFILENAMEW dialog{};
 };
 void PrepareFileDialog(const app::FileRequest& request, HWND owner, FileDialogSetup& setup);
+
+// What TaskDialogIndirect is given for a question about unsaved edits: the question as its
+// text, over `owner`, the buttons "Save", "Discard" and "Cancel" (Save the default), no icon,
+// the application's title as caption; Escape and the close box answer Cancel.
+struct QuestionSetup {
+    static constexpr int kSaveId = 100;
+    static constexpr int kDiscardId = 101;
+    static constexpr int kCancelId = IDCANCEL;  // what Escape and the close box give, too
+
+    std::wstring text;
+    std::wstring title;
+    std::array<TASKDIALOG_BUTTON, 3> buttons{};
+    TASKDIALOGCONFIG dialog{};
+};
+void PrepareQuestion(std::string_view question, HWND owner, QuestionSetup& setup);
+// The answer of the button pressed in that task dialog.
+app::Host::Answer AnswerOf(int button);
 
 // Puts `host` in the place of every window's own host for its lifetime.
 class ScopedHostOverride {

@@ -12,7 +12,8 @@ using app::ControlSpec;
 namespace {
 
 // The class and style of a control of each kind. Buttons are plain push buttons, never
-// default ones; labels show an "&" as it is; text boxes scroll sideways under long paths.
+// default ones; labels show an "&" as it is; text boxes scroll sideways under long paths; lists
+// tell of every selection and scroll both ways.
 struct ControlClass {
     const wchar_t* name;
     DWORD style;
@@ -29,6 +30,10 @@ ControlClass ClassOf(ControlKind kind) {
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
         case ControlKind::OptionButton:
             return {L"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
+        case ControlKind::List:
+            return {L"LISTBOX",
+                    WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                    WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }
@@ -81,28 +86,32 @@ int ScalePixels(int pixels, UINT dpi) {
     return MulDiv(pixels, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
 }
 
+HWND CreateControl(HWND window, ControlKind kind, std::string_view caption, int id, bool group) {
+    const ControlClass type = ClassOf(kind);
+    const DWORD style = WS_CHILD | WS_VISIBLE | type.style | (group ? WS_GROUP : 0);
+    const HWND handle =
+        CreateWindowExW(type.exStyle, type.name, Widen(caption).c_str(), style, 0, 0, 0, 0, window,
+                        reinterpret_cast<HMENU>(INT_PTR{id}), GetModuleHandleW(nullptr), nullptr);
+    if (kind == ControlKind::TextBox) {
+        SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // as long as a path may be
+    } else if (kind == ControlKind::Button) {
+        KeepFromBeingDefault(handle);
+    }
+    return handle;
+}
+
 void CreateControls(HWND window, const app::WindowSpec& spec) {
     bool firstOption = true;
     for (const ControlSpec& control : spec.controls) {
-        const ControlClass kind = ClassOf(control.kind);
-        DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
         // The option buttons form one group: it starts at the first of them, and the next
         // control that takes the focus starts another.
-        if (control.kind == ControlKind::OptionButton ? firstOption : (style & WS_TABSTOP) != 0) {
-            style |= WS_GROUP;
-        }
+        const bool group = control.kind == ControlKind::OptionButton
+                               ? firstOption
+                               : (ClassOf(control.kind).style & WS_TABSTOP) != 0;
         if (control.kind == ControlKind::OptionButton) {
             firstOption = false;
         }
-        const HWND handle = CreateWindowExW(
-            kind.exStyle, kind.name, Widen(control.caption).c_str(), style, 0, 0, 0, 0, window,
-            reinterpret_cast<HMENU>(INT_PTR{ControlId(spec, control.name)}),
-            GetModuleHandleW(nullptr), nullptr);
-        if (control.kind == ControlKind::TextBox) {
-            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // as long as a path may be
-        } else if (control.kind == ControlKind::Button) {
-            KeepFromBeingDefault(handle);
-        }
+        CreateControl(window, control.kind, control.caption, ControlId(spec, control.name), group);
     }
 }
 

@@ -34,6 +34,11 @@ int ScalePixels(int pixels, UINT dpi);
 // The styles of the table's windows: a fixed border and a close box only.
 inline constexpr DWORD kFixedWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
+// Creates a control of `kind` with `caption` and `id` as the last child of `window` (in tab
+// order), starting a group of the dialog keyboard if `group`; unplaced.
+HWND CreateControl(HWND window, app::ControlKind kind, std::string_view caption, int id,
+                   bool group);
+
 // Creates the controls of `spec` as children of `window`, in tab order, each with its caption;
 // LayOutControls places them.
 void CreateControls(HWND window, const app::WindowSpec& spec);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/direction.h"
+#include "core/editing/document_file.h"
 #include "core/messages.h"
 #include "core/platform/system_file.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
@@ -86,9 +87,7 @@ struct Window {
 
     // What the window shows after a valid analysis of `path`.
     ConverterView Ready(const std::string& path) const {
-        AnalysisDetails details;
-        WalkSourceFacts facts;
-        const ConversionState state = StateOf(path, &details, &facts);
+        const ConversionState state = StateOf(path);
         ConverterView view;
         view.text1 = path;
         view.label2 = AnalysisSummary(state);
@@ -97,7 +96,6 @@ struct Window {
             view.text2Enabled = true;
         }
         view.command3Enabled = view.command4Enabled = true;
-        view.graph = MakeGraphContent(state, details, Walk() ? &facts : nullptr);
         return view;
     }
 
@@ -261,7 +259,7 @@ std::vector<Row> Rows() {
          [](Window& w) {
              Analyse(w, w.Valid());
              w.converter.ShowGraph();
-             w.converter.GraphClosed();
+             EXPECT_TRUE(w.converter.CloseGraph(w.host));
          },
          [](const Window& w) { return w.Ready(w.Valid()); }},
         {"a dropped file is analysed: the first of several",
@@ -298,6 +296,16 @@ TEST_P(ConverterSteps, EveryRowOfStepsLeavesTheWindowAsExpected) {
         Window w(*GetParam());
         row.steps(w);
         EXPECT_EQ(w.converter.View(), row.expected(w));
+        // The graph window holds the graph of the valid analysis standing, in the file's codes.
+        const GraphWindowBehaviour& graph = w.converter.Graph();
+        if (w.converter.View().command4Enabled) {
+            const DocumentReading reading = ReadDocument(
+                graph.Editing().Path(), w.Walk() ? InputKind::WalkSource : InputKind::Sailorpoints);
+            ASSERT_TRUE(reading.document.has_value());
+            EXPECT_EQ(graph.Editing().Document(), *reading.document);
+        } else {
+            EXPECT_EQ(graph.Content(), nullptr);
+        }
         EXPECT_EQ(w.host.messages, row.messages);
         EXPECT_EQ(w.host.unexpectedDialogs, 0);
     }
@@ -432,8 +440,8 @@ TEST_P(ConverterSteps, TheGraphHoldsWhatTheAnalysisNoticed) {
                                    std::string(kShipWalk).find("count = 2"), 9, "count = 3"))
                  : w.dir.Write("ship1.ini", std::string(kShipSailorpoints) + "link 1 = -1,0\n"));
     Analyse(w, path);
-    ASSERT_NE(w.converter.View().graph, nullptr);
-    const std::vector<Finding>& findings = w.converter.View().graph->findings;
+    ASSERT_NE(w.converter.Graph().Content(), nullptr);
+    const std::vector<Finding>& findings = w.converter.Graph().Content()->findings;
     ASSERT_FALSE(findings.empty());
     EXPECT_EQ(findings.front().code,
               w.Walk() ? finding_code::kCountMismatch : finding_code::kNegativeEnd);

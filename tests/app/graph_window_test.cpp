@@ -23,11 +23,11 @@ using testing::TempDir;
 
 // Four points, one touched by no link; a plain link, a self-link, a link to a point beyond
 // the count, the first link again, and one between two points that do not exist.
-std::shared_ptr<const GraphContent> SmallGraph(const std::string& model = "ship") {
+GraphDocument SmallGraph(const std::string& model = "ship") {
     auto graph = Analysed({{0, 0, 0, 1}, {2, 1, 10, 1}, {-1, 3, 4, 2}, {1, 2, 7, 3}},
                           {{0, 1}, {1, 2}, {2, 2}, {1, 9}, {0, 1}, {7, 8}});
     graph.state.ModelName = model;
-    return MakeGraphContent(graph.state, graph.details, nullptr);
+    return DocumentOf(InputKind::Sailorpoints, graph.state, graph.details, nullptr);
 }
 
 Spot Middle(Spot a, Spot b) {
@@ -92,14 +92,19 @@ class FakePng : public PngEncoder {
 
 class GraphWindowTest : public ::testing::Test {
   protected:
-    GraphWindowTest() {
-        window.ResizeView(560, 560);
-        window.Show(content);
-    }
+    // A graph window of 560 by 560 pixels showing the small graph.
+    struct Opened {
+        Opened() {
+            window.ResizeView(560, 560);
+            window.Open(SmallGraph(), "ship1.ini");
+        }
+        GraphWindowBehaviour window;
+    };
 
-    std::shared_ptr<const GraphContent> content = SmallGraph();
+    Opened opened;
+    GraphWindowBehaviour& window = opened.window;
+    std::shared_ptr<const GraphContent> content = window.Editing().Content();
     const GraphDrawing& drawing = content->drawing;
-    GraphWindowBehaviour window;
     ScriptedHost host;
     TempDir dir;
     FakePng png;
@@ -120,24 +125,24 @@ TEST_F(GraphWindowTest, ShowsTheModelsTitleTheFindingsRowsAndTheWholePicture) {
     EXPECT_TRUE(window.View().IsFitted());
 
     auto plain = Analysed({{0, 0, 0, 1}, {1, 1, 1, 1}}, {{0, 1}});
-    window.Show(MakeGraphContent(plain.state, plain.details, nullptr));
+    window.Open(DocumentOf(InputKind::Sailorpoints, plain.state, plain.details, nullptr), "x");
     EXPECT_EQ(window.Rows(), std::vector<std::string>{"No findings"});
     EXPECT_FALSE(window.RowsSelectable());
 }
 
-TEST_F(GraphWindowTest, TheSameContentKeepsZoomAndSelectionANewOneFitsAndSelectsNothing) {
+TEST_F(GraphWindowTest, TheSameGraphSavedKeepsZoomAndSelectionANewOneFitsAndSelectsNothing) {
     window.Wheel({200, 200}, 240);
-    window.SelectFinding(0);
+    window.Editing().Select(Selection::Point(1));
     const double zoomed = window.View().Zoom();
-    window.Show(content);
+    window.Reopen(SmallGraph(), "ship1.ini");
     EXPECT_EQ(window.View().Zoom(), zoomed);
-    EXPECT_EQ(window.SelectedFinding(), 0);
+    EXPECT_EQ(window.Editing().Selected(), Selection::Point(1));
 
-    window.Show(SmallGraph("boat"));
+    window.Open(SmallGraph("boat"), "boat1.ini");
     EXPECT_EQ(window.Title(), "boat - graph");
     EXPECT_TRUE(window.View().IsFitted());
     EXPECT_EQ(window.SelectedFinding(), -1);
-    EXPECT_TRUE(window.Highlighted().Empty());
+    EXPECT_EQ(window.Editing().Selected(), Selection{});
 }
 
 TEST_F(GraphWindowTest, HoveringShowsTheTitleOfWhatIsUnderTheMouseThroughAnyZoom) {

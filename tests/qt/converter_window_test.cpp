@@ -229,6 +229,28 @@ class ConverterWindowTest : public QObject {
         QVERIFY(graph.isNull());
     }
 
+    void closing_withUnsavedEditsAsksAndCancelKeepsTheWindowsOpen() {
+        Window w("Form1");
+        w.Analyse(w.Valid());
+        w.Click("Command4");
+        GraphWindow* graph = Window::Graphs().front();
+        QTest::keyClick(graph, Qt::Key_Insert, Qt::ControlModifier);  // an edit
+        QCOMPARE(graph->windowTitle(), QString("ship* - graph"));
+
+        w.host.answers = {walkconv::app::Host::Answer::Cancel, walkconv::app::Host::Answer::Cancel,
+                          walkconv::app::Host::Answer::Discard};
+        QVERIFY(!graph->close());
+        QVERIFY(!w.window->close());
+        QCOMPARE(Window::Graphs().size(), 1);
+        QVERIFY(graph->close());
+        QCOMPARE(w.host.questions.size(), std::size_t{3});
+        QVERIFY(Window::Graphs().isEmpty());
+        QVERIFY(!w.View().graphShown);
+        // Discarded: the graph shows the file again.
+        w.Click("Command4");
+        QCOMPARE(Window::Graphs().front()->windowTitle(), QString("ship - graph"));
+    }
+
     void drop_analysesTheFirstLocalFile_data() {
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("target");  // the window, or a control on it

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -21,7 +22,6 @@ using walkconv::GraphDrawing;
 using walkconv::kTopView;
 using walkconv::Spot;
 using walkconv::app::GraphContent;
-using walkconv::app::MakeGraphContent;
 using walkconv::qt::GraphView;
 using walkconv::qt::GraphWindow;
 using walkconv::testing::Analysed;
@@ -30,10 +30,11 @@ using walkconv::testing::TempDir;
 
 namespace {
 
-std::shared_ptr<const GraphContent> SmallGraph() {
+walkconv::GraphDocument SmallGraph() {
     auto graph = Analysed({{0, 0, 0, 1}, {2, 1, 10, 1}, {-1, 3, 4, 2}, {1, 2, 7, 3}},
                           {{0, 1}, {1, 2}, {2, 2}, {1, 9}, {0, 1}, {7, 8}});
-    return MakeGraphContent(graph.state, graph.details, nullptr);
+    return walkconv::DocumentOf(walkconv::InputKind::Sailorpoints, graph.state, graph.details,
+                                nullptr);
 }
 
 bool CloseTo(QRgb pixel, walkconv::Rgb wanted) {
@@ -49,6 +50,7 @@ class GraphWindowTest : public QObject {
   private:
     std::unique_ptr<ScriptedQtHost> host_;
     std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<walkconv::app::GraphWindowBehaviour> behaviour_;
     std::unique_ptr<GraphWindow> window_;
     std::shared_ptr<const GraphContent> content_;
 
@@ -61,6 +63,16 @@ class GraphWindowTest : public QObject {
         const walkconv::app::ScreenPoint point = Behaviour().View().ToScreen(spot);
         return QPointF(point.x, point.y).toPoint() + View()->contentsRect().topLeft();
     }
+
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mousePress(View(), Qt::LeftButton, modifiers, from);
+        QMouseEvent move(QEvent::MouseMove, to, View()->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, modifiers);
+        QApplication::sendEvent(View(), &move);
+        QTest::mouseRelease(View(), Qt::LeftButton, modifiers, to);
+    }
+
+    QLineEdit* Field(const char* name) { return window_->findChild<QLineEdit*>(name); }
 
     QString HoverText(QPoint pos) {
         QHelpEvent hover(QEvent::ToolTip, pos, View()->mapToGlobal(pos));
@@ -79,15 +91,18 @@ class GraphWindowTest : public QObject {
     void init() {
         host_ = std::make_unique<ScriptedQtHost>();
         dir_ = std::make_unique<TempDir>();
-        content_ = SmallGraph();
-        window_ = std::make_unique<GraphWindow>();
-        window_->ShowContent(content_);
+        behaviour_ = std::make_unique<walkconv::app::GraphWindowBehaviour>();
+        behaviour_->Open(SmallGraph(), walkconv::Utf8FromPath(dir_->path() / "ship1.ini"));
+        content_ = behaviour_->Editing().Content();
+        window_ = std::make_unique<GraphWindow>(*behaviour_);
+        window_->Render();
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
     void cleanup() {
         QCOMPARE(host_->unexpectedDialogs, 0);
         window_.reset();
+        behaviour_.reset();
         host_.reset();
         dir_.reset();
     }
@@ -106,7 +121,10 @@ class GraphWindowTest : public QObject {
         QCOMPARE(Behaviour().View().ViewWidth(), double(View()->contentsRect().width()));
 
         auto plain = Analysed({{0, 0, 0, 1}, {1, 1, 1, 1}}, {{0, 1}});
-        window_->ShowContent(MakeGraphContent(plain.state, plain.details, nullptr));
+        behaviour_->Open(walkconv::DocumentOf(walkconv::InputKind::Sailorpoints, plain.state,
+                                              plain.details, nullptr),
+                         "plain1.ini");
+        window_->Render();
         QCOMPARE(List()->count(), 1);
         QCOMPARE(List()->item(0)->text(), QString("No findings"));
         QCOMPARE(List()->item(0)->flags(), Qt::NoItemFlags);
@@ -124,19 +142,56 @@ class GraphWindowTest : public QObject {
         QVERIFY(Behaviour().View().Zoom() > fitted * 1.3);
         QVERIFY((At(point.at[kTopView]) - before).manhattanLength() <= 2);
 
-        // Dragging pans: the point follows the mouse.
-        const QPoint to = before + QPoint(-40, 25);
-        QTest::mousePress(View(), Qt::LeftButton, {}, before);
-        QMouseEvent move(QEvent::MouseMove, to, View()->mapToGlobal(to), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(View(), &move);
-        QTest::mouseRelease(View(), Qt::LeftButton, {}, to);
-        QVERIFY((At(point.at[kTopView]) - to).manhattanLength() <= 2);
+        // Dragging the empty page pans: the point follows the mouse.
+        const QPoint empty = At({content_->drawing.width - 3, 3});
+        Drag(empty, empty + QPoint(-40, 25));
+        QVERIFY((At(point.at[kTopView]) - (before + QPoint(-40, 25))).manhattanLength() <= 2);
+        const QPoint to = At(point.at[kTopView]);
         QCOMPARE(HoverText(to), QString::fromStdString(point.title));
 
         QTest::mouseDClick(View(), Qt::LeftButton, {}, to);
         QCOMPARE(Behaviour().View().Zoom(), fitted);
         QCOMPARE(HoverText(QPoint(2, 2)), QString());
+    }
+
+    void editing_theMouseFieldsAndKeysReachTheBehaviourAndItsPanelShows() {
+        const auto& points = content_->drawing.points;
+        const QPoint at = At(points[1].at[kTopView]);
+        QTest::mouseClick(View(), Qt::LeftButton, {}, at);
+        QCOMPARE(Field("PointNumber")->text(), QString("1"));
+        QCOMPARE(Field("Z")->text(), QString("10"));
+        QVERIFY(Field("X")->isEnabled());
+
+        Field("X")->setFocus();
+        Field("X")->setText("-0.861877");
+        QTest::keyClick(Field("X"), Qt::Key_Return);
+        QCOMPARE(behaviour_->Editing().Document().points[1].x, -0.861877);
+        QCOMPARE(window_->windowTitle(), QString("ship* - graph"));
+
+        // The window's keys work in a field, before the field's own undo.
+        QTest::keyClick(Field("X"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(behaviour_->Editing().Document().points[1].x, 2.0);
+        QCOMPARE(Field("X")->text(), QString("2"));
+        QTest::keyClick(Field("Y"), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), Field("PointNumber"));
+
+        // Ctrl+click links, Ctrl+Insert adds a point, Delete in the view removes it.
+        QTest::mouseClick(View(), Qt::LeftButton, Qt::ControlModifier, At(points[3].at[kTopView]));
+        QCOMPARE(behaviour_->Editing().Selected(), walkconv::app::Selection::Link(6));
+        QTest::mouseClick(View(), Qt::LeftButton, {}, at);
+        QTest::keyClick(View(), Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(Field("PointNumber")->text(), QString("4"));
+        View()->setFocus();
+        QTest::keyClick(View(), Qt::Key_Delete);
+        QCOMPARE(behaviour_->Editing().Document().points.size(), std::size_t{4});
+
+        // A drag of a point moves it.
+        const walkconv::Point before = behaviour_->Editing().Document().points[2];
+        Drag(At(points[2].at[kTopView]), At(points[2].at[kTopView]) + QPoint(30, 0));
+        QVERIFY(behaviour_->Editing().Document().points[2].z > before.z);
+
+        QTest::mouseClick(window_->findChild<QPushButton*>("FixAll"), Qt::LeftButton);
+        QVERIFY(!window_->findChild<QPushButton*>("FixAll")->isEnabled());
     }
 
     void findingsList_selectsInTheBehaviour() {

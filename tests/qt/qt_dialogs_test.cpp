@@ -1,5 +1,6 @@
 // The real QFileDialog, QMessageBox and QSettings behind the windows' host, the dialogs driven by
 // a timer that answers them as a user would.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -204,6 +205,41 @@ class QtDialogsTest : public QObject {
         QCOMPARE(text, QString("File successfully converted!"));
         QCOMPARE(icon, QMessageBox::NoIcon);
         QCOMPARE(buttons, 1);
+    }
+
+    void question_hasSaveDiscardAndCancelAndEscapeCancels_data() {
+        QTest::addColumn<QString>("press");  // a button's text, or "Escape"
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Save") << "Save" << int(QtHost::Answer::Save);
+        QTest::newRow("Discard") << "Discard" << int(QtHost::Answer::Discard);
+        QTest::newRow("Cancel") << "Cancel" << int(QtHost::Answer::Cancel);
+        QTest::newRow("Escape") << "Escape" << int(QtHost::Answer::Cancel);
+    }
+    void question_hasSaveDiscardAndCancelAndEscapeCancels() {
+        QFETCH(QString, press);
+        QFETCH(int, answer);
+        QWidget window;
+        QString text;
+        QStringList buttons;
+        AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            for (QAbstractButton* button : box->buttons()) {
+                buttons << button->text();
+            }
+            if (press == "Escape") {
+                QTest::keyClick(box, Qt::Key_Escape);
+                return;
+            }
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == press) {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        });
+        QCOMPARE(int(QtHost(&window).Ask("Save changes to the walking graph of ship?")), answer);
+        QCOMPARE(text, QString("Save changes to the walking graph of ship?"));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Cancel", "Discard", "Save"}));
     }
 
     void rememberedFolders_lastInTheUsersSettingsPerKindOfWindow() {

@@ -21,8 +21,12 @@ class ScriptedHost : public app::Host {
     // Called while a message box would be open, to look at the window at that moment.
     std::function<void(std::string_view)> onMessage;
 
+    // The answers to the next questions about unsaved edits, in order.
+    std::deque<Answer> answers;
+
     std::vector<app::FileRequest> fileRequests;
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
     std::map<std::string, std::string, std::less<>> folders;
     int unexpectedDialogs = 0;
 
@@ -42,6 +46,17 @@ class ScriptedHost : public app::Host {
         if (onMessage) {
             onMessage(text);
         }
+    }
+
+    Answer Ask(std::string_view question) override {
+        questions.emplace_back(question);
+        if (answers.empty()) {
+            unexpectedDialogs++;
+            return Answer::Cancel;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
     std::string RememberedFolder(std::string_view windowKind) override {

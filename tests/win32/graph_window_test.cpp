@@ -1,5 +1,6 @@
-// The Win32 graph window's wiring: the mouse and the findings list reach the behaviour, the
-// tool tip shows what the mouse finds, the picture is painted with GDI+ and saved as a PNG.
+// The Win32 graph window's wiring: the mouse, the keys, the panel's fields and buttons and the
+// findings list reach the behaviour, the controls show what it holds, the tool tip shows what
+// the mouse finds, the picture is painted with GDI+ and saved as a PNG.
 #include "win32/graph_window.h"
 
 #include <commctrl.h>
@@ -19,16 +20,18 @@ namespace walkconv::win32 {
 namespace {
 
 using testing::Analysed;
+using testing::Press;
+using testing::PressWithCtrl;
 using testing::Pump;
 using testing::ScriptedWin32Host;
 using testing::TempDir;
 
 using Color = std::tuple<int, int, int>;
 
-std::shared_ptr<const app::GraphContent> SmallGraph() {
+GraphDocument SmallGraph() {
     auto graph = Analysed({{0, 0, 0, 1}, {2, 1, 10, 1}, {-1, 3, 4, 2}, {1, 2, 7, 3}},
                           {{0, 1}, {1, 2}, {2, 2}, {1, 9}, {0, 1}, {7, 8}});
-    return app::MakeGraphContent(graph.state, graph.details, nullptr);
+    return DocumentOf(InputKind::Sailorpoints, graph.state, graph.details, nullptr);
 }
 
 // The colours of the dots that mark points of the drawing, as painted.
@@ -44,8 +47,10 @@ std::set<Color> DotColors(const GraphDrawing& drawing) {
 
 class GraphWindowWiring : public ::testing::Test {
   protected:
-    GraphWindowWiring() : window(GraphWindow::Make()), content(SmallGraph()) {
-        window.ShowContent(content);
+    GraphWindowWiring() : window(GraphWindow::Make(behaviour)) {
+        behaviour.Open(SmallGraph(), Utf8FromPath(dir.path() / "ship1.ini"));
+        content = behaviour.Editing().Content();
+        window.Render();
         window.Show();
     }
     ~GraphWindowWiring() override {
@@ -54,7 +59,10 @@ class GraphWindowWiring : public ::testing::Test {
     }
 
     const app::GraphWindowBehaviour& Behaviour() const { return window.Behaviour(); }
-    HWND List() const { return GetDlgItem(window.Handle(), GraphWindow::kFindingListId); }
+    const std::vector<Point>& Points() const { return behaviour.Editing().Document().points; }
+    HWND List() const { return window.Control("FindingList"); }
+    std::string Text(const char* control) const { return WindowText(window.Control(control)); }
+    void Click(const char* button) const { SendMessageW(window.Control(button), BM_CLICK, 0, 0); }
 
     // The place in the view where the picture's `spot` shows.
     POINT At(Spot spot) const {
@@ -77,12 +85,21 @@ class GraphWindowWiring : public ::testing::Test {
 
     ScriptedWin32Host host;
     TempDir dir;
+    app::GraphWindowBehaviour behaviour;
     GraphWindow& window;
-    std::shared_ptr<const app::GraphContent> content;
+    std::shared_ptr<const app::GraphContent> content;  // as first shown
 };
 
-TEST_F(GraphWindowWiring, IsAResizableWindowTitledWithTheModelAndItsFindings) {
+TEST_F(GraphWindowWiring, IsAResizableWindowTitledWithTheModelItsPanelAndItsFindings) {
     EXPECT_EQ(WindowText(window.Handle()), "ship - graph");
+    // The view, then the side column in the table's order (the tab order) with its captions.
+    HWND child = GetWindow(window.Handle(), GW_CHILD);
+    EXPECT_EQ(child, window.View());
+    for (const app::GraphPanelControl& control : app::GraphPanelControls()) {
+        child = GetWindow(child, GW_HWNDNEXT);
+        ASSERT_EQ(child, window.Control(control.name)) << control.name;
+        EXPECT_TRUE(control.caption.empty() || WindowText(child) == control.caption);
+    }
     RECT client{};
     GetClientRect(window.Handle(), &client);
     EXPECT_EQ(client.right, app::kGraphWindowWidth);
@@ -93,16 +110,24 @@ TEST_F(GraphWindowWiring, IsAResizableWindowTitledWithTheModelAndItsFindings) {
     SendMessageW(List(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(row));
     EXPECT_EQ(Narrow(row), Behaviour().Rows()[0]);
 
-    // Selecting a finding highlights it.
+    // Selecting a finding highlights it and offers its fix; "Fix all" fixes every one.
+    EXPECT_FALSE(IsWindowEnabled(window.Control("Fix")));
     SendMessageW(List(), LB_SETCURSEL, 1, 0);
-    SendMessageW(window.Handle(), WM_COMMAND,
-                 MAKEWPARAM(GraphWindow::kFindingListId, LBN_SELCHANGE),
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(List()), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(List()));
     EXPECT_EQ(Behaviour().SelectedFinding(), 1);
     EXPECT_FALSE(Behaviour().Highlighted().Empty());
+    ASSERT_TRUE(Behaviour().CanFix());
+    EXPECT_TRUE(IsWindowEnabled(window.Control("Fix")));
+    Click("FixAll");
+    EXPECT_FALSE(Behaviour().CanFixAll());
+    EXPECT_FALSE(IsWindowEnabled(window.Control("FixAll")));
+    EXPECT_EQ(SendMessageW(List(), LB_GETCOUNT, 0, 0), LRESULT(Behaviour().Rows().size()));
+    EXPECT_EQ(WindowText(window.Handle()), "ship* - graph");
 
     auto plain = Analysed({{0, 0, 0, 1}, {1, 1, 1, 1}}, {{0, 1}});
-    window.ShowContent(app::MakeGraphContent(plain.state, plain.details, nullptr));
+    behaviour.Open(DocumentOf(InputKind::Sailorpoints, plain.state, plain.details, nullptr), "x");
+    window.Render();
     EXPECT_EQ(SendMessageW(List(), LB_GETCOUNT, 0, 0), 1);
     EXPECT_FALSE(IsWindowEnabled(List()));  // "No findings" cannot be selected
 }
@@ -126,14 +151,32 @@ TEST_F(GraphWindowWiring, TheMouseZoomsPansFitsAndShowsTitlesInTheToolTip) {
     EXPECT_LE(std::abs(At(point.at[kTopView]).x - before.x), 1);
     EXPECT_LE(std::abs(At(point.at[kTopView]).y - before.y), 1);
 
-    // Dragging pans: the point follows the mouse.
+    // Dragging the empty page pans: the point moves with the mouse.
     const POINT to{before.x - 40, before.y + 25};
-    Mouse(WM_LBUTTONDOWN, before, MK_LBUTTON);
-    Mouse(WM_MOUSEMOVE, to, MK_LBUTTON);
-    Mouse(WM_LBUTTONUP, to);
+    Mouse(WM_LBUTTONDOWN, {2, 2}, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, {2 - 40, 2 + 25}, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, {2 - 40, 2 + 25});
     EXPECT_LE(std::abs(At(point.at[kTopView]).x - to.x), 1);
     EXPECT_LE(std::abs(At(point.at[kTopView]).y - to.y), 1);
+    Mouse(WM_MOUSEMOVE, to);
     EXPECT_EQ(ToolTip(), point.title);
+    EXPECT_FALSE(Behaviour().Editing().CanUndo());
+
+    // Dragging a point moves it, as one edit, the mouse held by the view meanwhile; Ctrl and
+    // a click on another point link them.
+    Mouse(WM_LBUTTONDOWN, to, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), window.View());
+    Mouse(WM_MOUSEMOVE, {to.x + 30, to.y}, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, {to.x + 30, to.y});
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_GT(Points()[1].z, 10);
+    EXPECT_EQ(WindowText(window.Handle()), "ship* - graph");
+    const std::size_t links = behaviour.Editing().Document().links.size();
+    Mouse(WM_LBUTTONDOWN, At(Behaviour().Content()->drawing.points[3].at[kTopView]),
+          MK_LBUTTON | MK_CONTROL);
+    Mouse(WM_LBUTTONUP, {0, 0});
+    ASSERT_EQ(behaviour.Editing().Document().links.size(), links + 1);
+    EXPECT_EQ(behaviour.Editing().Document().links.back().ends, (Link{1, 3}));
 
     Mouse(WM_LBUTTONDBLCLK, to);
     EXPECT_EQ(Behaviour().View().Zoom(), fitted);
@@ -141,7 +184,50 @@ TEST_F(GraphWindowWiring, TheMouseZoomsPansFitsAndShowsTitlesInTheToolTip) {
     EXPECT_EQ(ToolTip(), "");
 }
 
-TEST_F(GraphWindowWiring, PaintsTheDotsInTheirTypesColoursAndCtrlSSavesAPngThatDecodes) {
+TEST_F(GraphWindowWiring, ThePanelShowsTheSelectionAndTheKeysReachTheEditorFromAnyControl) {
+    // A click on point 1 selects it, and the panel shows its fields.
+    const POINT point = At(content->drawing.points[1].at[kSideView]);
+    Mouse(WM_LBUTTONDOWN, point, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, point);
+    EXPECT_EQ(Text("PointNumber") + " " + Text("X") + " " + Text("Y") + " " + Text("Z") + " " +
+                  Text("Type") + " / " + Text("SelectionText"),
+              "1 2 1 10 1 / point 1");
+    EXPECT_TRUE(IsWindowEnabled(window.Control("X")));
+
+    // A value typed into X and Enter move the point; the focus stays in the field, where Ctrl+Z
+    // is the editor's undo, not the field's.
+    const HWND x = window.Control("X");
+    SetFocus(x);
+    SetText(x, "-0.5");
+    Press(VK_RETURN);
+    EXPECT_EQ(Points()[1].x, -0.5);
+    EXPECT_EQ(WindowText(window.Handle()), "ship* - graph");
+    EXPECT_EQ(GetFocus(), x);
+    PressWithCtrl('Z');
+    EXPECT_EQ(Points()[1].x, 2);
+    EXPECT_EQ(Text("X"), "2");
+    EXPECT_EQ(WindowText(window.Handle()), "ship - graph");
+
+    // Ctrl+G goes to the point number, selected whole.
+    PressWithCtrl('G');
+    const HWND number = window.Control("PointNumber");
+    EXPECT_EQ(GetFocus(), number);
+    DWORD from = 1;
+    DWORD to = 0;
+    SendMessageW(number, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 1u);
+
+    // Delete removes the point only from the view.
+    Press(VK_DELETE);
+    EXPECT_EQ(Points().size(), 4u);
+    SetFocus(window.View());
+    Press(VK_DELETE);
+    EXPECT_EQ(Points().size(), 3u);
+    EXPECT_FALSE(IsWindowEnabled(x));  // nothing selected
+}
+
+TEST_F(GraphWindowWiring, PaintsTheDotsInTheirTypesColoursAndCtrlShiftESavesAPngThatDecodes) {
     RECT view{};
     GetClientRect(window.View(), &view);
     BITMAPINFO format{};
@@ -169,17 +255,11 @@ TEST_F(GraphWindowWiring, PaintsTheDotsInTheirTypesColoursAndCtrlSSavesAPngThatD
                                            << std::get<1>(dot) << "," << std::get<2>(dot);
     }
 
-    // Ctrl+S, as the keyboard sends it through the message loop.
+    // Ctrl+Shift+E, as the keyboard sends it through the message loop.
     const std::filesystem::path saved = dir.path() / "picture.png";
     host.fileAnswers.push_back(Utf8FromPath(saved));
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    PostMessageW(window.View(), WM_KEYDOWN, 'S', 1);
-    Pump();
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    SetFocus(window.View());
+    PressWithCtrl('E', true);
     ASSERT_EQ(host.fileRequests.size(), 1u);
     EXPECT_EQ(host.fileRequests.front().fileName, "ship_graph.png");
     EXPECT_TRUE(host.messages.empty());

@@ -42,6 +42,19 @@ inline void Press(UINT key) {
     Pump();
 }
 
+// A key pressed with Ctrl held (and Shift, if `shift`), as the keyboard sends it.
+inline void PressWithCtrl(UINT key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    Press(key);
+    keys[VK_CONTROL] = 0;
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
 // The program's visible windows of the class `Window`.
 template <typename Window>
 std::vector<Window*> Shown() {

@@ -263,6 +263,40 @@ TEST_P(ConverterWiring, EveryEventReachesTheBehaviourAndItsViewTheControls) {
     EXPECT_EQ(host.unexpectedDialogs, 0);
 }
 
+TEST_P(ConverterWiring, TheGraphsEditsAreSavedFromItsWindowAndAskedAboutWhenEitherCloses) {
+    Type("Text1", Valid());
+    Click("Command1");
+    Click("Command4");
+    GraphWindow& graph = *window.Graph();
+    const auto click = [](HWND button) { SendMessageW(button, BM_CLICK, 0, 0); };
+    const std::string analysed = View().label2;
+    click(graph.Control("AddPoint"));
+    EXPECT_EQ(WindowText(graph.Handle()), "ship* - graph");
+
+    // Closing either window asks about the edit; Cancel keeps both open.
+    host.answers = {app::Host::Answer::Cancel, app::Host::Answer::Cancel};
+    SendMessageW(graph.Handle(), WM_CLOSE, 0, 0);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>(2, "Save changes to the walking graph of ship?"));
+    EXPECT_TRUE(IsWindowVisible(graph.Handle()));
+    ASSERT_TRUE(IsWindow(window.Handle()));
+
+    // Save writes the file, which this window analyses again: its result area follows.
+    click(graph.Control("Save"));
+    EXPECT_EQ(WindowText(graph.Handle()), "ship - graph");
+    EXPECT_NE(View().label2, analysed);
+    ExpectShowsTheView();
+
+    // Discarded, the edit goes and the graph window with it.
+    click(graph.Control("AddPoint"));
+    host.answers = {app::Host::Answer::Discard};
+    SendMessageW(graph.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(View().graphShown);
+    ExpectShowsTheView();
+    EXPECT_EQ(host.unexpectedDialogs, 0);
+}
+
 // WM_DROPFILES as Explorer sends it: a DROPFILES block of wide names, each ended by a NUL,
 // the list by another.
 HGLOBAL DropOf(const std::vector<std::wstring>& files) {
@@ -332,6 +366,27 @@ TEST(Win32Host, FileDialogsAreSetUpFromTheRequestAndFoldersRoundTripThroughTheRe
               ERROR_SUCCESS);
     EXPECT_EQ(Narrow(stored), folder);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\walk-converter", L"TestKind");
+}
+
+TEST(Win32Host, TheQuestionIsATaskDialogWithItsTextTitleAndButtonsAndNoIcon) {
+    const std::string question = "Save changes to the walking graph of ship?";
+    QuestionSetup setup;
+    PrepareQuestion(question, nullptr, setup);
+    // The real dialog is answered in the real-window test (wine_window_test.py).
+    EXPECT_EQ(Narrow(setup.dialog.pszMainInstruction), question);
+    EXPECT_EQ(Narrow(setup.dialog.pszWindowTitle), kApplicationTitle);
+    EXPECT_TRUE(setup.dialog.dwFlags & TDF_ALLOW_DIALOG_CANCELLATION);  // Escape gives IDCANCEL
+    EXPECT_EQ(setup.dialog.pszContent, nullptr);
+    EXPECT_EQ(setup.dialog.hMainIcon, nullptr);
+    std::vector<std::pair<std::string, app::Host::Answer>> buttons;
+    for (UINT i = 0; i < setup.dialog.cButtons; ++i) {
+        const TASKDIALOG_BUTTON& button = setup.dialog.pButtons[i];
+        buttons.emplace_back(Narrow(button.pszButtonText), AnswerOf(button.nButtonID));
+    }
+    EXPECT_EQ(buttons, (std::vector<std::pair<std::string, app::Host::Answer>>{
+                           {"Save", app::Host::Answer::Save},
+                           {"Discard", app::Host::Answer::Discard},
+                           {"Cancel", app::Host::Answer::Cancel}}));
 }
 
 }  // namespace

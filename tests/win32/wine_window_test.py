@@ -2,10 +2,13 @@
 """Drives the real walk-converter.exe under Wine in the X display of the Windows stage.
 
 "walk-converter.exe FILE", then from the keyboard: Convert! through the real save dialog and
-message box (the file compared byte for byte with the Linux program's), Show graph, and Alt+F4,
-which must end the program. Prints the time to the first window; saves windows.png (for the
-README). Skipped (77) without WALKCONV_WINE_DISPLAY (scripts/test-windows.sh sets it), xdotool
-or xwd. Every wait is bounded; a failure names its step.
+message box (the file compared byte for byte with the Linux program's), Show graph, an edit of
+the graph saved with Ctrl+S (the walk source compared with what walkconv writes of the edited
+graph, and Convert! again with what it converts of it), the question about an unsaved edit,
+and Alt+F4, which must end the program. Prints the time to the first window; saves
+windows.png (for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
+(scripts/test-windows.sh sets it), xdotool or xwd. Every wait is bounded; a failure names its
+step.
 """
 
 import argparse
@@ -27,6 +30,11 @@ import window_smoke_test as smoke  # noqa: E402
 SKIPPED = 77
 MESSAGE_TITLE = "Walk files converter"
 GRAPH_TITLE = "deck - graph"
+EDITED_GRAPH_TITLE = "deck* - graph"
+# Point 0 of deck_walk.c as the test types it into the graph window's X field.
+ORIGINAL_X = b"deck_walk_verts[0] = 1.5;"
+EDITED_X = b"deck_walk_verts[0] = 1.25;"
+BUDGET_SECONDS = 90
 Step = smoke.Step
 
 
@@ -95,6 +103,15 @@ def side_by_side(left, right, gap=16, background=(0x9a, 0xa4, 0xae)):
     return lw + gap + rw, height, rows
 
 
+def walkconv(args, work, *arguments):
+    """Runs walkconv.exe in the folder `work`, which must succeed."""
+    done = subprocess.run([args.emulator, str(args.walkconv), *arguments], cwd=work,
+                          capture_output=True, timeout=30)
+    if done.returncode != 0:
+        smoke.fail(f"walkconv {' '.join(arguments)} ended with code {done.returncode}: "
+                   f"{done.stderr.decode(errors='replace').strip()}")
+
+
 def load_tables(args):
     """The converter window's caption and the client sizes in pixels, from the tables."""
     printed = subprocess.run([args.emulator, str(args.tables)], check=True, capture_output=True)
@@ -141,11 +158,65 @@ def run(args, desktop, work):
             activate(desktop, form1)
             desktop.key("space")
             graph = wait_window(desktop, GRAPH_TITLE)
+
+        with Step("the graph window: Ctrl+G, point 0 and Enter, Tab to X, 1.25 and Enter"):
+            activate(desktop, graph)
+            desktop.key("ctrl+g")
+            desktop.type("0")
+            desktop.key("Return", "Tab")
+            desktop.type("1.25")
+            desktop.key("Return")
+            wait_window(desktop, EDITED_GRAPH_TITLE)
+        with Step("Ctrl+S writes the walk source as walkconv writes the edited graph"):
+            desktop.key("ctrl+s")
+            wait_window(desktop, GRAPH_TITLE)
+            edited = work / "expected" / "deck_walk.c"
+            for folder in ("written", "converted"):
+                (edited.parent / folder).mkdir(parents=True)
+            original = (args.data / "deck_walk.c").read_bytes()  # line ends as they are
+            if ORIGINAL_X not in original:
+                smoke.fail(f"deck_walk.c no longer holds {ORIGINAL_X!r}")
+            edited.write_bytes(original.replace(ORIGINAL_X, EDITED_X))
+            walkconv(args, work, "fix", "-d", "expected/written", "expected/deck_walk.c")
+            smoke.expect_file(work / "deck_walk.c", work / "expected" / "written" / "deck_walk.c")
         with Step("screenshot of the windows"):
             desktop.screenshot(graph, "windows-graph.png")  # waits until painting has settled
             picture = side_by_side(client_area(desktop.capture(form1), *form1_size),
                                    client_area(desktop.capture(graph), *graph_size))
             (args.screenshots / "windows.png").write_bytes(smoke.encode_png(picture))
+
+        with Step("Convert! again converts the saved graph, which the converter analysed again"):
+            activate(desktop, form1)
+            desktop.key("shift+Tab", "space")  # from Show graph back to Convert!
+            dialog = wait_new_window(desktop, {form1, graph}, "the save dialog")
+            activate(desktop, dialog)
+            desktop.key("Home")
+            desktop.type("again\\")  # beside the first, in the folder the dialog remembered
+            desktop.key("Return")
+            wait_gone(desktop, dialog, "the save dialog")
+            box = wait_window(desktop, MESSAGE_TITLE)
+            activate(desktop, box)
+            desktop.key("Return")
+            wait_gone(desktop, box, "the message box")
+            walkconv(args, work, "to-ini", "-d", "expected/converted", "deck_walk.c")
+            smoke.expect_file(work / "out" / "again" / "deck1.ini",
+                              work / "expected" / "converted" / "deck1.ini")
+
+        with Step("Alt+F4 with an edit unsaved asks in a task dialog; Escape keeps the window"):
+            activate(desktop, graph)
+            desktop.key("ctrl+Insert")
+            wait_window(desktop, EDITED_GRAPH_TITLE)
+            desktop.key("alt+F4")
+            question = wait_window(desktop, MESSAGE_TITLE)
+            desktop.screenshot(question, "windows-question.png")
+            activate(desktop, question)
+            desktop.key("Escape")
+            wait_gone(desktop, question, "the question")
+            wait_window(desktop, EDITED_GRAPH_TITLE)
+        with Step("Ctrl+Z takes the edit back: nothing is unsaved"):
+            activate(desktop, graph)
+            desktop.key("ctrl+z")
+            wait_window(desktop, GRAPH_TITLE)
 
         with Step("Alt+F4 in the graph window hides it, and in the converter window ends the program"):
             desktop.key("alt+F4")
@@ -165,6 +236,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--emulator", required=True, help="what runs a Windows program")
     parser.add_argument("--program", type=Path, required=True, help="walk-converter.exe")
+    parser.add_argument("--walkconv", type=Path, required=True, help="walkconv.exe")
     parser.add_argument("--tables", type=Path, required=True,
                         help="the program that prints the windows' tables")
     parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")
@@ -178,11 +250,13 @@ def main():
         if shutil.which(tool) is None:
             print(f"SKIPPED: {tool} is not installed")
             return SKIPPED
+    smoke.BUDGET_SECONDS = BUDGET_SECONDS
+    smoke.deadline = time.monotonic() + BUDGET_SECONDS
     args.screenshots.mkdir(parents=True, exist_ok=True)
     desktop = smoke.Desktop(display, args.screenshots)
     with tempfile.TemporaryDirectory(prefix="walkconv-wine-") as temp:
         work = Path(temp)
-        (work / "out").mkdir()
+        (work / "out" / "again").mkdir(parents=True)
         shutil.copyfile(args.data / "deck_walk.c", work / "deck_walk.c")
         try:
             run(args, desktop, work)

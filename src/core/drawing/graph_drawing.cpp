@@ -181,6 +181,18 @@ class Placement {
 
     static std::size_t Vertical(std::size_t view) { return kVerticalComponent[view]; }
 
+    // Picture units per coordinate unit, the same along every axis; 0 when the points all lie
+    // in one place (or too close together for a double to tell).
+    double Scale() const {
+        for (const AxisFit& fit : fits_) {
+            if (fit.halfSpan > 0 && fit.length > 0) {
+                const double scale = fit.length / 2 / fit.halfSpan;
+                return std::isfinite(scale) ? scale : 0;
+            }
+        }
+        return 0;
+    }
+
   private:
     std::array<AxisFit, 3> fits_;
     std::array<double, 3> plot_{};
@@ -269,6 +281,7 @@ GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> fi
     GraphDrawing drawing;
     drawing.title = state.ModelName + " walking graph";
     drawing.dotRadius = kDotRadius;
+    drawing.scale = placement.Scale();
     drawing.ringRadius = kRingRadius;
     drawing.captions.push_back({{kMargin, kMargin + 18},
                                 TextAnchor::Start,

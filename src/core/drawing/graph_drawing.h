@@ -116,6 +116,9 @@ struct GraphDrawing {
     std::string title;  // of the whole picture
     double dotRadius = 0;
     double ringRadius = 0;  // of the rings of self-links
+    // Picture units per coordinate unit along every axis (z rightward, x or y upward); 0 when
+    // the points all lie in one place.
+    double scale = 0;
     std::array<ViewFrame, kViewCount> views;
     std::vector<DrawnPoint> points;  // in the order of their numbers
     std::vector<DrawnLink> links;    // in the order of their numbers

@@ -6,7 +6,9 @@ chooser, types the input path, presses Analyse and Convert!, answers the real sa
 the message box from the keyboard, and compares the written file with the expected bytes. On
 the way it saves screenshots of the windows and of both message boxes, and checks from the
 pixels that the result area shows its summary uncut. A third run opens a file given on the
-command line, shows its graph and saves the picture as PNG through the real save dialog.
+command line, shows its graph and saves the picture as PNG through the real save dialog, then
+edits a point in the graph window, saves over the file and converts what the window analysed
+again.
 
 Every wait is bounded; a failure names the step that failed. When no X server can be started
 the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
@@ -212,6 +214,10 @@ class Desktop:
         # goes there too, so that nothing depends on focus following the mouse.
         self.xdotool("mousemove", "--window", window, "1", "1")
         self.xdotool("windowfocus", "--sync", window)
+
+    def raise_above_others(self, window):
+        # No window manager raises a window that is clicked: the test does.
+        self.xdotool("windowraise", window)
 
     def type(self, text):
         self.xdotool("type", "--delay", "2", "--", text)
@@ -597,22 +603,63 @@ def open_with_file(args, desktop, work):
                 fail(f"the graph window is {size[0]}x{size[1]}, expected 800x600")
             desktop.screenshot(graph, "graph-window.png")
 
-        with Step("Save picture (Ctrl+S) and the save dialog proposing hull_graph.png"):
+        with Step("Save picture (Ctrl+Shift+E) and the save dialog proposing hull_graph.png"):
             known = set(program.windows())
             desktop.focus(graph)
-            desktop.key("ctrl+s")
+            desktop.key("ctrl+shift+e")
             answer_save_dialog(program, desktop, known, work / "out", "save-dialog-png.png")
         with Step("the picture is a PNG of the graph window's size that shows the graph"):
             check_picture(work / "out" / "hull_graph.png", GRAPH_SIZE)
             if program.window_titled(MESSAGE_TITLE) is not None:
                 fail("a message box reports a failure")
+
+        edit_save_and_reanalyse(args, desktop, program, work, form1, graph)
     finally:
         program.stop()
+
+
+def edit_save_and_reanalyse(args, desktop, program, work, form1, graph):
+    """Moves point 0 in the graph window by its fields, saves over the file with Ctrl+S, and
+    checks the file and the converter window that analysed it again."""
+    original = work / "hull_original_walk.c"
+    shutil.copyfile(work / "hull_walk.c", original)
+    with Step("Ctrl+G, point 0, its X typed as 1.5: the title marks the unsaved edit"):
+        desktop.focus(graph)
+        desktop.key("ctrl+g")
+        desktop.type("0")
+        desktop.key("Return")
+        desktop.key("Tab")
+        desktop.key("ctrl+a")
+        desktop.type("1.5")
+        desktop.key("Return")
+        program.wait_window("hull* - graph")
+        desktop.screenshot(graph, "graph-editor.png")
+    with Step("Ctrl+S saves over the walk source"):
+        desktop.key("ctrl+s")
+        program.wait_window(GRAPH_TITLE)
+    with Step("the file on disk is the edited graph in the writer's layout"):
+        written = (work / "hull_walk.c").read_bytes()
+        if b"        hull_walk_verts[0] = 1.5;\r\n" not in written or not written.endswith(b"}\r\n"):
+            fail("the saved walk source is not in the writer's layout with point 0 at x 1.5")
+        diff = subprocess.run([str(args.walkconv), "diff", str(original), str(work / "hull_walk.c")],
+                              capture_output=True, text=True, timeout=WAIT_SECONDS)
+        moved = [line for line in diff.stdout.splitlines() if line.startswith(("point ", "link "))]
+        if diff.returncode != 1 or moved != ["point 0 moved (0, 0, 0) -> (1.5, 0, 0)"]:
+            fail(f"walkconv diff says: {diff.stdout!r} (status {diff.returncode})")
+    with Step("the converter window analysed the saved file: Convert! writes point 0 at x 1.5"):
+        desktop.raise_above_others(form1)
+        known = set(program.windows())
+        desktop.click(form1, FORM1_CONVERT)
+        answer_save_dialog(program, desktop, known, work / "out", "save-dialog-edited.png")
+        close_message_box(program, desktop, "success-message-edited.png")
+        if b"point 0 = 1.5,0,0," not in (work / "out" / "hull1.ini").read_bytes():
+            fail("the converted file does not hold the saved graph")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
+    parser.add_argument("--walkconv", type=Path, required=True, help="the walkconv binary")
     parser.add_argument("--tables", type=Path, required=True,
                         help="the program that prints the windows' tables")
     parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/graph_content.h"
+#include "core/editing/graph_document.h"
+#include "core/editing/graph_edit.h"
+#include "core/editing/repairs.h"
+
+// Editing the walking graph of one file: its document, the undo history, the selection and the
+// panel that shows it, and what the findings offer to repair. Every edit is one step of the
+// history; the selection is none. After every change the findings and the drawing are made
+// again.
+namespace walkconv::app {
+
+struct Selection {
+    enum class Kind { None, Point, Link };
+
+    Kind kind = Kind::None;
+    int number = 0;
+
+    static Selection Point(int number) { return {Kind::Point, number}; }
+    static Selection Link(int number) { return {Kind::Link, number}; }
+    friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+// The panel beside the views: the selected point's number and its fields in the written form
+// ("-0.861877", "1.5", "0"), or the selected link's number and ends.
+struct PanelView {
+    std::string number;  // the point number field
+    std::string x;
+    std::string y;
+    std::string z;
+    std::string type;  // in the codes of the file
+    std::string linkTo;
+    std::string selection;     // "point 12", "link 45: points 2 and 9" or "nothing selected"
+    bool pointFields = false;  // X, Y, Z, Type and Link to take input (a point is selected)
+
+    friend bool operator==(const PanelView&, const PanelView&) = default;
+};
+
+enum class PanelField { Number, X, Y, Z, Type, LinkTo };
+
+// A field of the panel: its name among GraphPanelControls(), the field, its text in the panel's
+// view, and whether it takes input only while a point is selected.
+struct PanelFieldSpec {
+    std::string_view name;
+    PanelField field;
+    std::string PanelView::*text;
+    bool pointOnly;
+};
+std::span<const PanelFieldSpec> PanelFields();
+// The field of that name, or none.
+const PanelFieldSpec* PanelFieldNamed(std::string_view name);
+
+class GraphEditing {
+  public:
+    // A document as read from the file at `path`: no history, nothing selected, saved.
+    void Open(GraphDocument document, std::string path);
+    // The same file read again after a save (perhaps under a new name): history and selection
+    // stay when it holds the graph being edited (true); else as Open.
+    bool Reopen(GraphDocument document, std::string path);
+    void Close();
+
+    bool HasDocument() const { return document_.has_value(); }
+    const GraphDocument& Document() const { return *document_; }
+    const std::string& Path() const { return path_; }
+    // The findings and the drawing of the document as it stands; none without a document.
+    const std::shared_ptr<const GraphContent>& Content() const { return content_; }
+    bool Unsaved() const { return document_ && state_ != savedState_; }
+    // The document as it stands is what its file holds now.
+    void MarkSaved(std::string path);
+
+    // The line under the views: why an edit was refused, or a note.
+    const std::string& Status() const { return status_; }
+    void SetStatus(std::string status) { status_ = std::move(status); }
+
+    // Applies `edit` as one step; refused, it changes nothing and the status says why.
+    bool Apply(const Edit& edit);
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+    void Undo();
+    void Redo();
+
+    const Selection& Selected() const { return selection_; }
+    void Select(Selection selection);
+    const PanelView& Panel() const { return panel_; }
+
+    // Appends a point at the selected point's place and type (at 0, 0, 0 and of type 0 when no
+    // point is selected) and selects it.
+    void AddPoint();
+    // Removes the selected point with its links, or the selected link.
+    void RemoveSelected();
+    // Selects point `number`; false, with the status saying so, when there is none.
+    bool GoTo(int number);
+    // Appends a link from the selected point to point `to` and selects it.
+    void LinkSelectedTo(int to);
+    // A value typed into a field of the panel, then Enter.
+    void EnterField(PanelField field, std::string_view text);
+
+    // The repair of the finding in row `row` of the findings, if it has one.
+    const Repair* RepairOf(int row) const;
+    bool HasRepairs() const { return !repairs_.empty(); }
+    void Fix(int row);
+    // Every repair at once, as one step.
+    void FixAll();
+
+    // A drag of point `point`: it moves while dragged, and the whole drag is one step.
+    void BeginMove(int point);
+    void MoveTo(double x, double y, double z);
+    void EndMove();
+    std::optional<int> Moving() const { return moving_; }
+
+  private:
+    struct Step {
+        Edit edit;  // what undoes or redoes it
+        int state;  // the state it leads to
+    };
+
+    // Applies without touching the history; the edit that undoes it, or none when refused.
+    std::optional<Edit> Change(const Edit& edit);
+    void Record(Edit undo);
+    void Refresh();
+    void RefreshPanel();
+
+    std::optional<GraphDocument> document_;
+    std::string path_;
+    std::shared_ptr<const GraphContent> content_;
+    std::vector<Repair> repairs_;
+    std::vector<Step> undo_;
+    std::vector<Step> redo_;
+    int state_ = 0;  // which state of the document this is; each change makes a new one
+    int nextState_ = 1;
+    int savedState_ = 0;
+    Selection selection_;
+    PanelView panel_;
+    std::string status_;
+    bool toldLayout_ = false;
+    std::optional<int> moving_;
+    Point moveOrigin_;
+};
+
+}  // namespace walkconv::app

@@ -1,0 +1,38 @@
+#include "app/graph_keys.h"
+
+#include <array>
+
+namespace walkconv::app {
+
+namespace {
+
+constexpr std::array kShortcuts{
+    Shortcut{Key::G, true, false, GraphCommand::GoTo, false, "Ctrl+G"},
+    Shortcut{Key::Z, true, false, GraphCommand::Undo, false, "Ctrl+Z"},
+    Shortcut{Key::Y, true, false, GraphCommand::Redo, false, "Ctrl+Y"},
+    Shortcut{Key::Z, true, true, GraphCommand::Redo, false, "Ctrl+Shift+Z"},
+    Shortcut{Key::Insert, true, false, GraphCommand::AddPoint, false, "Ctrl+Insert"},
+    Shortcut{Key::Delete, true, false, GraphCommand::Remove, false, "Ctrl+Delete"},
+    Shortcut{Key::Delete, false, false, GraphCommand::Remove, true, "Delete"},
+    Shortcut{Key::S, true, false, GraphCommand::Save, false, "Ctrl+S"},
+    Shortcut{Key::S, true, true, GraphCommand::SaveAs, false, "Ctrl+Shift+S"},
+    Shortcut{Key::E, true, true, GraphCommand::SavePicture, false, "Ctrl+Shift+E"},
+};
+
+}  // namespace
+
+std::span<const Shortcut> GraphShortcuts() {
+    return kShortcuts;
+}
+
+std::optional<GraphCommand> CommandFor(const KeyPress& press) {
+    for (const Shortcut& shortcut : kShortcuts) {
+        if (shortcut.key == press.key && shortcut.ctrl == press.ctrl &&
+            shortcut.shift == press.shift && (!shortcut.viewsOnly || press.focusInViews)) {
+            return shortcut.command;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace walkconv::app
