@@ -9,20 +9,13 @@ set -euo pipefail
 walkconv=$(realpath "${1:-build/src/cli/walkconv}")
 files=${FILES:-1000}
 runs=${RUNS:-200}
+source "$(dirname "$0")/max_size_files.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # A max-size sailorpoints file: 1000 points with six-decimal coordinates, 1000 links.
-awk 'BEGIN {
-    printf "\r\n[SIZE]\r\npoints = 1000\r\nlinks = 1000\r\n\r\n[POINT_DATA]\r\n"
-    for (i = 0; i < 1000; i++)
-        printf "point %d = %.6f,%.6f,%.6f,%d\r\n", i, i * 0.731 - 200.123457, (i % 37) * 1.25 + 0.5,
-               -i * 0.0371 + 3.141593, i % 11
-    printf "\r\n[LINK_DATA]\r\n"
-    for (i = 0; i < 1000; i++)
-        printf "link %d = %d,%d\r\n", i, i, (i * 7 + 1) % 1000
-}' > big1.ini
+write_max_size_sailorpoints big1.ini
 "$walkconv" to-walk -q big1.ini            # big_walk.c, as the tool writes it
 mkdir walk ini back
 for i in $(seq -w 1 "$files"); do

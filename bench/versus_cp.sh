@@ -17,21 +17,14 @@ if ! command -v hyperfine > /dev/null; then
     echo "versus_cp.sh: needs hyperfine (scripts/install-deps.sh bench)" >&2
     exit 1
 fi
+source "$(dirname "$0")/max_size_files.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # A max-size sailorpoints file: 1000 points with six-decimal coordinates, 1000 links; and the
 # walk source that walkconv writes from it.
-awk 'BEGIN {
-    printf "\r\n[SIZE]\r\npoints = 1000\r\nlinks = 1000\r\n\r\n[POINT_DATA]\r\n"
-    for (i = 0; i < 1000; i++)
-        printf "point %d = %.6f,%.6f,%.6f,%d\r\n", i, i * 0.731 - 200.123457, (i % 37) * 1.25 + 0.5,
-               -i * 0.0371 + 3.141593, i % 11
-    printf "\r\n[LINK_DATA]\r\n"
-    for (i = 0; i < 1000; i++)
-        printf "link %d = %d,%d\r\n", i, i, (i * 7 + 1) % 1000
-}' > MAX1.ini
+write_max_size_sailorpoints MAX1.ini
 "$walkconv" to-walk -q MAX1.ini -o MAX_walk.c
 echo "inputs: MAX_walk.c $(wc -c < MAX_walk.c) bytes, MAX1.ini $(wc -c < MAX1.ini) bytes;" \
     "$rounds rounds of $runs runs; $(nproc) cores"

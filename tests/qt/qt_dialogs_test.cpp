@@ -12,7 +12,6 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <array>
 #include <functional>
 
 #include "app/window_tables.h"
@@ -144,48 +143,27 @@ class QtDialogsTest : public QObject {
         QCOMPARE(shownFolder, QString(opensIn).replace("<dir>", root));
     }
 
-    void saveDialog_addsTheEndingOfTheChosenTypeWhenAsked_data() {
-        QTest::addColumn<bool>("addTypeEnding");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("first type") << true << 0 << "picture"
-                                    << "picture.png";
-        QTest::newRow("second type chosen") << true << 1 << "picture"
-                                            << "picture.svg";
-        QTest::newRow("all files: none") << true << 2 << "picture"
-                                         << "picture";
-        QTest::newRow("a typed ending stays") << true << 0 << "picture.svg"
-                                              << "picture.svg";
-        QTest::newRow("not asked: as typed") << false << 1 << "picture"
-                                             << "picture";
-    }
-    void saveDialog_addsTheEndingOfTheChosenTypeWhenAsked() {
-        QFETCH(bool, addTypeEnding);
-        QFETCH(int, type);
-        QFETCH(QString, typed);
-        QFETCH(QString, saved);
+    // The rules of the ending are app::WithTypeEnding's (tests/app); here, that the type chosen
+    // in the real dialog reaches them.
+    void saveDialog_addsTheEndingOfTheTypeChosenInTheDialog() {
         TempDir dir;
         const QString root = QString::fromStdString(dir.path().string());
-        static constexpr std::array kFilters{FileFilter{"PNG image (*.png)", "*.png"},
-                                             FileFilter{"SVG picture (*.svg)", "*.svg"},
-                                             FileFilter{"All files (*.)", "*"}};
         FileRequest request;
         request.mode = FileRequest::Mode::Save;
         request.fileName = "proposed.png";
-        request.filters = kFilters;
-        request.addTypeEnding = addTypeEnding;
+        request.filters = walkconv::app::PictureFilters();
+        request.addTypeEnding = true;
         AnswerWhenShown<QFileDialog>([&](QFileDialog* d) {
             auto* combo = d->findChild<QComboBox*>("fileTypeCombo");
-            combo->setCurrentIndex(type);
-            emit combo->activated(type);
-            d->findChild<QLineEdit*>("fileNameEdit")->setText(root + "/" + typed);
+            combo->setCurrentIndex(1);
+            emit combo->activated(1);
+            d->findChild<QLineEdit*>("fileNameEdit")->setText(root + "/picture");
             QMetaObject::invokeMethod(d, "accept");
         });
         QWidget window;
         QtHost host(&window);
         QCOMPARE(QString::fromStdString(host.ChooseFile(request).value_or("cancelled")),
-                 root + "/" + saved);
+                 root + "/picture.svg");
     }
 
     void messageBox_hasTheTitleOneOkButtonAndNoIcon() {
