@@ -229,7 +229,7 @@ void NoteOneNumberLinks(const CheckInput& in, Report& report) {
         const Link& ends = written.ends;
         const bool dropped = ends.from < 0 || ends.to < 0;
         std::optional<int> link = in.details.LinkOfFileNumber(written.entry);
-        if (link && !(in.state.Links[*link] == ends)) {
+        if (link && (*link >= in.state.LinkCount || !(in.state.Links[*link] == ends))) {
             link.reset();  // a later statement gave the entry other ends
         }
         report.Add(
