@@ -39,10 +39,12 @@ int DigitValue(char c) {
     return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : 99;
 }
 
+// Left uninitialised until read, as the items and the open parentheses below: a graph
+// statement of every walk source comes here, and zeroing them would cost more than reading.
 struct Number {
-    std::int64_t value = 0;
+    std::int64_t value;
     std::string_view text;
-    bool decimal = false;  // written as a decimal literal, as TextToNumber reads it too
+    bool decimal;  // written as a decimal literal, as TextToNumber reads it too
 };
 
 // Reads the number at `pos` (sign, blanks, literal) and moves past it; false when none is there
@@ -71,8 +73,12 @@ bool ReadNumber(std::string_view text, std::size_t& pos, Number& number) {
     }
     const std::size_t digits = pos;
     std::int64_t value = 0;
-    for (; pos < text.size() && DigitValue(text[pos]) < base; ++pos) {
-        value = std::min(value * base + DigitValue(text[pos]), kLargest);
+    for (; pos < text.size(); ++pos) {
+        const int digit = base == 16 ? DigitValue(text[pos]) : text[pos] - '0';
+        if (digit < 0 || digit >= base) {
+            break;
+        }
+        value = std::min(value * base + digit, kLargest);
     }
     if (pos == digits || (pos < text.size() && ContinuesToken(text[pos]))) {
         return false;
@@ -91,12 +97,53 @@ constexpr std::uint64_t kProductParts =
     Part(0, 1) | Part(2, 3) | Part(4, 5) | Part(0, 3) | Part(0, 5);
 constexpr std::uint64_t kWriterParts = Part(0, 1) | Part(4, 5);
 
+// Reads the decimal number at `pos` ("-" and up to 18 digits, no leading zero) for the walk
+// writer's own spelling, and moves past it.
+bool ReadWriterNumber(std::string_view text, std::size_t& pos, std::int64_t& value,
+                      std::string_view& written) {
+    const std::size_t start = pos;
+    const bool negative = pos < text.size() && text[pos] == '-';
+    pos += negative ? 1 : 0;
+    const std::size_t digits = pos;
+    value = 0;
+    while (pos < text.size() && IsDigit(text[pos]) && pos - digits < 18) {
+        value = value * 10 + (text[pos++] - '0');
+    }
+    const std::size_t length = pos - digits;
+    if (length == 0 || (length > 1 && text[digits] == '0') ||
+        (pos < text.size() && IsDigit(text[pos]))) {
+        return false;
+    }
+    value = negative ? -value : value;
+    written = text.substr(start, pos - start);
+    return true;
+}
+
+// "(A)*256 + (B)" exactly as the walk writer spells it, blanks around it only: every link of a
+// file the tool wrote, read without the general reading below.
+bool ReadWriterSpelling(std::string_view text, LinkValue& link) {
+    std::size_t pos = text.find_first_not_of(' ');
+    constexpr std::string_view kMiddle = ")*256 + (";
+    if (pos == std::string_view::npos || text[pos] != '(' ||
+        !ReadWriterNumber(text, ++pos, link.first, link.firstText) ||
+        text.compare(pos, kMiddle.size(), kMiddle) != 0 ||
+        !ReadWriterNumber(text, pos += kMiddle.size(), link.second, link.secondText) ||
+        pos >= text.size() || text[pos] != ')') {
+        return false;
+    }
+    link.form = LinkForm::Parenthesised;
+    return text.find_first_not_of(' ', pos + 1) == std::string_view::npos;
+}
+
 }  // namespace
 
 LinkValue ReadLinkValue(std::string_view value) {
-    std::array<Item, kMostItems> items{};
-    std::array<Number, kMostItems> numbers{};
-    std::array<int, kDeepest> opened{};  // the item at which each open parenthesis stands
+    if (LinkValue link; ReadWriterSpelling(value, link)) {
+        return link;
+    }
+    std::array<Item, kMostItems> items;
+    std::array<Number, kMostItems> numbers;
+    std::array<std::uint8_t, kDeepest> opened;  // the item at which each open parenthesis stands
     int depth = 0;
     int count = 0;
     std::uint64_t parts = 0;  // the parts enclosed
@@ -111,7 +158,7 @@ LinkValue ReadLinkValue(std::string_view value) {
             if (depth == kDeepest) {
                 return other;
             }
-            opened[depth++] = count;
+            opened[depth++] = static_cast<std::uint8_t>(count);
             ++pos;
         } else if (c == ')' && !wantsNumber && depth > 0) {
             parts |= Part(opened[--depth], count);
