@@ -7,6 +7,8 @@
 namespace walkconv {
 namespace {
 
+// The spellings of the walk sources themselves are read in the reader's tests; here the forms
+// told apart and the C literals.
 TEST(ReadLinkValue, ReadsEverySpellingOfALinkAsItsValue) {
     struct Case {
         std::string value;
@@ -22,11 +24,7 @@ TEST(ReadLinkValue, ReadsEverySpellingOfALinkAsItsValue) {
         {"( -3 ) * 256 + ( 12 )", Parenthesised, -3, 12},
         {"(0)*256 + (-1)", Parenthesised, 0, -1},
         {"1*256 + 2", Product, 1, 2},
-        {"1*256+2", Product, 1, 2},
         {"(1*256)+2", Product, 1, 2},
-        {" 1 *\t256+ 2 ", Product, 1, 2},
-        {"(1)*256 + 2", Product, 1, 2},
-        {"1*256 + (2)", Product, 1, 2},
         {"((1))*256 + (2)", Product, 1, 2},
         {"(1*(256)+2)", Product, 1, 2},
         {"(010)*256 + (0x1F)", Product, 8, 31},  // C reads octal and hexadecimal
@@ -34,13 +32,8 @@ TEST(ReadLinkValue, ReadsEverySpellingOfALinkAsItsValue) {
         {"-1*256 + -1", Product, -1, -1},
         {"517", OneNumber, 2, 5},
         {" (517) ", OneNumber, 2, 5},
-        {"0", OneNumber, 0, 0},
-        {"255", OneNumber, 0, 255},
-        {"256", OneNumber, 1, 0},
-        {"65535", OneNumber, 255, 255},
         {"0x205", OneNumber, 2, 5},
-        {"-1", OneNumber, 0, -1},  // rounded toward zero, as C divides
-        {"-257", OneNumber, -1, -1},
+        {"-257", OneNumber, -1, -1},  // rounded toward zero, as C divides
         {deep63, OneNumber, 0, 7},
         // Not a link value: the scanner's own rule reads these.
         {"", Other},
