@@ -222,6 +222,25 @@ void NotePaddingLinks(const CheckInput& in, Report& report) {
     }
 }
 
+// A graph entry written as its value N is easy to misread as a point number; it reads as the
+// link N / 256 -> N % 256, as the program that evaluates it takes it.
+void NoteOneNumberLinks(const CheckInput& in, Report& report) {
+    for (const OneNumberLink& written : in.walkFacts->oneNumberLinks) {
+        const Link& ends = written.ends;
+        const bool dropped = ends.from < 0 || ends.to < 0;
+        std::optional<int> link = in.details.LinkOfFileNumber(written.entry);
+        if (link && (*link >= in.state.LinkCount || !(in.state.Links[*link] == ends))) {
+            link.reset();  // a later statement gave the entry other ends
+        }
+        report.Add(
+            "link " + std::to_string(written.entry) + " is written as one number, " +
+                written.number + ": " +
+                (dropped ? std::string("it has a negative end and is dropped")
+                         : "read as " + std::to_string(ends.from) + "-" + std::to_string(ends.to)),
+            {}, link, PlaceOfFileLink(written.entry, in.details));
+    }
+}
+
 // The file's own bookkeeping against its assignments: the count and the declared sizes of the
 // three arrays. The reader takes a declared size for the number of points or links when it
 // exceeds the assignments, and loses the last point or link when it is too small.
@@ -278,6 +297,7 @@ constexpr std::array kChecks{
     Check{{code::kWideLink, Warning, true}, CheckWideLinks},
     Check{{code::kNegativeEnd, Warning, false}, CheckNegativeEnds},
     Check{{code::kPaddingLinks, Note, false}, NotePaddingLinks},
+    Check{{code::kOneNumberLink, Note, true}, NoteOneNumberLinks},
     Check{{code::kCountMismatch, Warning, true}, CheckCountAssignment},
     Check{{code::kDeclaredSizeMismatch, Warning, true}, CheckDeclaredSizes},
 };

@@ -30,6 +30,7 @@ inline constexpr std::string_view kSeparateGroup = "separate-group";
 inline constexpr std::string_view kWideLink = "wide-link";
 inline constexpr std::string_view kNegativeEnd = "negative-end";
 inline constexpr std::string_view kPaddingLinks = "padding-links";
+inline constexpr std::string_view kOneNumberLink = "one-number-link";
 inline constexpr std::string_view kCountMismatch = "count-mismatch";
 inline constexpr std::string_view kDeclaredSizeMismatch = "declared-size-mismatch";
 }  // namespace finding_code

@@ -45,6 +45,13 @@ LineWords FindWords(std::string_view line) {
     return words;
 }
 
+// True for a line whose first byte other than a blank is ";" or "#": a comment to every INI
+// reader, which no rule reads.
+bool IsCommentLine(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    return first != kNone && (line[first] == ';' || line[first] == '#');
+}
+
 // Moves `rest` past its first comma; false when it has none.
 bool NextField(std::string_view& rest) {
     const std::size_t comma = rest.find(',');
@@ -143,6 +150,9 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
     int lineNumber = 0;
     for (std::string_view line; lines.Next(line);) {
         ++lineNumber;
+        if (IsCommentLine(line)) {
+            continue;
+        }
         const LineWords words = FindWords(line);
         if (words.pointData) {
             state.PointCount = 0;

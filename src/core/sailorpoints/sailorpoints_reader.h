@@ -9,7 +9,8 @@
 
 // Reading a sailorpoints file: every line is scanned for the section words and for the words
 // "point" and "link" (any case), and numbers are taken by the leading-number rule. The [SIZE]
-// values are never used: the counts follow from the point and link numbers met.
+// values are never used: the counts follow from the point and link numbers met. Comment lines
+// (";" or "#" first) are not read.
 namespace walkconv {
 
 // Reads every line of `text` into `state`, whose counts start at -1, and leaves each count one

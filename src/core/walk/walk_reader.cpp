@@ -10,6 +10,8 @@
 #include "core/point_types.h"
 #include "core/reading_failures.h"
 #include "core/text.h"
+#include "core/walk/comments.h"
+#include "core/walk/link_value.h"
 
 namespace walkconv {
 
@@ -274,8 +276,11 @@ class LineScanner {
         reading_ = rest;
         graphWide_ = false;
         const int index = Int16After(graph_.bracket, '[', graph_.index, rest, "index");
-        const std::size_t plus = Find(graphPlus_, '+', rest);
-        if (plus != kNone && Find(graphParen_, '(', rest) != kNone) {
+        const LinkValue value = ValueOfStatement(rest);
+        if (value.form == LinkForm::Product || value.form == LinkForm::OneNumber) {
+            StoreValue(index, value, rest);
+        } else if (const std::size_t plus = Find(graphPlus_, '+', rest);
+                   plus != kNone && Find(graphParen_, '(', rest) != kNone) {
             const std::int16_t first = Int16After(graphParen_, '(', graphFirst_, rest, "link end");
             if (index < 0 || index >= kTableSize) {
                 FailOutsideTable(failure_code::kLinkOutOfRange, "link number", index,
@@ -286,11 +291,7 @@ class LineScanner {
             // The second end follows the first "(" after the "+"; with none, the text from the
             // "+" on is read, sign and all.
             link.to = Int16After(graphSecondParen_, '(', graphSecond_, plus, "link end");
-            details_.NoteLinkPlace(index, PlaceOf(rest));
-            if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
-                facts_->wideLinks.push_back(index);
-                graphWide_ = true;
-            }
+            NoteLink(index, rest);
         }
         if (index > state_.LinkCount) {
             state_.LinkCount = static_cast<std::int16_t>(index);
@@ -298,6 +299,45 @@ class LineScanner {
         }
         graphRead_ = rest;
         graphIndexRead_ = index;
+    }
+
+    void NoteLink(int index, std::size_t rest) {
+        const Link& link = state_.Links[index];
+        details_.NoteLinkPlace(index, PlaceOf(rest));
+        if (facts_ != nullptr && (link.from >= 256 || link.to >= 256)) {
+            facts_->wideLinks.push_back(index);
+            graphWide_ = true;
+        }
+    }
+
+    // The value of the graph statement at `rest`, from its "=" to its ";"; none for a
+    // declaration.
+    LinkValue ValueOfStatement(std::size_t rest) {
+        const std::size_t equals = Find(graph_.equals, '=', rest);
+        const std::size_t end = std::min(Find(graph_.semicolon, ';', rest), line_.size());
+        if (equals >= end) {
+            return {};
+        }
+        return ReadLinkValue(line_.substr(equals + 1, end - equals - 1));
+    }
+
+    // Stores a link read as the value A*256 + B or N; the same failures, in the same order, as
+    // the ends read after the parentheses.
+    void StoreValue(int index, const LinkValue& value, std::size_t rest) {
+        const auto end = [](std::int64_t v, std::string_view text) {
+            return Int16OrFailWith(static_cast<double>(v), "link end", [text] { return text; });
+        };
+        const std::int16_t first = end(value.first, value.firstText);
+        if (index < 0 || index >= kTableSize) {
+            FailOutsideTable(failure_code::kLinkOutOfRange, "link number", index,
+                             NumberTextAt(NumberPosition(graph_.bracket, '[', rest)));
+        }
+        state_.Links[index] = Link{first, end(value.second, value.secondText)};
+        NoteLink(index, rest);
+        if (facts_ != nullptr && value.form == LinkForm::OneNumber) {
+            facts_->oneNumberLinks.push_back(
+                {index, std::string(value.firstText), state_.Links[index]});
+        }
     }
 
     // Declarations and the count assignment, read from the statement [start, end) alone. These
@@ -373,10 +413,9 @@ class LineScanner {
     TypeCodes codes_;
 };
 
-}  // namespace
-
-void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
-                  AnalysisDetails* details, TypeCodes codes) {
+// Every line of `text`, which holds no comments.
+void ScanLines(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
+               AnalysisDetails* details, TypeCodes codes) {
     AnalysisDetails unused;
     LineSplitter lines(text);
     int lineNumber = 0;
@@ -389,6 +428,18 @@ void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts
         LineScanner(line, keywords, lineNumber, state, details != nullptr ? *details : unused,
                     facts, codes)
             .Run();
+    }
+}
+
+}  // namespace
+
+void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
+                  AnalysisDetails* details, TypeCodes codes) {
+    // Most files hold no comment; those are scanned without a copy.
+    if (MayHoldComments(text)) {
+        ScanLines(BlankComments(text), state, facts, details, codes);
+    } else {
+        ScanLines(text, state, facts, details, codes);
     }
 }
 

@@ -11,8 +11,18 @@
 
 // Reading a walk source: a tolerant statement scanner, not a C parser. It finds the keywords
 // "walk_verts", "walk_types" and "walk_graph" (any case, inside longer identifiers) and takes
-// the numbers after the "[", "=" and "(" that follow them.
+// the numbers after the "[", "=" and "(" that follow them. Comments are not read, and a graph
+// entry written as A*256 + B in another spelling, or as one number, is read as its value.
 namespace walkconv {
+
+// A graph entry assigned one number N rather than A*256 + B: the link N / 256 -> N % 256.
+struct OneNumberLink {
+    int entry = 0;
+    std::string number;  // N as the file writes it
+    Link ends;
+
+    friend bool operator==(const OneNumberLink&, const OneNumberLink&) = default;
+};
 
 // What a scan notices beyond the state, for the command-line checks. Only statements that
 // hold one of the keywords themselves count here.
@@ -20,8 +30,9 @@ struct WalkSourceFacts {
     std::optional<int> declaredVerts;  // size in "..._walk_verts[N];" (a statement without "=")
     std::optional<int> declaredTypes;
     std::optional<int> declaredGraph;
-    std::optional<double> assignedCount;  // value of "..._walk_count = N;"
-    std::vector<int> wideLinks;           // graph entries with an end of 256 or more
+    std::optional<double> assignedCount;        // value of "..._walk_count = N;"
+    std::vector<int> wideLinks;                 // graph entries with an end of 256 or more
+    std::vector<OneNumberLink> oneNumberLinks;  // in the order of the file
     // One above the highest index that a statement with "=" assigns to, 0 when none does.
     int assignedVerts = 0;
     int assignedGraph = 0;

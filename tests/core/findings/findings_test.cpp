@@ -103,6 +103,41 @@ TEST(Findings, PaddingIsToldApartInFilesOfBothFormats) {
     }
 }
 
+// Links written as one number are notes, with the link of the state and the statement they
+// concern; nothing else about them is a warning of its own.
+TEST(Findings, ALinkWrittenAsOneNumberIsANote) {
+    const testing::TempDir dir;
+    const std::string walk = dir.Write("one_walk.c",
+                                       "float one_walk_verts[9];\nint one_walk_graph[5];\n"
+                                       "one_walk_graph[0] = -1;\n"
+                                       "one_walk_graph[1] = 1;\n"
+                                       "one_walk_graph[2] = 0*256 + 2;\n"
+                                       "  one_walk_graph[3] = 517; one_walk_graph[4] = 512;\n"
+                                       "one_walk_graph[4] = (2)*256 + (1);\n")
+                                 .string();
+    ConversionState state;
+    AnalysisDetails details;
+    WalkSourceFacts facts;
+    ASSERT_EQ(AnalyseWalk(walk, state, &details, &facts), AnalysisOutcome::Valid);
+    std::vector<std::string> notes;
+    for (const Finding& f : CollectFindings(state, details, &facts)) {
+        if (f.code == finding_code::kOneNumberLink) {
+            EXPECT_EQ(f.severity, FindingSeverity::Note);
+            notes.push_back(f.message + " | link " + (f.link ? std::to_string(*f.link) : "none") +
+                            " at " + std::to_string(f.place->line) + ":" +
+                            std::to_string(f.place->column));
+        }
+    }
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "link 0 is written as one number, -1: it has a negative end and is "
+                         "dropped | link none at 3:1",
+                         "link 1 is written as one number, 1: read as 0-1 | link 0 at 4:1",
+                         "link 3 is written as one number, 517: read as 2-5 | link 2 at 6:3",
+                         // Written again later as (2)*256 + (1): the note has no link of the state.
+                         "link 4 is written as one number, 512: read as 2-0 | link none at 7:1",
+                     }));
+}
+
 struct GroupCase {
     const char* name;
     int points;

@@ -50,6 +50,34 @@ TEST(SailorpointsScan, ScanSailorpointsText_IgnoresLetterCaseAndBlanks) {
               "link 0 = 1 0\n");
 }
 
+TEST(SailorpointsScan, ScanSailorpointsText_CommentLinesAreNotReadButCounted) {
+    // Neither the commented-out point and link nor the commented-out markers count; a ";"
+    // later in a line starts no comment, but a text without "=" after it changes nothing.
+    EXPECT_EQ(Scan("[POINT_DATA]\n"
+                   "point 0 = 1,2,3,4\n"
+                   "; point 1 = 9,9,9,9\n"
+                   "  # point 2 = 9,9,9,9\n"
+                   "[LINK_DATA]\n"
+                   "link 0 = 0,1 ; the first one\n"
+                   "\t; link 2 = 2,0\n"
+                   ";[LINK_DATA]\n"
+                   "#[POINT_DATA]\n"),
+              "model '' points 1 links 1\n"
+              "point 0 = 1 2 3 4\n"
+              "link 0 = 0 1\n");
+    EXPECT_EQ(Scan("# [POINT_DATA]\npoint 0 = 1,2,3,4\n"), "model '' points 0 links 0\n");
+    ConversionState state;
+    state.PointCount = -1;
+    state.LinkCount = -1;
+    try {
+        walkconv::ScanSailorpointsText("[POINT_DATA]\n; a comment\r\n\npoint 1001 = 1,2,3,4\n",
+                                       state);
+        ADD_FAILURE() << "point 1001 was stored";
+    } catch (const walkconv::ConversionError& error) {
+        EXPECT_EQ(error.failure().line, 4);
+    }
+}
+
 TEST(SailorpointsScan, ScanSailorpointsText_APointNeedsEqualsAndThreeCommas) {
     // Two commas store nothing; a fifth field is ignored; no "=" stores nothing.
     EXPECT_EQ(Scan("[POINT_DATA]\n"

@@ -185,15 +185,97 @@ TEST(ScanWalkText, ReadsLinkEndsAfterTheFirstParenthesisAndTheFirstOneAfterThePl
         "ship_walk_graph[0] = ( 12 )*256+( -2 );\n"
         "ship_walk_graph[1] = (2)*256 +7;\n"
         "ship_walk_graph[2] = (-1)*256 + (-1);\n"
-        "ship_walk_graph[3] = 517;\n"  // one plain number: no link, but the count rises
-        "ship_walk_graph[4] = 2 + 3;\n",
+        "ship_walk_graph[3] = 2 + 3;\n"  // no link value: no link, but the count rises
+        "ship_walk_graph[4] = (1.5)*256 + (2.5);\n",
         before);
     EXPECT_EQ(state.Links[0], (Link{12, -2}));
     EXPECT_EQ(state.Links[1], (Link{2, 7}));
     EXPECT_EQ(state.Links[2], (Link{-1, -1}));
     EXPECT_EQ(state.Links[3], (Link{8, 8}));
-    EXPECT_EQ(state.Links[4], (Link{8, 8}));
+    EXPECT_EQ(state.Links[4], (Link{2, 2}));  // rounded halves to even
     EXPECT_EQ(state.LinkCount, 4);
+}
+
+// A link is read as the value that a C compiler gives the statement, in every spelling of
+// A*256 + B and as one number N: N / 256 -> N % 256.
+TEST(ScanWalkText, ReadsEveryLinkFormAsItsValue) {
+    struct Case {
+        const char* text;
+        Link link;
+    };
+    const Case cases[] = {
+        {"s_walk_graph[3] = (1)*256 + (2);", {1, 2}},
+        {"s_walk_graph[3] = 1*256 + 2;", {1, 2}},
+        {"s_walk_graph[3]=1*256+2;", {1, 2}},
+        {"s_walk_graph[3] = (1*256)+2;", {1, 2}},
+        {"s_walk_graph[3] = 1 * 256 + (2);", {1, 2}},
+        {"s_walk_graph[3] = 517;", {2, 5}},
+        {"s_walk_graph[3] = 0;", {0, 0}},
+        {"s_walk_graph[3] = 255;", {0, 255}},
+        {"s_walk_graph[3] = 256;", {1, 0}},
+        {"s_walk_graph[3] = 65535;", {255, 255}},
+        {"s_walk_graph[3] = -1;", {0, -1}},
+        {"s_walk_graph[3] = 8388607;", {32767, 255}},
+        // The statement's own value, not the parentheses of the next statement.
+        {"s_walk_graph[3] = 517; s_walk_graph[2] = (6)*256 + (7);", {2, 5}},
+        {"s_walk_graph[3] = 1*256 + 2; s_walk_graph[2] = (6)*256 + (7);", {1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ConversionState before;
+        before.Links[3] = Link{8, 8};
+        AnalysisDetails details;
+        ConversionState state = before;
+        ScanWalkText(c.text, state, nullptr, &details);
+        EXPECT_EQ(state.Links[3], c.link);
+        EXPECT_EQ(state.LinkCount, 3);
+        ASSERT_GT(details.linkPlaces.size(), 3u);
+        EXPECT_EQ(details.linkPlaces[3].line, 1);
+    }
+}
+
+// What a C compiler never sees is not read: each text reads as "s_walk_verts[3] = 1.5;" and
+// "s_walk_graph[1] = (1)*256 + (2);" alone, from a state whose point 0 and link 2 hold data.
+TEST(ScanWalkText, CommentsAreNotRead) {
+    const std::string point = "s_walk_verts[3] = 1.5;";
+    const std::string link = "s_walk_graph[1] = (1)*256 + (2);";
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"comments after the statements",
+         point + " // s_walk_verts[3] = 9;\n" + link + " /* s_walk_graph[1] = (9)*256 + (9); */"},
+        {"a commented-out statement", "// s_walk_graph[2] = (2)*256 + (2);\n" + point + link},
+        {"a keyword inside a comment", "// walk_verts: x, y, z\n" + point + "\n" + link},
+        {"a comment across lines",
+         point + "/*\r\ns_walk_graph[2] = (2)*256 + (2);\r\n s_walk_verts[0] = 7; */" + link},
+        {"comments between the numbers",
+         "s_walk_verts[3] = /* was 9 */ 1.5;\ns_walk_graph[1] = (1)/**/*256 + (2);"},
+        {"a line comment continued by a backslash",
+         point + " // old: \\\ns_walk_graph[2] = (2)*256 + (2);\n" + link},
+        {"a string is no comment", "char* s = \"//\"; " + point + "\n" + link},
+    };
+    ConversionState before;
+    before.Points[0] = Point{5, 5, 5, 5};
+    before.Links[2] = Link{8, 8};
+    ConversionState expected = before;
+    ScanWalkText(point + "\n" + link, expected);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Differences(Scan(c.text, before), expected), "");
+    }
+}
+
+TEST(ScanWalkText, AfterCommentsLinesAndColumnsAreThoseOfTheFile) {
+    ConversionState state;
+    try {
+        ScanWalkText("/* one\r\n two */ s_walk_verts[-1] = 1;", state);
+        ADD_FAILURE() << "point -1 was stored";
+    } catch (const ConversionError& error) {
+        EXPECT_EQ(error.failure().line, 2);
+        EXPECT_EQ(error.failure().column, 9);
+    }
 }
 
 TEST(ScanWalkText, AStatementLackingANumberTakesItFromTheRestOfItsLine) {
@@ -215,6 +297,9 @@ TEST(ScanWalkText, IndicesOutsideTheTablesOrSixteenBitsThrow) {
              "s_walk_graph[0] = (40000)*256 + (1);",
              "s_walk_graph[0] = (0)*256 + (-32769);",
              "s_walk_verts[0] = 1E400;",
+             "s_walk_graph[0] = 8388608;",  // the first end 32768
+             "s_walk_graph[0] = 32768*256 + 1;",
+             "s_walk_graph[1001] = 517;",
          }) {
         SCOPED_TRACE(text);
         ConversionState state;
