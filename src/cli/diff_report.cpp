@@ -159,4 +159,11 @@ std::string DiffJson(const std::string& a, const std::string& b, const GraphDiff
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+std::string UncomparableJson(const std::string& gitPath, const std::string& a, const std::string& b,
+                             const std::string& message) {
+    const Json document{
+        {"path", gitPath}, {"a", a}, {"b", b}, {"same", false}, {"message", message}};
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
 }  // namespace walkconv::cli

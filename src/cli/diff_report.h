@@ -20,4 +20,9 @@ std::string DiffLines(const GraphDiff& diff, std::size_t points, std::size_t lin
 std::string DiffJson(const std::string& a, const std::string& b, const GraphDiff& diff,
                      const std::optional<std::string>& gitPath);
 
+// {"path": PATH, "a": A, "b": B, "same": false, "message": MESSAGE}: the document of git's
+// diff of a file whose graph cannot be compared, `message` saying why.
+std::string UncomparableJson(const std::string& gitPath, const std::string& a, const std::string& b,
+                             const std::string& message);
+
 }  // namespace walkconv::cli
