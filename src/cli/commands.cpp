@@ -13,6 +13,7 @@
 #include "cli/version.h"
 #include "core/platform/command_line.h"
 #include "core/platform/wildcards.h"
+#include "core/text_file.h"
 
 namespace walkconv::cli {
 
@@ -251,7 +252,8 @@ std::optional<std::string> OutputProblem(const CommandSpec& command, const Reque
     }
     std::vector<PlannedOutput> planned;
     for (const std::string& input : request.inputs) {
-        if (request.patternsMatchingNothing.contains(input)) {
+        // An input that names no file is reported as missing, and writes nothing.
+        if (request.patternsMatchingNothing.contains(input) || !IsRegularFile(PathFromUtf8(input))) {
             continue;
         }
         if (std::optional<std::string> output = command.outputOf(input, request)) {

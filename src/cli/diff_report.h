@@ -10,7 +10,8 @@
 namespace walkconv::cli {
 
 // "point 5 removed (1.5, 0.8, -3.2, type 0)", "point 12 -> 11 moved (...) -> (...)",
-// "point 20 -> 19 type 3 -> 5", "point 41 added (...)", "link 2-9 removed", "link 3-17 added",
+// "point 20 -> 19 type 3 -> 5" (each type in its own file's codes, "type 4 (walk) -> 9 (ini)"
+// when the kinds differ), "point 41 added (...)", "link 2-9 removed", "link 3-17 added",
 // each ending with a line feed, then the summary line; `points` and `links` are B's counts.
 std::string DiffLines(const GraphDiff& diff, std::size_t points, std::size_t links);
 
