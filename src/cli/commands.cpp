@@ -253,7 +253,8 @@ std::optional<std::string> OutputProblem(const CommandSpec& command, const Reque
     std::vector<PlannedOutput> planned;
     for (const std::string& input : request.inputs) {
         // An input that names no file is reported as missing, and writes nothing.
-        if (request.patternsMatchingNothing.contains(input) || !IsRegularFile(PathFromUtf8(input))) {
+        if (request.patternsMatchingNothing.contains(input) ||
+            !IsRegularFile(PathFromUtf8(input))) {
             continue;
         }
         if (std::optional<std::string> output = command.outputOf(input, request)) {

@@ -145,7 +145,8 @@ TEST_F(DiffTest, AFileAndItsConversionAreTheSameGraphBothWays) {
         const char* b;
         std::string out;
     };
-    const std::string changed = "points: 0 removed, 0 added, 1 changed; links: 0 removed, 0 added\n";
+    const std::string changed =
+        "points: 0 removed, 0 added, 1 changed; links: 0 removed, 0 added\n";
     for (const Case& c : std::vector<Case>{
              {"ship1.ini", "ship_walk.c", "same graph: 3 points, 2 links\n"},
              {"ship_walk.c", "ship1.ini", "same graph: 3 points, 2 links\n"},

@@ -59,7 +59,8 @@ TEST_F(OutputTest, ADeviceOrFifoIsWrittenIntoAndStaysWhatItWas) {
     }
     EXPECT_EQ(Walkconv({"to-ini", "ship_walk.c", "-o", "/dev/null"}).status, 0);
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
-    EXPECT_EQ(FolderListing(Folder().path()).size(), 3U) << "no temporary file left beside any target";
+    EXPECT_EQ(FolderListing(Folder().path()).size(), 3U)
+        << "no temporary file left beside any target";
 }
 
 // NUL is the device of every folder on Windows; a file named so on Linux is an ordinary file.

@@ -41,7 +41,9 @@ class FifoWithReader {
     FifoWithReader(const FifoWithReader&) = delete;
     FifoWithReader& operator=(const FifoWithReader&) = delete;
 
-    bool Made() const { return reader_ >= 0; }
+    bool Made() const {
+        return reader_ >= 0;
+    }
 
     // Everything written so far (as much as the pipe holds: 64 KiB on Linux).
     std::string Drain() {
