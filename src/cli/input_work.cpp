@@ -104,11 +104,16 @@ std::vector<std::string> WalkSourceCautions(const ConversionState& state) {
             first = wide++ == 0 ? i : first;
         }
     }
-    if (wide > 0) {
-        cautions.push_back(Counted(wide, "link") + (wide == 1 ? " joins" : " join") +
-                           " a point numbered 256 or more (link " + std::to_string(first) +
-                           (wide == 1 ? "" : " first") +
+    if (wide == 1) {
+        cautions.push_back("1 link joins a point numbered 256 or more (link " +
+                           std::to_string(first) +
                            "): its value (a)*256 + (b) reads as another link once evaluated");
+    } else if (wide > 1) {
+        cautions.push_back(std::to_string(wide) +
+                           " links join a point numbered 256 or more (link " +
+                           std::to_string(first) +
+                           " first): their values (a)*256 + (b) read as other links once "
+                           "evaluated");
     }
     return cautions;
 }

@@ -16,8 +16,8 @@ Json FindingObject(const Finding& finding) {
     if (!finding.points.empty()) {
         object["points"] = finding.points;
     }
-    if (finding.link) {
-        object["link"] = *finding.link;
+    if (finding.fileLink) {
+        object["link"] = *finding.fileLink;  // as the message numbers it
     }
     if (finding.place) {
         object["line"] = finding.place->line;
@@ -94,7 +94,7 @@ void JsonReport::AddFixed(const std::string& input, ExitStatus status,
         repairList.push_back(Json{
             {"code", std::string(repair.code)},
             {"message", repair.description},
-            {"link", ValueOrNull(repair.link)},
+            {"link", ValueOrNull(repair.fileLink)},  // as the description numbers it
             {"line", repair.place ? Json(repair.place->line) : Json(nullptr)},
             {"column", repair.place ? Json(repair.place->column) : Json(nullptr)},
         });

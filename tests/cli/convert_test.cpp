@@ -363,5 +363,47 @@ TEST_F(ConvertTest, ABatchReportsInTheOrderOfItsInputs) {
     EXPECT_EQ(run.out, expected);
 }
 
+// to-walk writes what it is asked to, and says what a compiler or a program evaluating the
+// links would get wrong: identifiers that are none, and (a)*256 + (b) with a point of 256 on.
+TEST_F(ConvertTest, ToWalkWarnsOfModelNamesAndLinksThatTheWalkSourceCannotCarry) {
+    std::string wide = "[POINT_DATA]\n";
+    for (int i = 0; i < 300; ++i) {
+        wide += "point " + std::to_string(i) + " = " + std::to_string(i) + ",0,0,0\n";
+    }
+    Write("wide1.ini", wide + "[LINK_DATA]\nlink 0 = 0,1\nlink 1 = 1,299\nlink 2 = 299,2\n");
+    Write("one1.ini", wide + "[LINK_DATA]\nlink 0 = 0,1\nlink 1 = 1,256\n");
+    Write("ship1.ini", kShipIni);
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        {{"to-walk", "ship1.ini"}, "ship1.ini -> ship_walk.c (3 points, 2 links)\n", ""},
+        {{"to-walk", "ship1.ini", "--model", "brig-v2"},
+         "ship1.ini -> brig-v2_walk.c (3 points, 2 links)\n",
+         "ship1.ini: warning: the model name \"brig-v2\" is no C identifier, so no C compiler "
+         "takes \"brig-v2_walk_init\"\n"},
+        {{"to-walk", "ship1.ini", "--model", "2brig"},
+         "ship1.ini -> 2brig_walk.c (3 points, 2 links)\n",
+         "ship1.ini: warning: the model name \"2brig\" is no C identifier, so no C compiler "
+         "takes \"2brig_walk_init\"\n"},
+        {{"to-walk", "wide1.ini"},
+         "wide1.ini -> wide_walk.c (300 points, 3 links)\n",
+         "wide1.ini: warning: 2 links join a point numbered 256 or more (link 1 first): their "
+         "values (a)*256 + (b) read as other links once evaluated\n"},
+        {{"to-walk", "one1.ini"},
+         "one1.ini -> one_walk.c (300 points, 2 links)\n",
+         "one1.ini: warning: 1 link joins a point numbered 256 or more (link 1): its value "
+         "(a)*256 + (b) reads as another link once evaluated\n"},
+    };
+    for (const Case& c : cases) {
+        const WalkconvRun run = Walkconv(c.args);
+        EXPECT_EQ(run.status, 0) << c.args.back();
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
 }  // namespace
 }  // namespace walkconv::testing
