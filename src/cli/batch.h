@@ -12,7 +12,7 @@
 
 // Batches: the inputs are worked on side by side on every core, while everything they print
 // or write happens in the order of the inputs, just as if they ran one after the other. So the
-// lines come out in a fixed order, and of two inputs with the same output the later one wins.
+// lines come out in a fixed order (two inputs with one output are refused before the batch).
 namespace walkconv::cli {
 
 // Whose turn it is to print and write.

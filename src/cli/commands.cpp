@@ -8,9 +8,12 @@
 
 #include "cli/diff_command.h"
 #include "cli/fix_command.h"
+#include "cli/output_clashes.h"
+#include "cli/output_writing.h"
 #include "cli/version.h"
 #include "core/platform/command_line.h"
 #include "core/platform/wildcards.h"
+#include "core/text_file.h"
 
 namespace walkconv::cli {
 
@@ -20,17 +23,17 @@ constexpr char kProgram[] = "walkconv";
 
 constexpr std::array kCommands{
     CommandSpec{"to-ini", "INPUT...", "convert walk sources to sailorpoints files",
-                ConvertToSailorpoints, nullptr, kWrites},
+                ConvertToSailorpoints, nullptr, kWrites, SailorpointsOutputOf},
     CommandSpec{"to-walk", "INPUT...", "convert sailorpoints files to walk sources",
-                ConvertToWalkSource, nullptr, kWrites | kModel},
+                ConvertToWalkSource, nullptr, kWrites | kModel, WalkSourceOutputOf},
     CommandSpec{"check", "INPUT...", "analyse inputs, print each summary and its warnings",
-                CheckInput, nullptr, kFindings | kFormat},
+                CheckInput, nullptr, kFindings | kFormat, nullptr},
     CommandSpec{"render", "INPUT...", "draw the walking graph of each input as an SVG picture",
-                RenderGraph, nullptr, kWrites},
+                RenderGraph, nullptr, kWrites, GraphOutputOf},
     CommandSpec{"fix", "INPUT...", "repair what check finds where one repair is sound", FixInput,
-                nullptr, kWrites | kInPlace | kFindings | kFormat},
+                nullptr, kWrites | kInPlace | kFindings | kFormat, FixOutputOf},
     CommandSpec{"diff", "A B", "say how the walking graphs of two files differ", nullptr, DiffFiles,
-                kFormat | kGit},
+                kFormat | kGit, nullptr},
 };
 
 // The operands git gives a diff driver: the path alone for an unmerged path; path, old file,
@@ -61,7 +64,9 @@ void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw)
         ->required();
     if ((spec.options & kWrites) != 0) {
         CLI::Option* output =
-            command.add_option("-o,--output", raw.output, "write the output here (one input only)")
+            command
+                .add_option("-o,--output", raw.output,
+                            "write the output here, or to stdout for - (one input only)")
                 ->type_name("OUTPUT");
         CLI::Option* dir =
             command
@@ -171,8 +176,11 @@ std::string HelpText(const CLI::App& root) {
     text << "\nOptions:\n";
     list(options);
     text << "\nOutputs go beside each input under the proposed name (MODEL1.ini, MODEL_walk.c,\n"
-         << "MODEL_graph.svg). Existing outputs are replaced. Messages go to stderr; a failed\n"
-         << "input is reported as INPUT:LINE:COLUMN: error: REASON, with the line and a caret.\n"
+         << "MODEL_graph.svg). An existing file is replaced whole, once the new one is complete;\n"
+         << "a device, FIFO or terminal (/dev/null, NUL) is written into; -o - writes to stdout.\n"
+         << "Two inputs with one output are refused before anything is written. Messages go\n"
+         << "to stderr; a failed input is reported as INPUT:LINE:COLUMN: error: REASON, with\n"
+         << "the line and a caret.\n"
          << "check, render, fix and diff read .c files as walk sources, .ini files as\n"
          << "sailorpoints files, others by content. render prints INPUT -> OUTPUT (N points,\n"
          << "M links, F findings). fix without -i, -o or -d writes nothing and prints the\n"
@@ -225,6 +233,40 @@ ExitStatus UsageError(std::ostream& err, const std::string& problem) {
     return ExitStatus::Usage;
 }
 
+// Why the command line's outputs cannot be written, if they cannot: an empty name, the
+// standard output asked to hold two documents, or two inputs writing one file.
+std::optional<std::string> OutputProblem(const CommandSpec& command, const Request& request) {
+    if (request.output && request.output->empty()) {
+        return std::string(kOutputOption) + " names no file (- is the standard output)";
+    }
+    if (request.dir && request.dir->empty()) {
+        return std::string(kDirOption) + " names no folder (. is the current one)";
+    }
+    if (request.output && IsStandardOutput(*request.output) &&
+        request.format == ReportFormat::Json) {
+        return "--format json takes the standard output, which " + std::string(kOutputOption) +
+               " " + *request.output + " asks for too";
+    }
+    if (command.outputOf == nullptr) {
+        return std::nullopt;
+    }
+    std::vector<PlannedOutput> planned;
+    for (const std::string& input : request.inputs) {
+        // An input that names no file is reported as missing, and writes nothing.
+        if (request.patternsMatchingNothing.contains(input) ||
+            !IsRegularFile(PathFromUtf8(input))) {
+            continue;
+        }
+        if (std::optional<std::string> output = command.outputOf(input, request)) {
+            planned.push_back({input, std::move(*output)});
+        }
+    }
+    if (const std::optional<OutputClash> clash = FindOutputClash(planned)) {
+        return clash->Text();
+    }
+    return std::nullopt;
+}
+
 // Why a command that takes its operands together cannot take those given, if it cannot.
 std::optional<std::string> OperandProblem(const CommandSpec& command, const Request& request) {
     const std::size_t given = request.inputs.size();
@@ -271,7 +313,16 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
         "(.ini).",
         kProgram);
     DeclareCommandLine(app, raw);
-    std::vector<std::string> reversed(args.rbegin(), args.rend());  // CLI11 takes them so
+    std::vector<std::string> given(args.begin(), args.end());
+    // git hands a diff driver paths as they are, "-dash1.ini" too: after diff's --git comes
+    // nothing but operands.
+    if (given.front() == "diff") {
+        const auto git = std::find(given.begin(), given.end(), "--git");
+        if (git != given.end() && std::find(given.begin(), git, "--") == git) {
+            given.insert(git + 1, "--");
+        }
+    }
+    std::vector<std::string> reversed(given.rbegin(), given.rend());  // CLI11 takes them so
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
@@ -315,6 +366,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
                                     std::to_string(request.inputs.size()) + " were given");
             return parsed;
         }
+    }
+    if (const std::optional<std::string> problem = OutputProblem(*parsed.command, request)) {
+        parsed.endsWith = UsageError(err, *problem);
     }
     return parsed;
 }

@@ -33,6 +33,7 @@ struct CommandSpec {
     InputCommand run;       // the work on each input, in a batch; or else
     WholeCommand runWhole;  // the work on all operands at once
     unsigned options;       // CommandOption flags
+    OutputOf outputOf;      // where the command writes each input, for one that writes
 };
 
 // The command named `name`, or none.

@@ -30,18 +30,26 @@ std::string Numbers(const PointDifference& change) {
                                 : std::to_string(change.a) + " -> " + std::to_string(change.b);
 }
 
-std::string ChangeLine(const PointDifference& change) {
+// " (walk)" or " (ini)" after a type, when the two files give types different codes.
+std::string CodesOf(const GraphDiff& diff, InputKind kind) {
+    if (diff.aKind == diff.bKind) {
+        return {};
+    }
+    return kind == InputKind::WalkSource ? " (walk)" : " (ini)";
+}
+
+std::string ChangeLine(const GraphDiff& diff, const PointDifference& change) {
     const bool moved = !WrittenAlike(change.from.x, change.to.x) ||
                        !WrittenAlike(change.from.y, change.to.y) ||
                        !WrittenAlike(change.from.z, change.to.z);
-    const bool retyped = !WrittenAlike(change.from.type, change.to.type);
     std::string line = "point " + Numbers(change);
     if (moved) {
         line += " moved " + Place(change.from) + " -> " + Place(change.to);
     }
-    if (retyped) {
-        line += std::string(moved ? "," : "") + " type " + NumberToText(change.from.type) + " -> " +
-                NumberToText(change.to.type);
+    if (change.retyped) {
+        line += std::string(moved ? "," : "") + " type " + NumberToText(change.from.type) +
+                CodesOf(diff, diff.aKind) + " -> " + NumberToText(change.to.type) +
+                CodesOf(diff, diff.bKind);
     }
     return line;
 }
@@ -100,7 +108,7 @@ std::string DiffLines(const GraphDiff& diff, std::size_t points, std::size_t lin
                 text += "point " + std::to_string(change.b) + " added " + WithType(change.to);
                 break;
             case Kind::Changed:
-                text += ChangeLine(change);
+                text += ChangeLine(diff, change);
                 break;
         }
         text += "\n";
@@ -156,6 +164,13 @@ std::string DiffJson(const std::string& a, const std::string& b, const GraphDiff
     document["points_changed"] = std::move(changed);
     document["links_removed"] = LinkList(diff.linksRemoved);
     document["links_added"] = LinkList(diff.linksAdded);
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string UncomparableJson(const std::string& gitPath, const std::string& a, const std::string& b,
+                             const std::string& message) {
+    const Json document{
+        {"path", gitPath}, {"a", a}, {"b", b}, {"same", false}, {"message", message}};
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

@@ -9,6 +9,7 @@
 #include "cli/diagnostics.h"
 #include "cli/json_report.h"
 #include "cli/output_place.h"
+#include "cli/output_writing.h"
 #include "cli/verdict.h"
 #include "core/counted.h"
 #include "core/editing/document_file.h"
@@ -55,8 +56,7 @@ FixPlan PlanFix(const std::string& input, const Request& request) {
     if (!writes || (request.inPlace && plan.repairs.empty())) {
         return plan;  // a file with nothing to repair is left as it is, time stamp and all
     }
-    plan.output =
-        request.inPlace ? input : OutputPath(request, input, std::string(FileNameOf(input)));
+    plan.output = FixOutputOf(input, request);
     plan.content = plan.repairs.empty() ? ReadTextFile(PathFromUtf8(input))
                                         : FormatDocument(document, plan.kind);
     return plan;
@@ -75,6 +75,16 @@ std::string SummaryLine(const std::string& input, const FixPlan& plan, bool writ
 }
 
 }  // namespace
+
+std::optional<std::string> FixOutputOf(const std::string& input, const Request& request) {
+    if (request.inPlace) {
+        return input;
+    }
+    if (request.output || request.dir) {
+        return OutputPath(request, input, std::string(FileNameOf(input)));
+    }
+    return std::nullopt;
+}
 
 ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request,
                     Console& console) {
@@ -95,23 +105,27 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     const bool due = !plan.repairs.empty() || !plan.refusal.empty();
     ExitStatus status = due && request.werror ? ExitStatus::Warnings : ExitStatus::Success;
     bool written = false;
+    std::optional<WriteFailure> writeFailure;
     if (plan.output) {
         try {
-            WriteFileAtomically(PathFromUtf8(*plan.output), plan.content);
+            WriteOutput(*plan.output, plan.content, console.out, console.err);
             written = true;
         } catch (const std::exception& error) {
             console.err << *plan.output << ": cannot write: " << error.what() << "\n";
             status = ExitStatus::CannotWrite;
+            writeFailure = WriteFailure{*plan.output, error.what()};
         }
     }
     if (console.json != nullptr) {
         console.json->AddFixed(input, status, written ? plan.output : std::nullopt, plan.repairs,
-                               plan.left, plan.refusal);
+                               plan.left, plan.refusal, writeFailure);
         return status;
     }
+    // The repaired file fills the standard output, so the lines about it go with the messages.
+    std::ostream& out = plan.output && IsStandardOutput(*plan.output) ? console.err : console.out;
     if (!request.quiet) {
         for (const Repair& repair : plan.repairs) {
-            console.out << Where(input, repair.place) << "fix: " << repair.description << "\n";
+            out << Where(input, repair.place) << "fix: " << repair.description << "\n";
         }
     }
     if (!plan.refusal.empty()) {
@@ -119,7 +133,7 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     PrintFindings(input, plan.left, request.verbose, console.err);
     if (!request.quiet) {
-        console.out << SummaryLine(input, plan, written, request.inPlace);
+        out << SummaryLine(input, plan, written, request.inPlace);
     }
     return status;
 }

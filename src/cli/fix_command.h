@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/batch.h"
@@ -14,6 +15,10 @@ namespace walkconv::cli {
 // for a person, which go to stderr as check prints them. With -i, -o or -d the repaired
 // document is written in the input's own kind and codes: over the input (only when a repair is
 // due), or under the input's name; or, for --format json, the input's object in the document.
+// Where fix writes the repaired `input`: over it with -i, under its own name with -o or -d;
+// none without them.
+std::optional<std::string> FixOutputOf(const std::string& input, const Request& request);
+
 ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request, Console& console);
 
 }  // namespace walkconv::cli

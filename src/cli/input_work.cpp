@@ -9,9 +9,12 @@
 #include "cli/diagnostics.h"
 #include "cli/json_report.h"
 #include "cli/output_place.h"
+#include "cli/output_writing.h"
 #include "cli/verdict.h"
 #include "core/analysis.h"
+#include "core/conversion_error.h"
 #include "core/conversion_state.h"
+#include "core/counted.h"
 #include "core/drawing/graph_drawing.h"
 #include "core/drawing/svg_writer.h"
 #include "core/file_names.h"
@@ -66,28 +69,75 @@ struct Product {
     };
     Made (*make)(const Analysed& analysed);
     std::string (*proposedName)(std::string_view model);
+    // What the output will not do as the user may expect, as warnings; none for most.
+    std::vector<std::string> (*cautions)(const ConversionState& state);
 };
+
+std::vector<std::string> NoCautions(const ConversionState&) {
+    return {};
+}
+
+// The identifiers of a walk source begin with the model name, which a C compiler then takes
+// only when it is made of letters, digits and underscores and begins with no digit.
+bool MakesCIdentifiers(std::string_view model) {
+    const auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    return (model.empty() || !(model.front() >= '0' && model.front() <= '9')) &&
+           std::all_of(model.begin(), model.end(),
+                       [&](char c) { return letter(c) || (c >= '0' && c <= '9'); });
+}
+
+// A walk source writes each link as (a)*256 + (b), which a point number of 256 or more (in
+// files of more than 256 points) makes a value that reads as another link.
+std::vector<std::string> WalkSourceCautions(const ConversionState& state) {
+    std::vector<std::string> cautions;
+    if (!MakesCIdentifiers(state.ModelName)) {
+        cautions.push_back("the model name \"" + state.ModelName +
+                           "\" is no C identifier, so no C compiler takes \"" + state.ModelName +
+                           "_walk_init\"");
+    }
+    int wide = 0;
+    int first = -1;
+    for (int i = 0; i < state.LinkCount; ++i) {
+        if (state.Links[i].from >= 256 || state.Links[i].to >= 256) {
+            first = wide++ == 0 ? i : first;
+        }
+    }
+    if (wide == 1) {
+        cautions.push_back("1 link joins a point numbered 256 or more (link " +
+                           std::to_string(first) +
+                           "): its value (a)*256 + (b) reads as another link once evaluated");
+    } else if (wide > 1) {
+        cautions.push_back(std::to_string(wide) +
+                           " links join a point numbered 256 or more (link " +
+                           std::to_string(first) +
+                           " first): their values (a)*256 + (b) read as other links once "
+                           "evaluated");
+    }
+    return cautions;
+}
 
 constexpr Product kSailorpoints{[](const std::string&) { return InputKind::WalkSource; },
                                 [](const Analysed& analysed) {
                                     return Product::Made{FormatSailorpoints(analysed.state), {}};
                                 },
-                                ProposedSailorpointsName};
+                                ProposedSailorpointsName, NoCautions};
 
 constexpr Product kWalkSource{[](const std::string&) { return InputKind::Sailorpoints; },
                               [](const Analysed& analysed) {
                                   return Product::Made{FormatWalkSource(analysed.state), {}};
                               },
-                              ProposedWalkSourceName};
+                              ProposedWalkSourceName, WalkSourceCautions};
 
-constexpr Product kGraphPicture{KindOfInput,
-                                [](const Analysed& analysed) {
-                                    const std::vector<Finding> findings = analysed.Findings();
-                                    return Product::Made{
-                                        FormatGraphSvg(DrawGraph(analysed.state, findings)),
-                                        ", " + std::to_string(findings.size()) + " findings"};
-                                },
-                                ProposedGraphName};
+constexpr Product kGraphPicture{
+    KindOfInput,
+    [](const Analysed& analysed) {
+        const std::vector<Finding> findings = analysed.Findings();
+        return Product::Made{FormatGraphSvg(DrawGraph(analysed.state, findings)),
+                             ", " + Counted(static_cast<int>(findings.size()), "finding")};
+    },
+    ProposedGraphName, NoCautions};
 
 // The Analyse and Convert! of one window. The output is made before the input's turn, so that
 // inputs are worked on side by side; only writing it and printing wait for the turn.
@@ -109,17 +159,45 @@ ExitStatus Convert(const Product& product, const std::string& input, Turn& turn,
     }
     const ConversionState& state = analysed.state;
     const std::string output = OutputPath(request, input, product.proposedName(state.ModelName));
+    for (const std::string& caution : product.cautions(state)) {
+        console.err << input << ": warning: " << caution << "\n";
+    }
     try {
-        WriteFileAtomically(PathFromUtf8(output), made.content);
+        WriteOutput(output, made.content, console.out, console.err);
     } catch (const std::exception& error) {
         console.err << output << ": cannot write: " << error.what() << "\n";
         return ExitStatus::CannotWrite;
     }
     if (!request.quiet) {
-        console.out << input << " -> " << output << " (" << state.PointCount << " points, "
-                    << state.LinkCount << " links" << made.more << ")\n";
+        // The output fills the standard output, so the line about it goes with the messages.
+        std::ostream& report = IsStandardOutput(output) ? console.err : console.out;
+        report << input << " -> " << output << " (" << Counted(state.PointCount, "point") << ", "
+               << Counted(state.LinkCount, "link") << made.more << ")\n";
     }
     return ExitStatus::Success;
+}
+
+// Where Convert will write the output of `input`: the model name comes from the file name as
+// the reader of its kind cuts it, or from --model.
+std::optional<std::string> PlannedOutputOf(const Product& product, const std::string& input,
+                                           const Request& request) {
+    if (request.output) {
+        return request.output;
+    }
+    std::string model;
+    if (request.model) {
+        model = *request.model;
+    } else {
+        const std::size_t suffix = product.kindOf(input) == InputKind::WalkSource
+                                       ? kWalkSourceSuffix.size()
+                                       : kSailorpointsSuffix.size();
+        try {
+            model = DropLastCharacters(FileNameOf(input), suffix);
+        } catch (const ConversionError&) {
+            return std::nullopt;  // the analysis fails on the name, and nothing is written
+        }
+    }
+    return OutputPath(request, input, product.proposedName(model));
 }
 
 // The window's summary, one line per line on a terminal.
@@ -154,6 +232,18 @@ ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Req
 ExitStatus ConvertToWalkSource(const std::string& input, Turn& turn, const Request& request,
                                Console& console) {
     return Convert(kWalkSource, input, turn, request, console);
+}
+
+std::optional<std::string> SailorpointsOutputOf(const std::string& input, const Request& request) {
+    return PlannedOutputOf(kSailorpoints, input, request);
+}
+
+std::optional<std::string> WalkSourceOutputOf(const std::string& input, const Request& request) {
+    return PlannedOutputOf(kWalkSource, input, request);
+}
+
+std::optional<std::string> GraphOutputOf(const std::string& input, const Request& request) {
+    return PlannedOutputOf(kGraphPicture, input, request);
 }
 
 ExitStatus RenderGraph(const std::string& input, Turn& turn, const Request& request,

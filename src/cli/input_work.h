@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -25,6 +26,10 @@ struct Console {
 using InputCommand = ExitStatus (*)(const std::string& input, Turn& turn, const Request& request,
                                     Console& console);
 
+// The output a writing command would write for `input`, known before anything is read but
+// the kind of an input without a known ending; none when the input's file name names no model.
+using OutputOf = std::optional<std::string> (*)(const std::string& input, const Request& request);
+
 // Any command: a wildcard pattern that no file matches, reported as a missing input.
 ExitStatus ReportPatternMatchingNothing(const std::string& pattern, Turn& turn, Console& console);
 
@@ -35,6 +40,11 @@ ExitStatus ConvertToSailorpoints(const std::string& input, Turn& turn, const Req
 // to-walk: the sailorpoints file into <model>_walk.c.
 ExitStatus ConvertToWalkSource(const std::string& input, Turn& turn, const Request& request,
                                Console& console);
+
+// Where to-ini, to-walk and render write the output of `input`.
+std::optional<std::string> SailorpointsOutputOf(const std::string& input, const Request& request);
+std::optional<std::string> WalkSourceOutputOf(const std::string& input, const Request& request);
+std::optional<std::string> GraphOutputOf(const std::string& input, const Request& request);
 
 // check: the summary of a valid input on stdout, its warnings (and with -v its notes) on
 // stderr; or, for --format json, the input's object in the document.

@@ -16,8 +16,8 @@ Json FindingObject(const Finding& finding) {
     if (!finding.points.empty()) {
         object["points"] = finding.points;
     }
-    if (finding.link) {
-        object["link"] = *finding.link;
+    if (finding.fileLink) {
+        object["link"] = *finding.fileLink;  // as the message numbers it
     }
     if (finding.place) {
         object["line"] = finding.place->line;
@@ -87,13 +87,14 @@ void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::st
 
 void JsonReport::AddFixed(const std::string& input, ExitStatus status,
                           const std::optional<std::string>& output, std::span<const Repair> repairs,
-                          std::span<const Finding> left, std::string_view refusal) {
+                          std::span<const Finding> left, std::string_view refusal,
+                          const std::optional<WriteFailure>& writeFailure) {
     Json repairList = Json::array();
     for (const Repair& repair : repairs) {
         repairList.push_back(Json{
             {"code", std::string(repair.code)},
             {"message", repair.description},
-            {"link", ValueOrNull(repair.link)},
+            {"link", ValueOrNull(repair.fileLink)},  // as the description numbers it
             {"line", repair.place ? Json(repair.place->line) : Json(nullptr)},
             {"column", repair.place ? Json(repair.place->column) : Json(nullptr)},
         });
@@ -114,6 +115,10 @@ void JsonReport::AddFixed(const std::string& input, ExitStatus status,
     };
     if (!refusal.empty()) {
         object["message"] = "cannot repair: " + std::string(refusal);
+    }
+    if (writeFailure) {
+        object["cannot_write"] =
+            Json{{"output", writeFailure->output}, {"reason", writeFailure->reason}};
     }
     inputs_.push_back(std::move(object));
 }

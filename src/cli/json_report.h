@@ -24,6 +24,12 @@ struct PartialSummary {
     std::optional<int> links;
 };
 
+// An output that could not be written, and why.
+struct WriteFailure {
+    std::string output;
+    std::string reason;
+};
+
 // The objects of which command the document holds.
 enum class ReportOf { Check, Fix };
 
@@ -42,10 +48,12 @@ class JsonReport {
 
     // An input that fix read: the file written, if any; each repair with its code, its
     // description, its link and its place; the warnings left for a person and the notes;
-    // and why the repairs could not be made, if they could not.
+    // why the repairs could not be made, if they could not; and why the output could not be
+    // written, if it could not.
     void AddFixed(const std::string& input, ExitStatus status,
                   const std::optional<std::string>& output, std::span<const Repair> repairs,
-                  std::span<const Finding> left, std::string_view refusal);
+                  std::span<const Finding> left, std::string_view refusal,
+                  const std::optional<WriteFailure>& writeFailure = std::nullopt);
 
     // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
     void Print(std::ostream& out) const;

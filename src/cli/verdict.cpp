@@ -1,6 +1,8 @@
 #include "cli/verdict.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/diagnostics.h"
 #include "core/messages.h"
@@ -13,8 +15,13 @@ namespace {
 
 // Why an input that the analysis did not find counts as missing.
 std::string_view MissingBecause(const std::string& input) {
-    return IsMarkedHiddenOrSystem(PathFromUtf8(input)) ? "hidden or system file, taken as missing"
-                                                       : "no such file";
+    const std::filesystem::path path = PathFromUtf8(input);
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        return "is a folder";
+    }
+    return IsMarkedHiddenOrSystem(path) ? "hidden or system file, taken as missing"
+                                        : "no such file";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/conversion_error.h"
+#include "core/platform/output_target.h"
 #include "core/platform/system_file.h"
 
 namespace walkconv {
@@ -109,6 +110,14 @@ void WriteFileAtomically(const fs::path& named, std::string_view content) {
         std::error_code ignored;
         fs::remove(temporary, ignored);
         throw;
+    }
+}
+
+void WriteOutputFile(const fs::path& target, std::string_view content) {
+    if (KindOfOutputTarget(target) == OutputTarget::Device) {
+        WriteIntoDevice(target, content);
+    } else {
+        WriteFileAtomically(target, content);
     }
 }
 

@@ -27,4 +27,9 @@ std::string ReadTextFile(const std::filesystem::path& path);
 // link has the file it points to replaced.
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
+// Writes an output: into a target that exists and is not a regular file or a folder (a
+// device, a FIFO, a terminal; NUL on Windows) directly, as it stands, since replacing it
+// would destroy it; into anything else as WriteFileAtomically does. Throws ConversionError.
+void WriteOutputFile(const std::filesystem::path& target, std::string_view content);
+
 }  // namespace walkconv

@@ -37,8 +37,8 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
              "  render INPUT...     draw the walking graph of each input as an SVG picture",
              "  fix INPUT...        repair what check finds where one repair is sound",
              "  diff A B            say how the walking graphs of two files differ",
-             "  -o,--output OUTPUT  (to-ini, to-walk, render, fix) write the output here (one "
-             "input only)",
+             "  -o,--output OUTPUT  (to-ini, to-walk, render, fix) write the output here, or to "
+             "stdout for - (one input only)",
              "  -d,--dir DIR        (to-ini, to-walk, render, fix) write each output in DIR, under "
              "its proposed name (fix: the input's)",
              "  -q,--quiet          (to-ini, to-walk, render, fix) print no line per written "

@@ -223,12 +223,12 @@ TEST_F(ConvertTest, AnInputBeyondTheReadersLimitsFails) {
     EXPECT_FALSE(Exists("giant_walk.c"));
 }
 
-TEST_F(ConvertTest, AMissingInputOrAFolderIsNoSuchFile) {
+TEST_F(ConvertTest, AMissingInputIsNoSuchFileAndAFolderSaysSo) {
     std::filesystem::create_directory("folder_walk.c");
     const WalkconvRun run = Walkconv({"to-ini", "nothing_walk.c", "folder_walk.c"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "nothing_walk.c: no such file\nfolder_walk.c: no such file\n");
+    EXPECT_EQ(run.err, "nothing_walk.c: no such file\nfolder_walk.c: is a folder\n");
 }
 
 // The shells of Windows hand wildcards over as typed, and walkconv expands them there; POSIX
@@ -363,13 +363,45 @@ TEST_F(ConvertTest, ABatchReportsInTheOrderOfItsInputs) {
     EXPECT_EQ(run.out, expected);
 }
 
-TEST_F(ConvertTest, OfTwoInputsWithTheSameOutputTheLaterOneWins) {
-    Write("a/ship1.ini", kShipIni);
-    Write("b/ship1.ini", "[POINT_DATA]\npoint 0 = 9,9,9,0\n[LINK_DATA]\nlink 0 = 0,0\n");
-    std::filesystem::create_directory("out");
-    for (int round = 0; round < 5; ++round) {
-        ASSERT_EQ(Walkconv({"to-walk", "-q", "-d", "out", "a/ship1.ini", "b/ship1.ini"}).status, 0);
-        EXPECT_NE(Read("out/ship_walk.c").find("ship_walk_verts[0] = 9;"), std::string::npos);
+// to-walk writes what it is asked to, and says what a compiler or a program evaluating the
+// links would get wrong: identifiers that are none, and (a)*256 + (b) with a point of 256 on.
+TEST_F(ConvertTest, ToWalkWarnsOfModelNamesAndLinksThatTheWalkSourceCannotCarry) {
+    std::string wide = "[POINT_DATA]\n";
+    for (int i = 0; i < 300; ++i) {
+        wide += "point " + std::to_string(i) + " = " + std::to_string(i) + ",0,0,0\n";
+    }
+    Write("wide1.ini", wide + "[LINK_DATA]\nlink 0 = 0,1\nlink 1 = 1,299\nlink 2 = 299,2\n");
+    Write("one1.ini", wide + "[LINK_DATA]\nlink 0 = 0,1\nlink 1 = 1,256\n");
+    Write("ship1.ini", kShipIni);
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        {{"to-walk", "ship1.ini"}, "ship1.ini -> ship_walk.c (3 points, 2 links)\n", ""},
+        {{"to-walk", "ship1.ini", "--model", "brig-v2"},
+         "ship1.ini -> brig-v2_walk.c (3 points, 2 links)\n",
+         "ship1.ini: warning: the model name \"brig-v2\" is no C identifier, so no C compiler "
+         "takes \"brig-v2_walk_init\"\n"},
+        {{"to-walk", "ship1.ini", "--model", "2brig"},
+         "ship1.ini -> 2brig_walk.c (3 points, 2 links)\n",
+         "ship1.ini: warning: the model name \"2brig\" is no C identifier, so no C compiler "
+         "takes \"2brig_walk_init\"\n"},
+        {{"to-walk", "wide1.ini"},
+         "wide1.ini -> wide_walk.c (300 points, 3 links)\n",
+         "wide1.ini: warning: 2 links join a point numbered 256 or more (link 1 first): their "
+         "values (a)*256 + (b) read as other links once evaluated\n"},
+        {{"to-walk", "one1.ini"},
+         "one1.ini -> one_walk.c (300 points, 2 links)\n",
+         "one1.ini: warning: 1 link joins a point numbered 256 or more (link 1): its value "
+         "(a)*256 + (b) reads as another link once evaluated\n"},
+    };
+    for (const Case& c : cases) {
+        const WalkconvRun run = Walkconv(c.args);
+        EXPECT_EQ(run.status, 0) << c.args.back();
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
     }
 }
 

@@ -128,23 +128,37 @@ TEST_F(DiffTest, JsonFormatListsEachDifferenceSortedWithTheLowerLinkEndFirst) {
         << run.out;
 }
 
-// A walk source and the sailorpoints file converted from it are the same graph, whichever
-// comes first: A's types are taken as converting A maps them.
-TEST_F(DiffTest, AFileAndItsConversionAreTheSameGraph) {
+// A file and its conversion are the same graph, whichever comes first and whichever way it was
+// converted: two types are alike when converting either file maps one onto the other (ini 8 and
+// 9 read as walk 4, walk 4 writes as ini 7). A changed type is said in each file's own codes,
+// the same both ways round.
+TEST_F(DiffTest, AFileAndItsConversionAreTheSameGraphBothWays) {
     Write("ship1.ini", kShipIni);
     Write("ship_walk.c", kShipWalk);
-    for (const auto& [a, b] :
-         {std::pair{"ship1.ini", "ship_walk.c"}, {"ship_walk.c", "ship1.ini"}}) {
-        const WalkconvRun run = Walkconv({"diff", a, b});
-        EXPECT_EQ(run.out, "same graph: 3 points, 2 links\n") << a;
-        EXPECT_EQ(run.status, 0) << a;
+    Write("t81.ini", Ini({"1,2,3,8", "1,2,4,9", "0,0,0,7"}, {{0, 1}, {1, 2}}));
+    ASSERT_EQ(Walkconv({"to-walk", "-q", "t81.ini", "--model", "t8"}).status, 0);
+    std::string retyped = kShipWalk;
+    retyped.replace(retyped.find("types[2] = 4"), 12, "types[2] = 3");
+    Write("other_walk.c", retyped);
+    struct Case {
+        const char* a;
+        const char* b;
+        std::string out;
+    };
+    const std::string changed =
+        "points: 0 removed, 0 added, 1 changed; links: 0 removed, 0 added\n";
+    for (const Case& c : std::vector<Case>{
+             {"ship1.ini", "ship_walk.c", "same graph: 3 points, 2 links\n"},
+             {"ship_walk.c", "ship1.ini", "same graph: 3 points, 2 links\n"},
+             {"t81.ini", "t8_walk.c", "same graph: 3 points, 2 links\n"},
+             {"t8_walk.c", "t81.ini", "same graph: 3 points, 2 links\n"},
+             {"ship1.ini", "other_walk.c", "point 2 type 7 (ini) -> 3 (walk)\n" + changed},
+             {"other_walk.c", "ship1.ini", "point 2 type 3 (walk) -> 7 (ini)\n" + changed},
+         }) {
+        const WalkconvRun run = Walkconv({"diff", c.a, c.b});
+        EXPECT_EQ(run.out, c.out) << c.a << " " << c.b;
+        EXPECT_EQ(run.status, c.out.starts_with("same") ? 0 : 1) << c.a << " " << c.b;
     }
-    std::string other = kShipWalk;
-    other.replace(other.find("types[2] = 4"), 12, "types[2] = 7");
-    Write("other_walk.c", other);
-    EXPECT_EQ(Walkconv({"diff", "ship1.ini", "other_walk.c"}).out,
-              "point 2 type 4 -> 7\n"
-              "points: 0 removed, 0 added, 1 changed; links: 0 removed, 0 added\n");
 }
 
 TEST_F(DiffTest, AnInputThatCannotBeReadIsTroubleAndTheOperandsAreTwoFiles) {
@@ -201,10 +215,27 @@ TEST_F(DiffTest, GitDriverOperandsNameThePathAndAnEmptySideAndEndWithZero) {
               "walking graph of ship1.ini -> brig1.ini\nsame graph: 2 points, 1 link\n");
     EXPECT_EQ(Walkconv({"diff", "--git", "ship1.ini"}).out,
               "walking graph of ship1.ini: unmerged\n");
-    const WalkconvRun trouble =
-        Walkconv({"diff", "--git", "x1.ini", "gone1.ini", hex, "100644", "/dev/null", ".", "."});
-    EXPECT_EQ(trouble.status, 2);
-    EXPECT_EQ(trouble.err, "gone1.ini: no such file\n");
+    // A side that cannot be compared is one line, and git goes on: status 0. Every path after
+    // --git is an operand, one that begins with a dash too.
+    Write("tmp/frigate1.ini", "[POINT_DATA]\npoint 0 = 1,2,3,4\n");
+    Write("-dash1.ini", kShipIni);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> uncomparable{
+        {{"x1.ini", "gone1.ini", hex, "100644", "/dev/null", ".", "."},
+         "x1.ini: cannot be read; the text differs\n"},
+        {{"frigate1.ini", "tmp/frigate1.ini", hex, "100644", "ship1.ini", hex, "100644"},
+         "frigate1.ini: not a valid sailorpoints file; the text differs\n"},
+        {{"-dash1.ini", "-dash1.ini", hex, "100644", "-dash1.ini", hex, "100644"},
+         "walking graph of -dash1.ini\nsame graph: 3 points, 2 links\n"},
+    };
+    for (const auto& [operands, out] : uncomparable) {
+        std::vector<std::string> args{"diff", "--git"};
+        args.insert(args.end(), operands.begin(), operands.end());
+        const WalkconvRun run = Walkconv(args);
+        EXPECT_EQ(run.status, 0) << out;
+        EXPECT_EQ(run.out, out);
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_EQ(Walkconv({"diff", "tmp/frigate1.ini", "ship1.ini"}).status, 2);
 }
 
 }  // namespace

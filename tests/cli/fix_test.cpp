@@ -82,6 +82,15 @@ std::vector<FixCase> FixCases() {
          "one_walk.c: 1 repair, 0 findings left for a person\n",
          "",
          {0, 1}},
+        // Links are named by their numbers in the file, as their places are, whatever the reader
+        // dropped before them.
+        {"q1.ini",
+         kThreePoints + "link 0 = 0,1\nlink 1 = -1,2\nlink 2 = 1,2\nlink 3 = 2,1\n",
+         "q1.ini:7:1: fix: remove 1 link with a negative end (the reader drops it already)\n"
+         "q1.ini:9:1: fix: remove link 3 (joins points 2 and 1, as link 2 does already)\n"
+         "q1.ini: 2 repairs, 0 findings left for a person\n",
+         "",
+         {0, 1}},
         // What needs a person is listed as check lists it, and never guessed at.
         {"lonely1.ini",
          kThreePoints + "link 0 = 0,2\nlink 1 = 2,2\n",

@@ -38,15 +38,15 @@ TEST_F(RenderTest, WritesTheGraphPictureWhereTheConvertersWouldWriteTheirOutput)
     };
     const Case cases[] = {
         {{"in/ship_walk.c"},
-         "in/ship_walk.c -> in/ship_graph.svg (3 points, 2 links, 1 findings)\n",
+         "in/ship_walk.c -> in/ship_graph.svg (3 points, 2 links, 1 finding)\n",
          "in/ship_graph.svg",
          "walk_count is set to 4, but the file assigns 3 points"},
         {{"in/twice1.ini", "-d", "out"},
-         "in/twice1.ini -> out/twice_graph.svg (3 points, 3 links, 1 findings)\n",
+         "in/twice1.ini -> out/twice_graph.svg (3 points, 3 links, 1 finding)\n",
          "out/twice_graph.svg",
          "link 2 joins points 2 and 1, as link 1 does already"},
         {{"in/twice.txt", "-o", "out/picture.svg"},
-         "in/twice.txt -> out/picture.svg (3 points, 3 links, 1 findings)\n",
+         "in/twice.txt -> out/picture.svg (3 points, 3 links, 1 finding)\n",
          "out/picture.svg",
          "link 2 joins points 2 and 1, as link 1 does already"},
         {{"-q", "in/twice1.ini"}, "", "in/twice_graph.svg", "as link 1 does already"},
@@ -70,17 +70,17 @@ TEST_F(RenderTest, WritesTheGraphPictureWhereTheConvertersWouldWriteTheirOutput)
 TEST_F(RenderTest, AnInputThatIsNotValidWritesNothingAndTheWorstStatusWins) {
     Write("good_walk.c", kShipWalk);
     Write("invalid_walk.c", "float invalid_walk_verts[6];\n");
-    Write("invalid1.ini", "[SIZE]\npoints = 3\n");
+    Write("notvalid1.ini", "[SIZE]\npoints = 3\n");
     Write("broken_walk.c", "broken_walk_types[2000] = 1;\n");
     std::filesystem::create_directories("out/unwritable_graph.svg");  // a folder in the way
     Write("unwritable_walk.c", kShipWalk);
-    const WalkconvRun run = Walkconv({"render", "good_walk.c", "invalid_walk.c", "invalid1.ini",
+    const WalkconvRun run = Walkconv({"render", "good_walk.c", "invalid_walk.c", "notvalid1.ini",
                                       "broken_walk.c", "missing_walk.c"});
     EXPECT_EQ(run.status, 3);
     EXPECT_EQ(run.out, "good_walk.c -> good_graph.svg (3 points, 2 links, 0 findings)\n");
     EXPECT_EQ(run.err,
               "invalid_walk.c: This file is not a valid walk file\n"
-              "invalid1.ini: This file is not a valid sailorpoints file\n"
+              "notvalid1.ini: This file is not a valid sailorpoints file\n"
               "broken_walk.c:1:1: error: type index 2000 is outside 0..1000\n"
               "broken_walk_types[2000] = 1;\n"
               "^\n"

@@ -109,9 +109,9 @@ printf '[POINT_DATA]\npoint 0 = 1,2,3,0\npoint 1 = 4,5,6,1\n[LINK_DATA]\nlink 0 
     >"$work/ships/deck1.ini"
 ships="Z:$(tr / '\\' <<<"$work/ships")"
 wine cmd /c "cd /d $ships && walkconv to-walk deck1.ini -d models && copy models\\deck_walk.c models\\Brig_WALK.C >nul && walkconv to-ini models\\*_walk.c -d ini" >"$work/out.txt"
-[ "$(cat "$work/out.txt")" = 'deck1.ini -> models\deck_walk.c (2 points, 1 links)
-models\Brig_WALK.C -> ini\Brig1.ini (2 points, 1 links)
-models\deck_walk.c -> ini\deck1.ini (2 points, 1 links)' ] || fail "walkconv in cmd.exe: $(cat "$work/out.txt")"
+[ "$(cat "$work/out.txt")" = 'deck1.ini -> models\deck_walk.c (2 points, 1 link)
+models\Brig_WALK.C -> ini\Brig1.ini (2 points, 1 link)
+models\deck_walk.c -> ini\deck1.ini (2 points, 1 link)' ] || fail "walkconv in cmd.exe: $(cat "$work/out.txt")"
 
 # 4. The silent uninstall, run from the folder without saying for whom: the uninstaller finds
 # its entry, and goes on in a copy of itself.

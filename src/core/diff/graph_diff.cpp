@@ -5,6 +5,7 @@
 #include <climits>
 #include <map>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -15,49 +16,85 @@ namespace walkconv {
 
 namespace {
 
-// A point as the writers write it: its four values.
-using WrittenPoint = std::array<std::string, 4>;
+// The coordinates of a point as the writers write them.
+using WrittenPlace = std::array<std::string, 3>;
 
-WrittenPoint Written(const Point& point) {
-    return {NumberToText(point.x), NumberToText(point.y), NumberToText(point.z),
-            NumberToText(point.type)};
+WrittenPlace Written(const Point& point) {
+    return {NumberToText(point.x), NumberToText(point.y), NumberToText(point.z)};
 }
 
-// How many of the four values differ.
-int Unlike(const WrittenPoint& a, const WrittenPoint& b) {
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        count += a[i] != b[i] ? 1 : 0;
-    }
-    return count;
-}
-
-// Numbers the distinct written points, so that the alignment compares numbers.
-class PointCodes {
+// Numbers distinct texts, so that comparisons compare numbers.
+class TextCodes {
   public:
-    std::vector<int> Of(const std::vector<WrittenPoint>& points) {
-        std::vector<int> codes;
-        codes.reserve(points.size());
-        for (const WrittenPoint& point : points) {
-            std::string key = point[0] + ',' + point[1] + ',' + point[2] + ',' + point[3];
-            codes.push_back(
-                codes_.try_emplace(std::move(key), static_cast<int>(codes_.size())).first->second);
-        }
-        return codes;
+    int Of(std::string text) {
+        return codes_.try_emplace(std::move(text), static_cast<int>(codes_.size())).first->second;
     }
 
   private:
     std::unordered_map<std::string, int> codes_;
 };
 
+// The points of two files, made comparable: the coordinates as written, and each type both in
+// its own file's codes and in the other file's, as converting the file would map it.
+class PointComparison {
+  public:
+    PointComparison(const GraphDocument& a, const GraphDocument& b) {
+        TextCodes places;
+        TextCodes types;
+        for (const auto& [document, other, side] :
+             {std::tuple{&a, &b, &a_}, std::tuple{&b, &a, &b_}}) {
+            for (const Point& point : document->points) {
+                const WrittenPlace place = Written(point);
+                side->written.push_back(place);
+                side->place.push_back(places.Of(place[0] + ',' + place[1] + ',' + place[2]));
+                side->type.push_back(types.Of(NumberToText(point.type)));
+                side->typeInOther.push_back(
+                    types.Of(NumberToText(TypeInKind(point.type, document->kind, other->kind))));
+            }
+        }
+    }
+
+    // Two types are alike when converting either file into the other's kind maps one onto the
+    // other: so a file and its converted twin are the same graph, whichever is A.
+    bool TypesAlike(int i, int j) const {
+        const auto at = [](const std::vector<int>& codes, int k) {
+            return codes[static_cast<std::size_t>(k)];
+        };
+        return at(a_.typeInOther, i) == at(b_.type, j) || at(b_.typeInOther, j) == at(a_.type, i);
+    }
+
+    bool Alike(int i, int j) const {
+        return a_.place[static_cast<std::size_t>(i)] == b_.place[static_cast<std::size_t>(j)] &&
+               TypesAlike(i, j);
+    }
+
+    // How many of the four values differ.
+    int Unlike(int i, int j) const {
+        const WrittenPlace& x = a_.written[static_cast<std::size_t>(i)];
+        const WrittenPlace& y = b_.written[static_cast<std::size_t>(j)];
+        int count = TypesAlike(i, j) ? 0 : 1;
+        for (std::size_t k = 0; k < x.size(); ++k) {
+            count += x[k] != y[k] ? 1 : 0;
+        }
+        return count;
+    }
+
+  private:
+    struct Side {
+        std::vector<WrittenPlace> written;
+        std::vector<int> place;
+        std::vector<int> type;
+        std::vector<int> typeInOther;
+    };
+    Side a_;
+    Side b_;
+};
+
 // Pairs the points A removed, a[aFrom, aTo), with those B added, b[bFrom, bTo), in order and as
 // many as the smaller side has, choosing those most alike: pairs (i, j) appended to `pairs`.
-void PairUp(const std::vector<WrittenPoint>& a, int aFrom, int aTo,
-            const std::vector<WrittenPoint>& b, int bFrom, int bTo,
+void PairUp(const PointComparison& points, int aFrom, int aTo, int bFrom, int bTo,
             std::vector<std::pair<int, int>>& pairs) {
     const bool swap = aTo - aFrom < bTo - bFrom;  // the longer side skips
-    const std::vector<WrittenPoint>& longer = swap ? b : a;
-    const std::vector<WrittenPoint>& shorter = swap ? a : b;
     const int longFrom = swap ? bFrom : aFrom;
     const int shortFrom = swap ? aFrom : bFrom;
     const int k = swap ? bTo - bFrom : aTo - aFrom;
@@ -66,8 +103,8 @@ void PairUp(const std::vector<WrittenPoint>& a, int aFrom, int aTo,
         return;
     }
     const auto cost = [&](int i, int j) {
-        return Unlike(longer[static_cast<std::size_t>(longFrom + i)],
-                      shorter[static_cast<std::size_t>(shortFrom + j)]);
+        return swap ? points.Unlike(shortFrom + j, longFrom + i)
+                    : points.Unlike(longFrom + i, shortFrom + j);
     };
     // best[i][j]: the least total unlikeness pairing the first j of the shorter side with j of
     // the first i of the longer.
@@ -113,48 +150,43 @@ bool WrittenAlike(double a, double b) {
 }
 
 GraphDiff DiffGraphs(const GraphDocument& a, const GraphDocument& b) {
-    std::vector<WrittenPoint> aPoints;
-    std::vector<WrittenPoint> bPoints;
-    for (Point point : a.points) {
-        point.type = TypeInKind(point.type, a.kind, b.kind);
-        aPoints.push_back(Written(point));
-    }
-    for (const Point& point : b.points) {
-        bPoints.push_back(Written(point));
-    }
-    PointCodes codes;
-    const std::vector<int> aCodes = codes.Of(aPoints);
-    const std::vector<int> bCodes = codes.Of(bPoints);
-    std::vector<std::pair<int, int>> matches = AlignSequences(aCodes, bCodes);
+    const PointComparison points(a, b);
+    std::vector<std::pair<int, int>> matches =
+        AlignSequences(static_cast<int>(a.points.size()), static_cast<int>(b.points.size()),
+                       [&](int i, int j) { return points.Alike(i, j); });
 
     GraphDiff diff;
+    diff.aKind = a.kind;
+    diff.bKind = b.kind;
     std::vector<int> aToB(a.points.size(), -1);
-    const auto removed = [&](int i) {
-        Point point = a.points[static_cast<std::size_t>(i)];
-        point.type = TypeInKind(point.type, a.kind, b.kind);
-        return point;
-    };
     const auto emitGap = [&](int aFrom, int aTo, int bFrom, int bTo) {
         std::vector<std::pair<int, int>> pairs;
-        PairUp(aPoints, aFrom, aTo, bPoints, bFrom, bTo, pairs);
+        PairUp(points, aFrom, aTo, bFrom, bTo, pairs);
         int i = aFrom;
         int j = bFrom;
         const auto upTo = [&](int aEnd, int bEnd) {
             for (; i < aEnd; ++i) {
-                diff.points.push_back({PointDifference::Kind::Removed, i, -1, removed(i), {}});
+                diff.points.push_back({PointDifference::Kind::Removed,
+                                       i,
+                                       -1,
+                                       a.points[static_cast<std::size_t>(i)],
+                                       {},
+                                       false});
             }
             for (; j < bEnd; ++j) {
                 diff.points.push_back({PointDifference::Kind::Added,
                                        -1,
                                        j,
                                        {},
-                                       b.points[static_cast<std::size_t>(j)]});
+                                       b.points[static_cast<std::size_t>(j)],
+                                       false});
             }
         };
         for (const auto& [pi, pj] : pairs) {
             upTo(pi, pj);
-            diff.points.push_back({PointDifference::Kind::Changed, pi, pj, removed(pi),
-                                   b.points[static_cast<std::size_t>(pj)]});
+            diff.points.push_back(
+                {PointDifference::Kind::Changed, pi, pj, a.points[static_cast<std::size_t>(pi)],
+                 b.points[static_cast<std::size_t>(pj)], !points.TypesAlike(pi, pj)});
             aToB[static_cast<std::size_t>(pi)] = pj;
             i = pi + 1;
             j = pj + 1;

@@ -6,18 +6,20 @@ namespace walkconv {
 
 namespace {
 
+// Alike(i, j): element i of a and element j of b are alike.
+template <typename Alike>
 class Aligner {
   public:
-    Aligner(std::span<const int> a, std::span<const int> b) : a_(a), b_(b) {}
+    explicit Aligner(const Alike& alike) : alike_(alike) {}
 
     // Aligns a[aLo, aHi) with b[bLo, bHi), appending the matches in order.
     void Align(int aLo, int aHi, int bLo, int bHi) {
-        while (aLo < aHi && bLo < bHi && A(aLo) == B(bLo)) {
+        while (aLo < aHi && bLo < bHi && alike_(aLo, bLo)) {
             matches_.emplace_back(aLo++, bLo++);
         }
         int suffix = 0;
         while (aHi - suffix > aLo && bHi - suffix > bLo &&
-               A(aHi - 1 - suffix) == B(bHi - 1 - suffix)) {
+               alike_(aHi - 1 - suffix, bHi - 1 - suffix)) {
             ++suffix;
         }
         aHi -= suffix;
@@ -38,9 +40,6 @@ class Aligner {
     std::vector<std::pair<int, int>> Matches() && { return std::move(matches_); }
 
   private:
-    int A(int i) const { return a_[static_cast<std::size_t>(i)]; }
-    int B(int j) const { return b_[static_cast<std::size_t>(j)]; }
-
     // Where the forward and the backward searches for the shortest edit script meet; none when
     // the two ranges have no element in common.
     std::optional<std::pair<int, int>> MiddleSnake(int aLo, int aHi, int bLo, int bHi) const {
@@ -71,7 +70,7 @@ class Aligner {
                         ? at(forward, k1Offset + 1)
                         : at(forward, k1Offset - 1) + 1;
                 int y1 = x1 - k1;
-                while (x1 < n && y1 < m && A(aLo + x1) == B(bLo + y1)) {
+                while (x1 < n && y1 < m && alike_(aLo + x1, bLo + y1)) {
                     ++x1;
                     ++y1;
                 }
@@ -95,7 +94,7 @@ class Aligner {
                         ? at(backward, k2Offset + 1)
                         : at(backward, k2Offset - 1) + 1;
                 int y2 = x2 - k2;
-                while (x2 < n && y2 < m && A(aHi - 1 - x2) == B(bHi - 1 - y2)) {
+                while (x2 < n && y2 < m && alike_(aHi - 1 - x2, bHi - 1 - y2)) {
                     ++x2;
                     ++y2;
                 }
@@ -119,16 +118,25 @@ class Aligner {
         return std::nullopt;
     }
 
-    std::span<const int> a_;
-    std::span<const int> b_;
+    const Alike& alike_;
     std::vector<std::pair<int, int>> matches_;
 };
 
 }  // namespace
 
 std::vector<std::pair<int, int>> AlignSequences(std::span<const int> a, std::span<const int> b) {
-    Aligner aligner(a, b);
+    const auto equal = [&](int i, int j) {
+        return a[static_cast<std::size_t>(i)] == b[static_cast<std::size_t>(j)];
+    };
+    Aligner aligner(equal);
     aligner.Align(0, static_cast<int>(a.size()), 0, static_cast<int>(b.size()));
+    return std::move(aligner).Matches();
+}
+
+std::vector<std::pair<int, int>> AlignSequences(int aSize, int bSize,
+                                                const std::function<bool(int, int)>& alike) {
+    Aligner aligner(alike);
+    aligner.Align(0, aSize, 0, bSize);
     return std::move(aligner).Matches();
 }
 

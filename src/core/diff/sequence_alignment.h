@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -11,5 +12,11 @@ namespace walkconv {
 // difference algorithm in linear space: time grows with the sizes times the number of
 // differences, so that near-identical sequences align in near-linear time.
 std::vector<std::pair<int, int>> AlignSequences(std::span<const int> a, std::span<const int> b);
+
+// The same for sequences of `aSize` and `bSize` elements whose element i of a and j of b are
+// alike when `alike(i, j)`: a relation that need not be transitive, as a path through the
+// edit graph only ever asks about one pair.
+std::vector<std::pair<int, int>> AlignSequences(int aSize, int bSize,
+                                                const std::function<bool(int, int)>& alike);
 
 }  // namespace walkconv

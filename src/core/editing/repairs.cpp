@@ -13,6 +13,13 @@ namespace {
 
 namespace code = finding_code;
 
+// How the descriptions number the document's link `link`: by its number in the file, as the
+// findings do; one the file does not hold by its number in the document.
+int LinkNumber(const GraphDocument& document, int link) {
+    const int number = document.links[static_cast<std::size_t>(link)].fileNumber;
+    return number >= 0 ? number : link;
+}
+
 std::string Ends(const Link& ends) {
     if (ends.from == ends.to) {
         return "point " + std::to_string(ends.from) + " to itself";
@@ -33,7 +40,10 @@ std::string Reason(std::string_view findingCode, const GraphDocument& document, 
                    std::max(other.ends.from, other.ends.to) == std::max(ends.from, ends.to);
         };
         const auto first = std::find_if(document.links.begin(), document.links.end(), same);
-        return ", as link " + std::to_string(first - document.links.begin()) + " does already";
+        return ", as link " +
+               std::to_string(
+                   LinkNumber(document, static_cast<int>(first - document.links.begin()))) +
+               " does already";
     }
     return {};
 }
@@ -67,7 +77,7 @@ std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Fin
         }
         if (finding.code == code::kNegativeEnd) {
             repairs.push_back({finding.code, NegativeEndsRemoved(document), std::nullopt,
-                               finding.place, EditGroup{}});
+                               finding.place, EditGroup{}, std::nullopt});
             continue;
         }
         if (!finding.link || !removed.insert(*finding.link).second) {
@@ -76,9 +86,9 @@ std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Fin
         const int link = *finding.link;
         const Link& ends = document.links[static_cast<std::size_t>(link)].ends;
         repairs.push_back({finding.code,
-                           "remove link " + std::to_string(link) + " (joins " + Ends(ends) +
-                               Reason(finding.code, document, link) + ")",
-                           link, finding.place, RemoveLink{link}});
+                           "remove link " + std::to_string(LinkNumber(document, link)) +
+                               " (joins " + Ends(ends) + Reason(finding.code, document, link) + ")",
+                           link, finding.place, RemoveLink{link}, LinkNumber(document, link)});
     }
     // In the order of the file, as a compiler lists its messages; what has no place last.
     std::stable_sort(repairs.begin(), repairs.end(), [](const Repair& x, const Repair& y) {

@@ -23,6 +23,7 @@ struct Repair {
     std::optional<int> link;           // the document's link it removes
     std::optional<SourcePlace> place;  // where the file holds what it repairs
     Edit edit;                         // nothing to do in the document for a negative end
+    std::optional<int> fileLink;  // that link's number in the file, as the description names it
 };
 
 // True for the codes of the findings that RepairsOf repairs.

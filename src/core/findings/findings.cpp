@@ -43,8 +43,20 @@ class Report {
         if (!place && link) {
             place = PlaceOfFileLink(details_.FileNumberOfLink(*link), details_);
         }
-        findings_.push_back(
-            {kind_.severity, kind_.code, std::move(message), std::move(points), link, place});
+        std::optional<int> fileLink;
+        if (link) {
+            fileLink = LinkNumber(*link);
+        }
+        findings_.push_back({kind_.severity, kind_.code, std::move(message), std::move(points),
+                             link, place, fileLink});
+    }
+
+    // How messages number the state's link `link`: by its number in the file, which the place
+    // of every finding points to, so that a report never mixes two numberings; a link that the
+    // file does not hold (one added since) by its number in the state.
+    int LinkNumber(int link) const {
+        const int number = details_.FileNumberOfLink(link);
+        return number >= 0 ? number : link;
     }
 
   private:
@@ -63,7 +75,7 @@ void CheckLinksBeyondPoints(const CheckInput& in, Report& report) {
     for (int i = 0; i < in.state.LinkCount; ++i) {
         const Link& link = in.state.Links[i];
         if (link.from >= points || link.to >= points) {
-            report.Add("link " + std::to_string(i) + " joins " + Ends(link) +
+            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " + Ends(link) +
                            ", but the file has only " + Counted(points, "point"),
                        {}, i);
         }
@@ -74,8 +86,8 @@ void CheckSelfLinks(const CheckInput& in, Report& report) {
     for (int i = 0; i < in.state.LinkCount; ++i) {
         const Link& link = in.state.Links[i];
         if (link.from == link.to) {
-            report.Add("link " + std::to_string(i) + " joins point " + std::to_string(link.from) +
-                           " to itself",
+            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins point " +
+                           std::to_string(link.from) + " to itself",
                        {}, i);
         }
     }
@@ -89,8 +101,9 @@ void CheckDuplicateLinks(const CheckInput& in, Report& report) {
         const std::pair<int, int> key{std::min(link.from, link.to), std::max(link.from, link.to)};
         const auto [known, added] = firstLink.try_emplace(key, i);
         if (!added) {
-            report.Add("link " + std::to_string(i) + " joins " + Ends(link) + ", as link " +
-                           std::to_string(known->second) + " does already",
+            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " + Ends(link) +
+                           ", as link " + std::to_string(report.LinkNumber(known->second)) +
+                           " does already",
                        {}, i);
         }
     }

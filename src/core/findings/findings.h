@@ -42,6 +42,7 @@ struct Finding {
     std::vector<int> points;           // the points it concerns, ascending; empty for none
     std::optional<int> link;           // the link of the state it concerns, if any
     std::optional<SourcePlace> place;  // the statement or line in the input it concerns, if one
+    std::optional<int> fileLink;       // that link's number in the file, as the message names it
 
     friend bool operator==(const Finding&, const Finding&) = default;
 };

@@ -258,12 +258,12 @@ TEST(Findings, KindsHaveDistinctCodesOfLowerCaseWords) {
 }
 
 // A finding about one link points to the statement (walk source) or line (sailorpoints file)
-// that stored it, numbered as the file numbers its links, before any was dropped.
+// that stored it, and its message numbers every link as the file does, before any was dropped.
 TEST(Findings, FindingsAboutOneLinkPointToWhereTheFileStoresIt) {
     struct Case {
         const char* name;
         const char* text;
-        std::vector<std::string> expected;  // "line:column code" of each finding with a place
+        std::vector<std::string> expected;  // "line:column code: message" of each with a place
     };
     const Case cases[] = {
         {"ship_walk.c",
@@ -273,11 +273,16 @@ TEST(Findings, FindingsAboutOneLinkPointToWhereTheFileStoresIt) {
          "  ship_walk_graph[2] = (1)*256 + (1);\n"
          "  ship_walk_graph[3] = (1)*256 + (0);\n"
          "  ship_walk_graph[4] = (2)*256 + (7);\n",
-         {"6:3 link-beyond-points", "4:3 self-link", "5:3 duplicate-link", "3:1 negative-end"}},
+         {"6:3 link-beyond-points: link 4 joins points 2 and 7, but the file has only 3 points",
+          "4:3 self-link: link 2 joins point 1 to itself",
+          "5:3 duplicate-link: link 3 joins points 1 and 0, as link 1 does already",
+          "3:1 negative-end: 1 link with a negative end was dropped"}},
         {"ship1.ini",
          "[POINT_DATA]\npoint 0 = 0,0,0,0\npoint 1 = 0,0,0,0\n[LINK_DATA]\n"
          "link 0 = 0,-1\n  link 1 = 1,1\nlink 2 = 1,0\nlink 3 = 0,1\n",
-         {"6:3 self-link", "8:1 duplicate-link", "5:1 negative-end"}},
+         {"6:3 self-link: link 1 joins point 1 to itself",
+          "8:1 duplicate-link: link 3 joins points 0 and 1, as link 2 does already",
+          "5:1 negative-end: 1 link with a negative end was dropped"}},
     };
     testing::TempDir dir;
     for (const Case& c : cases) {
@@ -294,7 +299,8 @@ TEST(Findings, FindingsAboutOneLinkPointToWhereTheFileStoresIt) {
         for (const Finding& f : CollectFindings(state, details, walk ? &facts : nullptr)) {
             if (f.place) {
                 placed.push_back(std::to_string(f.place->line) + ":" +
-                                 std::to_string(f.place->column) + " " + std::string(f.code));
+                                 std::to_string(f.place->column) + " " + std::string(f.code) +
+                                 ": " + f.message);
             }
         }
         EXPECT_EQ(placed, c.expected);
