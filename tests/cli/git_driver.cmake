@@ -62,3 +62,21 @@ points: 1 removed, 0 added, 0 changed; links: 2 removed, 2 added\n")
 expect_git("${changes}" diff)
 git(commit -q -a -m second)
 expect_git("${changes}" log -1 -p --ext-diff --format=)
+
+# A file whose graph cannot be compared takes one line, and git goes on to the next file; a
+# path that begins with a dash is a path.
+file(WRITE "${WORK_DIR}/-dash1.ini" "[POINT_DATA]\npoint 0 = 0,0,0,0\n[LINK_DATA]\nlink 0 = 0,0\n")
+file(WRITE "${WORK_DIR}/frigate1.ini" "[POINT_DATA]\npoint 0 = 0,0,0,0\n")
+git(add .)
+git(commit -q -m third)
+file(WRITE "${WORK_DIR}/-dash1.ini" "[POINT_DATA]\npoint 0 = 1,0,0,0\n[LINK_DATA]\nlink 0 = 0,0\n")
+file(WRITE "${WORK_DIR}/frigate1.ini" "[POINT_DATA]\npoint 0 = 1,0,0,0\n")
+file(WRITE "${WORK_DIR}/ship1.ini"
+    "[POINT_DATA]\npoint 0 = 1.5,2,-0.25,10\npoint 1 = 2,0.5,-2,7\n[LINK_DATA]\nlink 0 = 0,1\n")
+expect_git("walking graph of -dash1.ini\n\
+point 0 moved (0, 0, 0) -> (1, 0, 0)\n\
+points: 0 removed, 0 added, 1 changed; links: 0 removed, 0 added\n\
+frigate1.ini: not a valid sailorpoints file; the text differs\n\
+walking graph of ship1.ini\n\
+link 0-1 removed\n\
+points: 0 removed, 0 added, 0 changed; links: 1 removed, 0 added\n" diff)
