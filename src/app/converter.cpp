@@ -6,6 +6,7 @@
 
 #include "core/conversion_error.h"
 #include "core/editing/document_file.h"
+#include "core/file_kinds.h"
 #include "core/messages.h"
 #include "core/text_file.h"
 
@@ -69,7 +70,7 @@ void Converter::Analyse(Host& host) {
 }
 
 void Converter::AnalyseNow(Host& host) {
-    ShowAnalysis(direction_.analyse(view_.text1, state_, &details_, &facts_), host);
+    ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host);
 }
 
 bool Converter::TakesDrop(std::span<const std::string> paths) {
@@ -110,7 +111,7 @@ void Converter::Convert(Host& host) {
         return;  // cancelled: nothing written, nothing said, still ready
     }
     try {
-        direction_.write(PathFromUtf8(*chosen), state_);
+        WriteFile(direction_.writes, PathFromUtf8(*chosen), state_);
     } catch (const ConversionError&) {
         // The file could not be written (an existing one stays as it was): the command ends
         // silently and the user may try again.
@@ -146,9 +147,7 @@ void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host) {
             view_.label2 = AnalysisSummary(state_);
             // The graph in the file's own codes, for the graph window to show and edit: the
             // same graph again (as after a save) goes on being edited.
-            const DocumentReading reading =
-                ReadDocument(view_.text1, direction_.readsWalkSources ? InputKind::WalkSource
-                                                                      : InputKind::Sailorpoints);
+            const DocumentReading reading = ReadDocument(view_.text1, direction_.reads);
             if (!reading.document) {
                 graph_.Close();
             } else if (reading_ == Reading::SavedGraph) {

@@ -14,17 +14,15 @@
 #include "core/conversion_state.h"
 #include "core/drawing/graph_drawing.h"
 #include "core/drawing/svg_writer.h"
+#include "core/file_kinds.h"
 #include "core/file_names.h"
 #include "core/findings/findings.h"
 #include "core/input_kind.h"
 #include "core/messages.h"
 #include "core/platform/system_file.h"
-#include "core/sailorpoints/sailorpoints_reader.h"
-#include "core/sailorpoints/sailorpoints_writer.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "core/walk/walk_reader.h"
-#include "core/walk/walk_writer.h"
 
 namespace walkconv::cli {
 
@@ -48,9 +46,7 @@ struct Analysed {
 Analysed Analyse(const std::string& input, InputKind kind) {
     Analysed analysed;  // a fresh state for every input
     analysed.kind = kind;
-    analysed.outcome = kind == InputKind::WalkSource
-                           ? AnalyseWalk(input, analysed.state, &analysed.details, &analysed.facts)
-                           : AnalyseSailorpoints(input, analysed.state, &analysed.details);
+    analysed.outcome = AnalyseFile(kind, input, analysed.state, &analysed.details, &analysed.facts);
     return analysed;
 }
 
@@ -68,17 +64,19 @@ struct Product {
     std::string (*proposedName)(std::string_view model);
 };
 
-constexpr Product kSailorpoints{[](const std::string&) { return InputKind::WalkSource; },
-                                [](const Analysed& analysed) {
-                                    return Product::Made{FormatSailorpoints(analysed.state), {}};
-                                },
-                                ProposedSailorpointsName};
+constexpr Product kSailorpoints{
+    [](const std::string&) { return InputKind::WalkSource; },
+    [](const Analysed& analysed) {
+        return Product::Made{FormatFile(InputKind::Sailorpoints, analysed.state), {}};
+    },
+    ProposedSailorpointsName};
 
-constexpr Product kWalkSource{[](const std::string&) { return InputKind::Sailorpoints; },
-                              [](const Analysed& analysed) {
-                                  return Product::Made{FormatWalkSource(analysed.state), {}};
-                              },
-                              ProposedWalkSourceName};
+constexpr Product kWalkSource{
+    [](const std::string&) { return InputKind::Sailorpoints; },
+    [](const Analysed& analysed) {
+        return Product::Made{FormatFile(InputKind::WalkSource, analysed.state), {}};
+    },
+    ProposedWalkSourceName};
 
 constexpr Product kGraphPicture{KindOfInput,
                                 [](const Analysed& analysed) {
