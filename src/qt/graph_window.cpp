@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -75,8 +76,9 @@ app::Key KeyOf(int key) {
 
 }  // namespace
 
-GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour)
-    : behaviour_(behaviour), host_(this), view_(new GraphView(behaviour)) {
+GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host)
+    : behaviour_(behaviour), host_(host, [this] { Render(); }), view_(new GraphView(behaviour)) {
+    host_.SetOwn(std::make_unique<QtHost>(this));
     setObjectName(ToQt(app::GraphWindowBehaviour::kWindowKind));
     setWindowIcon(ProgramIcon());
     // The program ends when its converter window closes, even with the graph window open.

@@ -29,7 +29,8 @@ class GraphWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit GraphWindow(app::GraphWindowBehaviour& behaviour);
+    // `host` takes its dialogs; none: a QtHost over this window.
+    explicit GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host = nullptr);
     ~GraphWindow() override;
 
     const app::GraphWindowBehaviour& Behaviour() const { return behaviour_; }
@@ -58,7 +59,7 @@ class GraphWindow : public QWidget {
     void Do(const std::function<void()>& event);
 
     app::GraphWindowBehaviour& behaviour_;
-    QtHost host_;
+    app::WindowHost host_;
     GraphView* view_;
     QListWidget* findingList_ = nullptr;
     QLabel* selectionText_ = nullptr;

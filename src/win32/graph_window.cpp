@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <span>
 
 #include "app/window_tables.h"
@@ -83,10 +84,10 @@ void AddStyle(HWND control, DWORD style) {
 
 }  // namespace
 
-GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour)
+GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host)
     : TopWindow(Role::Companion),
       behaviour_(behaviour),
-      host_([this] { Changed(); }),
+      host_(host, [this] { Changed(); }),
       measure_(PictureTextMeasure()) {}
 
 GraphWindow::~GraphWindow() {
@@ -95,7 +96,7 @@ GraphWindow::~GraphWindow() {
     }
 }
 
-GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
+GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour, app::Host* host) {
     static const ATOM viewClass = [] {
         WNDCLASSEXW view{};
         view.cbSize = sizeof view;
@@ -106,10 +107,10 @@ GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
         view.lpszClassName = kViewClass;
         return RegisterClassExW(&view);
     }();
-    auto* window = new GraphWindow(behaviour);
+    auto* window = new GraphWindow(behaviour, host);
     window->TopWindow::Create({}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     const HWND handle = window->Handle();
-    window->host_.SetOwner(handle);
+    window->host_.SetOwn(std::make_unique<Win32Host>(handle));
     // The view takes the focus first, as a scrolling view does, so that the wheel and Delete
     // reach it; the panel follows in the table's tab order.
     CreateWindowExW(WS_EX_CLIENTEDGE, MAKEINTATOM(viewClass), L"",

@@ -28,7 +28,8 @@ class GraphWindow : public TopWindow {
 
     // Makes the window over `behaviour`, which outlives it, hidden, 800 by 600 pixels at
     // 96 DPI; it deletes itself when destroyed.
-    static GraphWindow& Make(app::GraphWindowBehaviour& behaviour);
+    // `host` takes its dialogs; none: a Win32Host over this window.
+    static GraphWindow& Make(app::GraphWindowBehaviour& behaviour, app::Host* host = nullptr);
 
     // Shows what the behaviour holds: the title, the panel's fields, the findings, which
     // buttons work, the status line, and the view painted again.
@@ -52,7 +53,7 @@ class GraphWindow : public TopWindow {
     std::function<void(app::Host&)> onClose;
 
   private:
-    explicit GraphWindow(app::GraphWindowBehaviour& behaviour);
+    GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host);
     ~GraphWindow() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,7 +76,7 @@ class GraphWindow : public TopWindow {
     void Hover(POINT at);
 
     app::GraphWindowBehaviour& behaviour_;
-    Win32Host host_;
+    app::WindowHost host_;
     app::TextMeasure measure_;
     HWND toolTip_ = nullptr;
     HFONT font_ = nullptr;

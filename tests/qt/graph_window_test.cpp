@@ -94,7 +94,7 @@ class GraphWindowTest : public QObject {
         behaviour_ = std::make_unique<walkconv::app::GraphWindowBehaviour>();
         behaviour_->Open(SmallGraph(), walkconv::Utf8FromPath(dir_->path() / "ship1.ini"));
         content_ = behaviour_->Editing().Content();
-        window_ = std::make_unique<GraphWindow>(*behaviour_);
+        window_ = std::make_unique<GraphWindow>(*behaviour_, host_.get());
         window_->Render();
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

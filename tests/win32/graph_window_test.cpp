@@ -23,7 +23,7 @@ using testing::Analysed;
 using testing::Press;
 using testing::PressWithCtrl;
 using testing::Pump;
-using testing::ScriptedWin32Host;
+using testing::ScriptedHost;
 using testing::TempDir;
 
 using Color = std::tuple<int, int, int>;
@@ -47,7 +47,7 @@ std::set<Color> DotColors(const GraphDrawing& drawing) {
 
 class GraphWindowWiring : public ::testing::Test {
   protected:
-    GraphWindowWiring() : window(GraphWindow::Make(behaviour)) {
+    GraphWindowWiring() : window(GraphWindow::Make(behaviour, &host)) {
         behaviour.Open(SmallGraph(), Utf8FromPath(dir.path() / "ship1.ini"));
         content = behaviour.Editing().Content();
         window.Render();
@@ -83,7 +83,7 @@ class GraphWindowWiring : public ::testing::Test {
         return Narrow(text);
     }
 
-    ScriptedWin32Host host;
+    ScriptedHost host;
     TempDir dir;
     app::GraphWindowBehaviour behaviour;
     GraphWindow& window;
