@@ -110,7 +110,10 @@ void ConverterWindow::Render() {
                 Render();
                 return closes;
             };
-            graphWindow_->onChanged = [this] { Render(); };
+            graphWindow_->onChanged = [this] {
+                converter_.FollowGraph(host_);
+                Render();
+            };
             const QScreen* screen =
                 this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
             if (screen != nullptr) {

@@ -145,7 +145,10 @@ void ConverterWindow::RenderGraph() {
             graph_ = &GraphWindow::Make(converter_.Graph(), host_.Given());
             // What the graph window does may change this window too: a save has the file
             // analysed again.
-            graph_->onChanged = [this] { Render(); };
+            graph_->onChanged = [this] {
+                converter_.FollowGraph(host_);
+                Render();
+            };
             graph_->onClose = [this](app::Host& host) {
                 converter_.CloseGraph(host);
                 Render();
