@@ -6,32 +6,29 @@
 
 #include "core/conversion_error.h"
 #include "core/editing/document_file.h"
+#include "core/file_kinds.h"
 #include "core/messages.h"
 #include "core/text_file.h"
 
 namespace walkconv::app {
 
-Converter::Converter(const Direction& direction) : direction_(direction) {
-    // A graph saved by its window is read again, as if typed and analysed, so that the counts,
-    // the findings and Convert! follow it; not while it is saved to make way for another.
-    graph_.onSaved = [this](const std::string& path, Host& host) {
-        if (!replacing_) {
-            view_.text1 = path;
-            reading_ = Reading::SavedGraph;
-            AnalyseNow(host);
-            reading_ = Reading::AnotherFile;
-        }
-    };
-}
+Converter::Converter(const Direction& direction) : direction_(direction) {}
 
 bool Converter::MayReplaceGraph(Host& host) {
     if (!view_.graphShown) {
         return true;
     }
-    replacing_ = true;
     const bool mayGo = graph_.MayLetGo(host);
-    replacing_ = false;
+    graph_.TakeSaved();  // another file is read next
     return mayGo;
+}
+
+void Converter::FollowGraph(Host& host) {
+    if (const std::optional<std::string> saved = graph_.TakeSaved()) {
+        view_.text1 = *saved;
+        ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host,
+                     Reading::SavedGraph);
+    }
 }
 
 void Converter::TypeInputPath(std::string text) {
@@ -69,7 +66,8 @@ void Converter::Analyse(Host& host) {
 }
 
 void Converter::AnalyseNow(Host& host) {
-    ShowAnalysis(direction_.analyse(view_.text1, state_, &details_, &facts_), host);
+    ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host,
+                 Reading::AnotherFile);
 }
 
 bool Converter::TakesDrop(std::span<const std::string> paths) {
@@ -110,7 +108,7 @@ void Converter::Convert(Host& host) {
         return;  // cancelled: nothing written, nothing said, still ready
     }
     try {
-        direction_.write(PathFromUtf8(*chosen), state_);
+        WriteFile(direction_.writes, PathFromUtf8(*chosen), state_);
     } catch (const ConversionError&) {
         // The file could not be written (an existing one stays as it was): the command ends
         // silently and the user may try again.
@@ -129,32 +127,31 @@ void Converter::ShowGraph() {
 }
 
 bool Converter::CloseGraph(Host& host) {
-    if (view_.graphShown && !graph_.MayLetGo(host)) {
-        return false;
+    const bool mayGo = !view_.graphShown || graph_.MayLetGo(host);
+    FollowGraph(host);
+    if (mayGo) {
+        view_.graphShown = false;
     }
-    view_.graphShown = false;
-    return true;
+    return mayGo;
 }
 
 bool Converter::Close(Host& host) {
     return MayReplaceGraph(host);
 }
 
-void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host) {
+void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading) {
     switch (outcome) {
         case AnalysisOutcome::Valid: {
             view_.label2 = AnalysisSummary(state_);
             // The graph in the file's own codes, for the graph window to show and edit: the
             // same graph again (as after a save) goes on being edited.
-            const DocumentReading reading =
-                ReadDocument(view_.text1, direction_.readsWalkSources ? InputKind::WalkSource
-                                                                      : InputKind::Sailorpoints);
-            if (!reading.document) {
+            const DocumentReading document = ReadDocument(view_.text1, direction_.reads);
+            if (!document.document) {
                 graph_.Close();
-            } else if (reading_ == Reading::SavedGraph) {
-                graph_.Reopen(*reading.document, view_.text1);
+            } else if (reading == Reading::SavedGraph) {
+                graph_.Reopen(*document.document, view_.text1);
             } else {
-                graph_.Open(*reading.document, view_.text1);
+                graph_.Open(*document.document, view_.text1);
             }
             SetReady(true);
             return;

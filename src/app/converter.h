@@ -73,6 +73,9 @@ class Converter {
     // unsaved edits was answered Cancel, and the window stays.
     bool CloseGraph(Host& host);
     bool Close(Host& host);
+    // After an event of the graph window: a graph it saved to its file is read again, as if
+    // typed and analysed, so that the counts, the findings and Convert! follow it.
+    void FollowGraph(Host& host);
 
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -81,7 +84,10 @@ class Converter {
     // Whether the graph with unsaved edits, if one is shown, may make way for another.
     bool MayReplaceGraph(Host& host);
     void AnalyseNow(Host& host);
-    void ShowAnalysis(AnalysisOutcome outcome, Host& host);
+    // What an analysis reads: another file, or the graph's own file just saved (whose editing
+    // goes on).
+    enum class Reading { AnotherFile, SavedGraph };
+    void ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading);
     void SetReady(bool ready);
 
     const Direction& direction_;
@@ -91,9 +97,6 @@ class Converter {
     WalkSourceFacts facts_;
     std::string openFileName_;  // the file the open dialog chose last
     GraphWindowBehaviour graph_;
-    bool replacing_ = false;  // asking about the edits of a graph about to make way
-    enum class Reading { AnotherFile, SavedGraph };
-    Reading reading_ = Reading::AnotherFile;  // what the analysis under way reads
 };
 
 }  // namespace walkconv::app

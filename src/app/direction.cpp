@@ -2,25 +2,8 @@
 
 #include "core/file_names.h"
 #include "core/messages.h"
-#include "core/sailorpoints/sailorpoints_reader.h"
-#include "core/sailorpoints/sailorpoints_writer.h"
-#include "core/walk/walk_writer.h"
 
 namespace walkconv::app {
-
-namespace {
-
-AnalysisOutcome AnalyseWalkFile(const std::string& inputPath, ConversionState& state,
-                                AnalysisDetails* details, WalkSourceFacts* facts) {
-    return AnalyseWalk(inputPath, state, details, facts);
-}
-
-AnalysisOutcome AnalyseSailorpointsFile(const std::string& inputPath, ConversionState& state,
-                                        AnalysisDetails* details, WalkSourceFacts*) {
-    return AnalyseSailorpoints(inputPath, state, details);
-}
-
-}  // namespace
 
 const Direction& WalkToSailorpoints() {
     static const Direction direction{
@@ -30,9 +13,8 @@ const Direction& WalkToSailorpoints() {
         .outputSuffix = kSailorpointsSuffix,
         .notValidText = kNotValidWalkText,
         .namesOutput = false,
-        .analyse = AnalyseWalkFile,
-        .write = WriteSailorpoints,
-        .readsWalkSources = true,
+        .reads = InputKind::WalkSource,
+        .writes = InputKind::Sailorpoints,
     };
     return direction;
 }
@@ -45,9 +27,8 @@ const Direction& SailorpointsToWalk() {
         .outputSuffix = kWalkSourceSuffix,
         .notValidText = kNotValidSailorpointsText,
         .namesOutput = true,
-        .analyse = AnalyseSailorpointsFile,
-        .write = WriteWalkSource,
-        .readsWalkSources = false,
+        .reads = InputKind::Sailorpoints,
+        .writes = InputKind::WalkSource,
     };
     return direction;
 }

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "app/window_tables.h"
-#include "core/analysis.h"
-#include "core/conversion_state.h"
-#include "core/walk/walk_reader.h"
+#include "core/input_kind.h"
 
 // A direction of conversion as a value: what a converter window reads, writes, proposes and
 // says. The converter window's behaviour is the same for both; only these differ.
@@ -23,11 +19,8 @@ struct Direction {
     // The model name box Text2: filled by a valid analysis, editable, and the name the output
     // is written under.
     bool namesOutput;
-    // The Analyse command without its window; `facts` is filled for walk sources.
-    AnalysisOutcome (*analyse)(const std::string& inputPath, ConversionState& state,
-                               AnalysisDetails* details, WalkSourceFacts* facts);
-    void (*write)(const std::filesystem::path& path, const ConversionState& state);
-    bool readsWalkSources;
+    InputKind reads;   // the kind of its input, which Analyse reads
+    InputKind writes;  // the kind Convert! writes
 };
 
 const Direction& WalkToSailorpoints();

@@ -1,45 +1,13 @@
 #include "app/graph_editing.h"
 
-#include <array>
-#include <charconv>
 #include <utility>
 
 #include "core/drawing/graph_drawing.h"
 #include "core/findings/findings.h"
-#include "core/numbers.h"
 
 namespace walkconv::app {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// The whole of `text` as a number of type T ("12", "-0.5", "1e3"), or none.
-template <typename T>
-std::optional<T> Parse(std::string_view text) {
-    text = Trimmed(text);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    T value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::string NotANumber(std::string_view text) {
-    return "\"" + std::string(Trimmed(text)) + "\" is not a number";
-}
 
 bool Exists(const GraphDocument& document, const Selection& selection) {
     switch (selection.kind) {
@@ -55,29 +23,7 @@ bool Exists(const GraphDocument& document, const Selection& selection) {
     return false;
 }
 
-constexpr std::array kPanelFields{
-    PanelFieldSpec{"PointNumber", PanelField::Number, &PanelView::number, false},
-    PanelFieldSpec{"X", PanelField::X, &PanelView::x, true},
-    PanelFieldSpec{"Y", PanelField::Y, &PanelView::y, true},
-    PanelFieldSpec{"Z", PanelField::Z, &PanelView::z, true},
-    PanelFieldSpec{"Type", PanelField::Type, &PanelView::type, true},
-    PanelFieldSpec{"LinkTo", PanelField::LinkTo, &PanelView::linkTo, true},
-};
-
 }  // namespace
-
-std::span<const PanelFieldSpec> PanelFields() {
-    return kPanelFields;
-}
-
-const PanelFieldSpec* PanelFieldNamed(std::string_view name) {
-    for (const PanelFieldSpec& field : kPanelFields) {
-        if (field.name == name) {
-            return &field;
-        }
-    }
-    return nullptr;
-}
 
 void GraphEditing::Open(GraphDocument document, std::string path) {
     document_ = std::move(document);
@@ -260,56 +206,6 @@ void GraphEditing::LinkSelectedTo(int to) {
     }
 }
 
-void GraphEditing::EnterField(PanelField field, std::string_view text) {
-    if (!document_) {
-        return;
-    }
-    if (field == PanelField::Number || field == PanelField::LinkTo) {
-        const std::optional<int> number = Parse<int>(text);
-        if (!number) {
-            status_ = NotANumber(text);
-            RefreshPanel();
-            return;
-        }
-        if (field == PanelField::Number) {
-            GoTo(*number);
-        } else {
-            LinkSelectedTo(*number);
-        }
-        RefreshPanel();
-        return;
-    }
-    if (selection_.kind != Selection::Kind::Point) {
-        return;
-    }
-    const std::optional<double> value = Parse<double>(text);
-    if (!value) {
-        status_ = NotANumber(text);
-        RefreshPanel();
-        return;
-    }
-    const int number = selection_.number;
-    const Point& point = document_->points[static_cast<std::size_t>(number)];
-    switch (field) {
-        case PanelField::X:
-            Apply(MovePoint{number, *value, point.y, point.z});
-            break;
-        case PanelField::Y:
-            Apply(MovePoint{number, point.x, *value, point.z});
-            break;
-        case PanelField::Z:
-            Apply(MovePoint{number, point.x, point.y, *value});
-            break;
-        case PanelField::Type:
-            Apply(SetPointType{number, *value});
-            break;
-        case PanelField::Number:
-        case PanelField::LinkTo:
-            break;
-    }
-    RefreshPanel();
-}
-
 const Repair* GraphEditing::RepairOf(int row) const {
     if (!content_ || row < 0 || static_cast<std::size_t>(row) >= content_->findings.size()) {
         return nullptr;
@@ -392,35 +288,6 @@ void GraphEditing::Refresh() {
     repairs_ = RepairsOf(*document_, content->findings);
     content_ = std::move(content);
     RefreshPanel();
-}
-
-void GraphEditing::RefreshPanel() {
-    panel_ = {};
-    if (!document_) {
-        return;
-    }
-    switch (selection_.kind) {
-        case Selection::Kind::None:
-            panel_.selection = "nothing selected";
-            return;
-        case Selection::Kind::Point: {
-            const Point& point = document_->points[static_cast<std::size_t>(selection_.number)];
-            panel_.number = std::to_string(selection_.number);
-            panel_.x = NumberToText(point.x);
-            panel_.y = NumberToText(point.y);
-            panel_.z = NumberToText(point.z);
-            panel_.type = NumberToText(point.type);
-            panel_.selection = "point " + panel_.number;
-            panel_.pointFields = true;
-            return;
-        }
-        case Selection::Kind::Link: {
-            const Link& ends = document_->links[static_cast<std::size_t>(selection_.number)].ends;
-            panel_.selection = "link " + std::to_string(selection_.number) + ": points " +
-                               std::to_string(ends.from) + " and " + std::to_string(ends.to);
-            return;
-        }
-    }
 }
 
 }  // namespace walkconv::app

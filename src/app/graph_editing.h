@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/graph_command.h"
 #include "app/graph_content.h"
 #include "core/editing/graph_document.h"
 #include "core/editing/graph_edit.h"
@@ -46,17 +47,17 @@ struct PanelView {
 
 enum class PanelField { Number, X, Y, Z, Type, LinkTo };
 
-// A field of the panel: its name among GraphPanelControls(), the field, its text in the panel's
-// view, and whether it takes input only while a point is selected.
+// A field of the panel: the command of its control (Enter in it), the field, its text in the
+// panel's view, and whether it takes input only while a point is selected.
 struct PanelFieldSpec {
-    std::string_view name;
+    GraphCommand command;
     PanelField field;
     std::string PanelView::*text;
     bool pointOnly;
 };
 std::span<const PanelFieldSpec> PanelFields();
-// The field of that name, or none.
-const PanelFieldSpec* PanelFieldNamed(std::string_view name);
+// The field whose control runs `command`, or none.
+const PanelFieldSpec* PanelFieldOf(GraphCommand command);
 
 class GraphEditing {
   public:

@@ -1,6 +1,7 @@
 #include "app/graph_keys.h"
 
 #include <array>
+#include <utility>
 
 namespace walkconv::app {
 
@@ -25,6 +26,18 @@ std::span<const Shortcut> GraphShortcuts() {
     return kShortcuts;
 }
 
+Key KeyOfCode(int code, int insertCode, int deleteCode) {
+    constexpr std::array kLetters{std::pair{'G', Key::G}, std::pair{'Z', Key::Z},
+                                  std::pair{'Y', Key::Y}, std::pair{'S', Key::S},
+                                  std::pair{'E', Key::E}};
+    for (const auto& [letter, key] : kLetters) {
+        if (code == letter) {
+            return key;
+        }
+    }
+    return code == insertCode ? Key::Insert : code == deleteCode ? Key::Delete : Key::Other;
+}
+
 std::optional<GraphCommand> CommandFor(const KeyPress& press) {
     for (const Shortcut& shortcut : kShortcuts) {
         if (shortcut.key == press.key && shortcut.ctrl == press.ctrl &&
@@ -33,6 +46,15 @@ std::optional<GraphCommand> CommandFor(const KeyPress& press) {
         }
     }
     return std::nullopt;
+}
+
+std::string_view ShortcutText(GraphCommand command) {
+    for (const Shortcut& shortcut : kShortcuts) {
+        if (shortcut.command == command) {
+            return shortcut.text;
+        }
+    }
+    return {};
 }
 
 }  // namespace walkconv::app

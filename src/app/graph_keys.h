@@ -4,21 +4,12 @@
 #include <span>
 #include <string_view>
 
+#include "app/graph_command.h"
+
 // What each key does in the graph window, wherever the focus is in it: one table, so that both
 // front-ends take the same keys before their controls do (a line edit claims Ctrl+Z for its
 // own undo, say).
 namespace walkconv::app {
-
-enum class GraphCommand {
-    GoTo,         // the focus into the point number field
-    Undo,         //
-    Redo,         //
-    AddPoint,     //
-    Remove,       // the selected point with its links, or the selected link
-    Save,         // over the file the graph came from
-    SaveAs,       // either kind, under a name asked for
-    SavePicture,  // PNG or SVG
-};
 
 // The keys of the table, as the front-ends name them.
 enum class Key { G, Z, Y, S, E, Insert, Delete, Other };
@@ -42,7 +33,14 @@ struct Shortcut {
 // Every shortcut of the graph window.
 std::span<const Shortcut> GraphShortcuts();
 
+// The key of a front-end's key code: a letter by its capital's code, which Qt and Windows both
+// give it, and Insert and Delete by the codes the front-end names them with.
+Key KeyOfCode(int code, int insertCode, int deleteCode);
+
 // The command of a key press, if it has one.
 std::optional<GraphCommand> CommandFor(const KeyPress& press);
+
+// The first shortcut of `command` as a tool tip names it ("Ctrl+S"), or empty.
+std::string_view ShortcutText(GraphCommand command);
 
 }  // namespace walkconv::app

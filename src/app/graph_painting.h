@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +60,20 @@ class Canvas {
                       Ink ink) = 0;
     // The width of a text in a font, in the units places are given in.
     virtual double TextWidth(std::string_view text, const FontSpec& font) = 0;
+};
+
+// The front-end's drawing beside the canvas it paints its view with: the width of a text as its
+// canvases write it, and a picture painted off the screen and encoded as PNG.
+class Drawer {
+  public:
+    virtual ~Drawer() = default;
+    // The width of a text in a font, in the units places are given in.
+    virtual double TextWidth(std::string_view text, const FontSpec& font) = 0;
+    // Paints with `paint` into an image of the window's size (given to `paint`, in pixels) and
+    // returns the PNG file's bytes, or nothing when it cannot, with `why` set.
+    virtual std::optional<std::string> EncodePng(
+        const std::function<void(Canvas& canvas, int width, int height)>& paint,
+        std::string& why) = 0;
 };
 
 // What a selected finding is about, highlighted in the picture: point and link numbers; and

@@ -28,6 +28,39 @@ bool FolderExists(const std::string& folder) {
 
 }  // namespace
 
+Host& WindowHost::Target() {
+    return given_ != nullptr ? *given_ : *own_;
+}
+
+void WindowHost::BeforeModal() {
+    if (beforeModal_) {
+        beforeModal_();
+    }
+}
+
+std::optional<std::string> WindowHost::ChooseFile(const FileRequest& request) {
+    BeforeModal();
+    return Target().ChooseFile(request);
+}
+
+void WindowHost::ShowMessage(std::string_view text) {
+    BeforeModal();
+    Target().ShowMessage(text);
+}
+
+Host::Answer WindowHost::Ask(std::string_view question) {
+    BeforeModal();
+    return Target().Ask(question);
+}
+
+std::string WindowHost::RememberedFolder(std::string_view windowKind) {
+    return Target().RememberedFolder(windowKind);
+}
+
+void WindowHost::RememberFolder(std::string_view windowKind, const std::string& folder) {
+    Target().RememberFolder(windowKind, folder);
+}
+
 std::optional<std::string> ChooseFileFor(Host& host, std::string_view windowKind,
                                          FileRequest request) {
     std::string folder = host.RememberedFolder(windowKind);

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/window_tables.h"
 
@@ -44,6 +47,33 @@ class Host {
     // The folder remembered for a kind of window ("Form1", "GraphWindow"), or empty.
     virtual std::string RememberedFolder(std::string_view windowKind) = 0;
     virtual void RememberFolder(std::string_view windowKind, const std::string& folder) = 0;
+};
+
+// The host a window's behaviour is handed: before anything modal shows it lets the window show
+// its latest state, then hands every request on to the host the window was given when it was
+// made, or else to the window's own (made over the window, once it exists).
+class WindowHost : public Host {
+  public:
+    WindowHost(Host* given, std::function<void()> beforeModal)
+        : given_(given), beforeModal_(std::move(beforeModal)) {}
+    // The window's own host, used when none was given.
+    void SetOwn(std::unique_ptr<Host> own) { own_ = std::move(own); }
+    // The host given to the window, for the windows it makes in turn.
+    Host* Given() const { return given_; }
+
+    std::optional<std::string> ChooseFile(const FileRequest& request) override;
+    void ShowMessage(std::string_view text) override;
+    Answer Ask(std::string_view question) override;
+    std::string RememberedFolder(std::string_view windowKind) override;
+    void RememberFolder(std::string_view windowKind, const std::string& folder) override;
+
+  private:
+    Host& Target();
+    void BeforeModal();
+
+    Host* given_;
+    std::unique_ptr<Host> own_;
+    std::function<void()> beforeModal_;
 };
 
 // A file dialog of a window: proposes `request.fileName` in the folder last remembered for

@@ -67,35 +67,7 @@ constexpr std::array kSailorpointsFirst{
     FileFilter{"C files (*.c)", "*.c"},
 };
 
-constexpr std::array kGraphPanel{
-    GraphPanelControl{"PointLabel", ControlKind::Label, "Point"},
-    GraphPanelControl{"PointNumber", ControlKind::TextBox, ""},
-    GraphPanelControl{"XLabel", ControlKind::Label, "X"},
-    GraphPanelControl{"X", ControlKind::TextBox, ""},
-    GraphPanelControl{"YLabel", ControlKind::Label, "Y"},
-    GraphPanelControl{"Y", ControlKind::TextBox, ""},
-    GraphPanelControl{"ZLabel", ControlKind::Label, "Z"},
-    GraphPanelControl{"Z", ControlKind::TextBox, ""},
-    GraphPanelControl{"TypeLabel", ControlKind::Label, "Type"},
-    GraphPanelControl{"Type", ControlKind::TextBox, ""},
-    GraphPanelControl{"LinkToLabel", ControlKind::Label, "Link to"},
-    GraphPanelControl{"LinkTo", ControlKind::TextBox, ""},
-    GraphPanelControl{"SelectionText", ControlKind::Label, ""},
-    GraphPanelControl{"AddPoint", ControlKind::Button, "Add point"},
-    GraphPanelControl{"FindingsLabel", ControlKind::Label, kFindingsCaption},
-    GraphPanelControl{"FindingList", ControlKind::List, ""},
-    GraphPanelControl{"Fix", ControlKind::Button, "Fix"},
-    GraphPanelControl{"FixAll", ControlKind::Button, "Fix all"},
-    GraphPanelControl{"Save", ControlKind::Button, "Save"},
-    GraphPanelControl{"SaveAs", ControlKind::Button, "Save as\u2026"},
-    GraphPanelControl{"SavePicture", ControlKind::Button, kSavePictureCaption},
-};
-
 }  // namespace
-
-std::span<const GraphPanelControl> GraphPanelControls() {
-    return kGraphPanel;
-}
 
 const WindowSpec& ChooserWindow() {
     return kChooser;

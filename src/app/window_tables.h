@@ -71,15 +71,4 @@ inline constexpr int kGraphListWidth = 240;
 inline constexpr std::string_view kFindingsCaption = "Findings:";
 inline constexpr std::string_view kSavePictureCaption = "Save picture\u2026";
 
-// The side column of the graph window, top to bottom and in tab order: the editing panel (each
-// field with its label before it), the findings with their fixes, and the buttons that save.
-// Kind TextBox is a field the user types into and ends with Enter; a Label with an empty
-// caption shows a text of the behaviour (the selection). The status line runs below all.
-struct GraphPanelControl {
-    std::string_view name;
-    ControlKind kind;
-    std::string_view caption;
-};
-std::span<const GraphPanelControl> GraphPanelControls();
-
 }  // namespace walkconv::app

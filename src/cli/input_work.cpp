@@ -17,17 +17,15 @@
 #include "core/counted.h"
 #include "core/drawing/graph_drawing.h"
 #include "core/drawing/svg_writer.h"
+#include "core/file_kinds.h"
 #include "core/file_names.h"
 #include "core/findings/findings.h"
 #include "core/input_kind.h"
 #include "core/messages.h"
 #include "core/platform/system_file.h"
-#include "core/sailorpoints/sailorpoints_reader.h"
-#include "core/sailorpoints/sailorpoints_writer.h"
 #include "core/text.h"
 #include "core/text_file.h"
 #include "core/walk/walk_reader.h"
-#include "core/walk/walk_writer.h"
 
 namespace walkconv::cli {
 
@@ -51,9 +49,7 @@ struct Analysed {
 Analysed Analyse(const std::string& input, InputKind kind) {
     Analysed analysed;  // a fresh state for every input
     analysed.kind = kind;
-    analysed.outcome = kind == InputKind::WalkSource
-                           ? AnalyseWalk(input, analysed.state, &analysed.details, &analysed.facts)
-                           : AnalyseSailorpoints(input, analysed.state, &analysed.details);
+    analysed.outcome = AnalyseFile(kind, input, analysed.state, &analysed.details, &analysed.facts);
     return analysed;
 }
 
@@ -118,17 +114,19 @@ std::vector<std::string> WalkSourceCautions(const ConversionState& state) {
     return cautions;
 }
 
-constexpr Product kSailorpoints{[](const std::string&) { return InputKind::WalkSource; },
-                                [](const Analysed& analysed) {
-                                    return Product::Made{FormatSailorpoints(analysed.state), {}};
-                                },
-                                ProposedSailorpointsName, NoCautions};
+constexpr Product kSailorpoints{
+    [](const std::string&) { return InputKind::WalkSource; },
+    [](const Analysed& analysed) {
+        return Product::Made{FormatFile(InputKind::Sailorpoints, analysed.state), {}};
+    },
+    ProposedSailorpointsName, NoCautions};
 
-constexpr Product kWalkSource{[](const std::string&) { return InputKind::Sailorpoints; },
-                              [](const Analysed& analysed) {
-                                  return Product::Made{FormatWalkSource(analysed.state), {}};
-                              },
-                              ProposedWalkSourceName, WalkSourceCautions};
+constexpr Product kWalkSource{
+    [](const std::string&) { return InputKind::Sailorpoints; },
+    [](const Analysed& analysed) {
+        return Product::Made{FormatFile(InputKind::WalkSource, analysed.state), {}};
+    },
+    ProposedWalkSourceName, WalkSourceCautions};
 
 constexpr Product kGraphPicture{
     KindOfInput,

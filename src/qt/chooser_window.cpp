@@ -9,7 +9,7 @@
 
 namespace walkconv::qt {
 
-ChooserWindow::ChooserWindow() {
+ChooserWindow::ChooserWindow(app::Host* host) : host_(host) {
     BuildWindow(this, app::ChooserWindow());
     option1_ = findChild<QRadioButton*>(QStringLiteral("Option1"));
     option2_ = findChild<QRadioButton*>(QStringLiteral("Option2"));
@@ -42,7 +42,7 @@ void ChooserWindow::Ok() {
     }
     // The converter window is shown before the chooser closes, so the program always has a
     // window; from here on closing the converter window ends the program.
-    auto* converter = new ConverterWindow(**direction);
+    auto* converter = new ConverterWindow(**direction, host_);
     converter->setAttribute(Qt::WA_DeleteOnClose);
     converter->show();
     close();

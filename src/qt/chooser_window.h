@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "app/chooser.h"
+#include "app/host.h"
 
 class QPushButton;
 class QRadioButton;
@@ -15,7 +16,8 @@ class ChooserWindow : public QWidget {
     Q_OBJECT
 
   public:
-    ChooserWindow();
+    // `host`: the dialogs of the windows it opens, or none for their own.
+    explicit ChooserWindow(app::Host* host = nullptr);
 
   private:
     void Ok();
@@ -24,6 +26,7 @@ class ChooserWindow : public QWidget {
     app::Chooser chooser_;
     QRadioButton* option1_;
     QRadioButton* option2_;
+    app::Host* host_;
 };
 
 }  // namespace walkconv::qt

@@ -28,8 +28,9 @@ T* Child(QWidget* window, const char* name) {
 
 }  // namespace
 
-ConverterWindow::ConverterWindow(const app::Direction& direction)
-    : converter_(direction), host_(this, [this] { Render(); }) {
+ConverterWindow::ConverterWindow(const app::Direction& direction, app::Host* host)
+    : converter_(direction), host_(host, [this] { Render(); }) {
+    host_.SetOwn(std::make_unique<QtHost>(this));
     BuildWindow(this, direction.window);
     text1_ = Child<QLineEdit>(this, "Text1");
     text2_ = Child<QLineEdit>(this, "Text2");
@@ -103,13 +104,16 @@ void ConverterWindow::Render() {
 
     if (view.graphShown && converter_.Graph().Content() != nullptr) {
         if (graphWindow_ == nullptr) {
-            graphWindow_ = std::make_unique<GraphWindow>(converter_.Graph());
+            graphWindow_ = std::make_unique<GraphWindow>(converter_.Graph(), host_.Given());
             graphWindow_->onClose = [this] {
                 const bool closes = converter_.CloseGraph(graphWindow_->WindowHost());
                 Render();
                 return closes;
             };
-            graphWindow_->onChanged = [this] { Render(); };
+            graphWindow_->onChanged = [this] {
+                converter_.FollowGraph(host_);
+                Render();
+            };
             const QScreen* screen =
                 this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
             if (screen != nullptr) {

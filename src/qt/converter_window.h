@@ -27,7 +27,8 @@ class ConverterWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ConverterWindow(const app::Direction& direction);
+    // `host` takes its dialogs and those of its graph window; none: a QtHost over each.
+    explicit ConverterWindow(const app::Direction& direction, app::Host* host = nullptr);
     ~ConverterWindow() override;
 
     const app::Converter& Behaviour() const { return converter_; }
@@ -52,7 +53,7 @@ class ConverterWindow : public QWidget {
     static std::vector<std::string> DroppedFiles(const QMimeData* data);
 
     app::Converter converter_;
-    QtHost host_;
+    app::WindowHost host_;
     QLineEdit* text1_;
     QLineEdit* text2_;  // none in the walk source to sailorpoints window
     QLabel* label2_;

@@ -12,8 +12,8 @@
 
 namespace walkconv::qt {
 
-GraphView::GraphView(app::GraphWindowBehaviour& behaviour, QWidget* parent)
-    : QFrame(parent), behaviour_(behaviour) {
+GraphView::GraphView(app::GraphWindowBehaviour& behaviour, app::Drawer& drawer, QWidget* parent)
+    : QFrame(parent), behaviour_(behaviour), drawer_(drawer) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     // The view takes the focus first, as a scrolling view does, so that the findings list
     // selects nothing of itself when the window opens.
@@ -29,7 +29,8 @@ app::ScreenPoint GraphView::ToView(QPointF place) const {
 bool GraphView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = ToQt(behaviour_.HoverText(ToView(help->pos()), PictureTextMeasure()));
+        const QString text =
+            ToQt(behaviour_.HoverText(ToView(help->pos()), app::MeasureWith(drawer_)));
         if (text.isEmpty()) {
             QToolTip::hideText();
             event->ignore();
@@ -71,7 +72,7 @@ void GraphView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         behaviour_.Press(ToView(event->position()), (event->modifiers() & Qt::ControlModifier) != 0,
-                         PictureTextMeasure());
+                         app::MeasureWith(drawer_));
         setCursor(behaviour_.Dragging() ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
         Changed();
     }

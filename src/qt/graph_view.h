@@ -15,7 +15,8 @@ class GraphView : public QFrame {
     Q_OBJECT
 
   public:
-    explicit GraphView(app::GraphWindowBehaviour& behaviour, QWidget* parent = nullptr);
+    // `drawer` measures the picture's texts.
+    GraphView(app::GraphWindowBehaviour& behaviour, app::Drawer& drawer, QWidget* parent = nullptr);
 
     // After a press, a drag or a release changed what the window shows.
     std::function<void()> onChanged;
@@ -36,6 +37,7 @@ class GraphView : public QFrame {
     app::ScreenPoint ToView(QPointF place) const;
 
     app::GraphWindowBehaviour& behaviour_;
+    app::Drawer& drawer_;
 };
 
 }  // namespace walkconv::qt

@@ -2,41 +2,37 @@
 
 #include <QWidget>
 #include <functional>
-#include <map>
-#include <string>
 #include <vector>
 
-#include "app/graph_editing.h"
-#include "app/graph_keys.h"
+#include "app/graph_command.h"
 #include "app/graph_window.h"
+#include "qt/qt_canvas.h"
 #include "qt/qt_host.h"
 
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace walkconv::qt {
 
 class GraphView;
 
 // The graph window of a converter window, resizable: the two views of the walking graph, and
-// beside them the panel of the selected point or link, the findings with their fixes and the
-// buttons that save; a status line below. What it does is the converter's
-// app::GraphWindowBehaviour; this forwards the mouse, the keys and the fields to it and shows
-// it after each event.
+// beside them the side column of app::GraphControls(), with a status line below. What it does
+// is the converter's app::GraphWindowBehaviour: this forwards the mouse, the keys and the
+// controls' commands to it and shows its view after each event.
 class GraphWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit GraphWindow(app::GraphWindowBehaviour& behaviour);
+    // `host` takes its dialogs; none: a QtHost over this window.
+    explicit GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host = nullptr);
     ~GraphWindow() override;
 
     const app::GraphWindowBehaviour& Behaviour() const { return behaviour_; }
     // Its dialogs and questions, over this window.
     app::Host& WindowHost() { return host_; }
 
-    // Shows the behaviour as it stands: title, panel, findings, buttons, status and picture.
+    // Shows the behaviour's view as it stands, and paints the picture again.
     void Render();
 
     // After every event of this window, for the converter window to show what followed (a
@@ -52,20 +48,19 @@ class GraphWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void BuildSide(QWidget* side);
-    void Run(app::GraphCommand command);
-    // Runs `event` on the behaviour, then shows everything again.
-    void Do(const std::function<void()>& event);
+    // The side column, row by row from the table, in its tab order.
+    QWidget* BuildSide();
+    QWidget* MakeControl(std::size_t index);
+    void Run(app::GraphCommand command, const app::CommandInput& input = {});
+    void Changed();
+    void RenderList(QListWidget* list, const app::GraphWindowView& view);
 
     app::GraphWindowBehaviour& behaviour_;
-    QtHost host_;
+    app::WindowHost host_;
+    QtDrawer drawer_;
     GraphView* view_;
-    QListWidget* findingList_ = nullptr;
-    QLabel* selectionText_ = nullptr;
-    QLabel* status_ = nullptr;
-    std::map<app::PanelField, QLineEdit*> fields_;
-    std::map<std::string, QPushButton*> buttons_;
-    std::vector<QWidget*> tabOrder_;  // of the side column
+    QLabel* status_;
+    std::vector<QWidget*> controls_;  // one for each of app::GraphControls()
     bool rendering_ = false;
 };
 

@@ -1,13 +1,18 @@
 #include "qt/qt_canvas.h"
 
 #include <QBrush>
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
 #include <QTransform>
+#include <QWidget>
 
 #include "qt/window_style.h"
 
@@ -34,10 +39,28 @@ QFont PictureFont(const app::FontSpec& spec) {
     return font;
 }
 
-app::TextMeasure PictureTextMeasure() {
-    return [](std::string_view text, const app::FontSpec& font) {
-        return QFontMetricsF(PictureFont(font)).horizontalAdvance(ToQt(text));
-    };
+double QtDrawer::TextWidth(std::string_view text, const app::FontSpec& font) {
+    return QFontMetricsF(PictureFont(font)).horizontalAdvance(ToQt(text));
+}
+
+std::optional<std::string> QtDrawer::EncodePng(
+    const std::function<void(app::Canvas&, int, int)>& paint, std::string& why) {
+    QImage image(window_->width(), window_->height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        paint(canvas, image.width(), image.height());
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        why = FromQt(writer.errorString());
+        return std::nullopt;
+    }
+    return bytes.toStdString();
 }
 
 QtCanvas::QtCanvas(QPainter& painter) : painter_(painter), base_(painter.worldTransform()) {

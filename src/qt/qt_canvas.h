@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QTransform>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "app/graph_painting.h"
 #include "app/hit_test.h"
 
 class QFont;
 class QPainter;
+class QWidget;
 
 namespace walkconv::qt {
 
@@ -33,7 +38,18 @@ class QtCanvas : public app::Canvas {
 // The font of a text of the picture.
 QFont PictureFont(const app::FontSpec& spec);
 
-// Measures texts of the picture as QtCanvas writes them.
-app::TextMeasure PictureTextMeasure();
+// The drawing of a window: texts measured as QtCanvas writes them, and pictures of the window's
+// size painted into an image and encoded as PNG.
+class QtDrawer : public app::Drawer {
+  public:
+    explicit QtDrawer(QWidget* window) : window_(window) {}
+
+    double TextWidth(std::string_view text, const app::FontSpec& font) override;
+    std::optional<std::string> EncodePng(const std::function<void(app::Canvas&, int, int)>& paint,
+                                         std::string& why) override;
+
+  private:
+    QWidget* window_;
+};
 
 }  // namespace walkconv::qt

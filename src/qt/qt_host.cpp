@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStringList>
-#include <utility>
 
 #include "core/messages.h"
 #include "qt/window_style.h"
@@ -14,8 +13,6 @@
 namespace walkconv::qt {
 
 namespace {
-
-app::Host* hostOverride = nullptr;
 
 QString SettingsKey(std::string_view windowKind) {
     return ToQt(windowKind) + QStringLiteral("/lastFolder");
@@ -71,40 +68,20 @@ std::optional<QString> ShowFileDialog(QWidget* parent, const app::FileRequest& r
 
 }  // namespace
 
-QtHost::QtHost(QWidget* window, std::function<void()> beforeModal)
-    : window_(window), beforeModal_(std::move(beforeModal)) {}
+QtHost::QtHost(QWidget* window) : window_(window) {}
 
 std::optional<std::string> QtHost::ChooseFile(const app::FileRequest& request) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        return hostOverride->ChooseFile(request);
-    }
     const std::optional<QString> chosen = ShowFileDialog(window_, request);
     return chosen ? std::optional<std::string>(FromQt(*chosen)) : std::nullopt;
 }
 
 void QtHost::ShowMessage(std::string_view text) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        hostOverride->ShowMessage(text);
-        return;
-    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(text),
                     QMessageBox::Ok, window_);
     box.exec();
 }
 
 app::Host::Answer QtHost::Ask(std::string_view question) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        return hostOverride->Ask(question);
-    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(question),
                     QMessageBox::NoButton, window_);
     QPushButton* save = box.addButton(QStringLiteral("Save"), QMessageBox::AcceptRole);
@@ -120,26 +97,11 @@ app::Host::Answer QtHost::Ask(std::string_view question) {
 }
 
 std::string QtHost::RememberedFolder(std::string_view windowKind) {
-    if (hostOverride != nullptr) {
-        return hostOverride->RememberedFolder(windowKind);
-    }
     return FromQt(QSettings().value(SettingsKey(windowKind)).toString());
 }
 
 void QtHost::RememberFolder(std::string_view windowKind, const std::string& folder) {
-    if (hostOverride != nullptr) {
-        hostOverride->RememberFolder(windowKind, folder);
-        return;
-    }
     QSettings().setValue(SettingsKey(windowKind), ToQt(folder));
-}
-
-ScopedHostOverride::ScopedHostOverride(app::Host& host) : previous_(hostOverride) {
-    hostOverride = &host;
-}
-
-ScopedHostOverride::~ScopedHostOverride() {
-    hostOverride = previous_;
 }
 
 }  // namespace walkconv::qt

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,12 +11,10 @@ class QWidget;
 namespace walkconv::qt {
 
 // The host of one window: Qt's file dialogs and message boxes over that window, and the folders
-// remembered in the user's settings (QSettings, "<kind>/lastFolder"). Before anything modal
-// shows, `beforeModal` lets the window show its latest state. While a ScopedHostOverride is in
-// place, everything goes to the host it names instead (tests script the dialogs with it).
+// remembered in the user's settings (QSettings, "<kind>/lastFolder").
 class QtHost : public app::Host {
   public:
-    explicit QtHost(QWidget* window, std::function<void()> beforeModal = {});
+    explicit QtHost(QWidget* window);
 
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
@@ -27,19 +24,6 @@ class QtHost : public app::Host {
 
   private:
     QWidget* window_;
-    std::function<void()> beforeModal_;
-};
-
-// Puts `host` in the place of every window's own host for its lifetime.
-class ScopedHostOverride {
-  public:
-    explicit ScopedHostOverride(app::Host& host);
-    ~ScopedHostOverride();
-    ScopedHostOverride(const ScopedHostOverride&) = delete;
-    ScopedHostOverride& operator=(const ScopedHostOverride&) = delete;
-
-  private:
-    app::Host* previous_;
 };
 
 }  // namespace walkconv::qt

@@ -11,19 +11,19 @@
 
 namespace walkconv::qt {
 
-QWidget* OpenFirstWindow(const QStringList& arguments) {
+QWidget* OpenFirstWindow(const QStringList& arguments, app::Host* host) {
     std::vector<std::string> args;
     for (const QString& argument : arguments) {
         args.push_back(FromQt(argument));
     }
     const app::FirstWindow first = app::FirstWindowFor(args);
     if (first.direction == nullptr) {
-        auto* chooser = new ChooserWindow();
+        auto* chooser = new ChooserWindow(host);
         chooser->setAttribute(Qt::WA_DeleteOnClose);
         chooser->show();
         return chooser;
     }
-    auto* converter = new ConverterWindow(*first.direction);
+    auto* converter = new ConverterWindow(*first.direction, host);
     converter->setAttribute(Qt::WA_DeleteOnClose);
     converter->show();
     converter->Open(ToQt(first.path));

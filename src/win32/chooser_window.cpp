@@ -5,10 +5,10 @@
 
 namespace walkconv::win32 {
 
-ChooserWindow::ChooserWindow() : TableWindow(app::ChooserWindow()) {}
+ChooserWindow::ChooserWindow(app::Host* host) : TableWindow(app::ChooserWindow()), host_(host) {}
 
-ChooserWindow& ChooserWindow::Open() {
-    auto* window = new ChooserWindow();
+ChooserWindow& ChooserWindow::Open(app::Host* host) {
+    auto* window = new ChooserWindow(host);
     window->Create();
     window->Render();
     window->ShowFirst();
@@ -57,7 +57,7 @@ void ChooserWindow::Ok() {
     }
     // The converter window is shown before the chooser closes, so the program always has a
     // window; from here on closing the converter window ends the program.
-    ConverterWindow::Open(**direction);
+    ConverterWindow::Open(**direction, host_);
     DestroyWindow(Handle());  // deletes this object
 }
 

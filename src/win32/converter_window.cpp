@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 #include "app/placement.h"
@@ -11,13 +12,13 @@
 
 namespace walkconv::win32 {
 
-ConverterWindow::ConverterWindow(const app::Direction& direction)
-    : TableWindow(direction.window), converter_(direction), host_([this] { Render(); }) {}
+ConverterWindow::ConverterWindow(const app::Direction& direction, app::Host* host)
+    : TableWindow(direction.window), converter_(direction), host_(host, [this] { Render(); }) {}
 
-ConverterWindow& ConverterWindow::Open(const app::Direction& direction) {
-    auto* window = new ConverterWindow(direction);
+ConverterWindow& ConverterWindow::Open(const app::Direction& direction, app::Host* host) {
+    auto* window = new ConverterWindow(direction, host);
     window->Create();
-    window->host_.SetOwner(window->Handle());
+    window->host_.SetOwn(std::make_unique<Win32Host>(window->Handle()));
     DragAcceptFiles(window->Handle(), TRUE);
     window->Render();
     window->ShowFirst();
@@ -141,10 +142,13 @@ void ConverterWindow::RenderGraph() {
     const app::ConverterView& view = converter_.View();
     if (view.graphShown && converter_.Graph().Content() != nullptr) {
         if (graph_ == nullptr) {
-            graph_ = &GraphWindow::Make(converter_.Graph());
+            graph_ = &GraphWindow::Make(converter_.Graph(), host_.Given());
             // What the graph window does may change this window too: a save has the file
             // analysed again.
-            graph_->onChanged = [this] { Render(); };
+            graph_->onChanged = [this] {
+                converter_.FollowGraph(host_);
+                Render();
+            };
             graph_->onClose = [this](app::Host& host) {
                 converter_.CloseGraph(host);
                 Render();

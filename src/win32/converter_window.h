@@ -20,7 +20,8 @@ class ConverterWindow : public TableWindow {
   public:
     // Makes the window of `direction` in the middle of the screen and shows it, active, with
     // the focus in Text1. The window deletes itself when destroyed.
-    static ConverterWindow& Open(const app::Direction& direction);
+    // `host` takes its dialogs and those of its graph window; none: a Win32Host over each.
+    static ConverterWindow& Open(const app::Direction& direction, app::Host* host = nullptr);
 
     const app::Converter& Behaviour() const { return converter_; }
     // The graph window, once Show graph has made it; it may be hidden.
@@ -30,7 +31,7 @@ class ConverterWindow : public TableWindow {
     void OpenFile(const std::string& path);
 
   private:
-    explicit ConverterWindow(const app::Direction& direction);
+    ConverterWindow(const app::Direction& direction, app::Host* host);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Command(HWND control, int id, int notification);
@@ -41,7 +42,7 @@ class ConverterWindow : public TableWindow {
     void RenderGraph();
 
     app::Converter converter_;
-    Win32Host host_;
+    app::WindowHost host_;
     GraphWindow* graph_ = nullptr;  // destroyed with this window
     bool rendering_ = false;        // the controls are being set, not typed into
 };

@@ -178,17 +178,22 @@ double GdiplusCanvas::TextWidth(std::string_view text, const app::FontSpec& spec
                                 : EstimatedWidth(text, spec);
 }
 
-app::TextMeasure PictureTextMeasure() {
-    // A canvas of its own over a scratch image, whose fonts serve every measure.
-    struct Measuring {
-        Gdiplus::Bitmap scratch{1, 1, PixelFormat24bppRGB};
-        Gdiplus::Graphics graphics{&scratch};
-        GdiplusCanvas canvas{graphics};
-    };
-    auto measuring = std::make_shared<Measuring>();
-    return [measuring](std::string_view text, const app::FontSpec& spec) {
-        return measuring->canvas.TextWidth(text, spec);
-    };
+// A canvas of its own over a scratch image, whose fonts serve every measure.
+struct GdiplusDrawer::Measuring {
+    Gdiplus::Bitmap scratch{1, 1, PixelFormat24bppRGB};
+    Gdiplus::Graphics graphics{&scratch};
+    GdiplusCanvas canvas{graphics};
+};
+
+GdiplusDrawer::GdiplusDrawer(HWND window) : window_(window) {}
+
+GdiplusDrawer::~GdiplusDrawer() = default;
+
+double GdiplusDrawer::TextWidth(std::string_view text, const app::FontSpec& spec) {
+    if (measuring_ == nullptr) {
+        measuring_ = std::make_unique<Measuring>();
+    }
+    return measuring_->canvas.TextWidth(text, spec);
 }
 
 namespace {
@@ -237,8 +242,12 @@ std::optional<std::string> ContentOf(IStream& stream) {
 
 }  // namespace
 
-std::optional<std::string> GdiplusPngEncoder::EncodePng(
-    int width, int height, const std::function<void(app::Canvas&)>& paint, std::string& why) {
+std::optional<std::string> GdiplusDrawer::EncodePng(
+    const std::function<void(app::Canvas&, int, int)>& paint, std::string& why) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right;
+    const int height = client.bottom;
     Gdiplus::Bitmap bitmap(width, height, PixelFormat24bppRGB);
     if (bitmap.GetLastStatus() != Gdiplus::Ok) {
         why = Failure(bitmap.GetLastStatus());
@@ -248,7 +257,7 @@ std::optional<std::string> GdiplusPngEncoder::EncodePng(
         Gdiplus::Graphics graphics(&bitmap);
         graphics.Clear(Gdiplus::Color(255, 255, 255));
         GdiplusCanvas canvas(graphics);
-        paint(canvas);
+        paint(canvas, width, height);
     }
     const std::optional<CLSID> png = PngEncoderId();
     if (!png) {

@@ -54,15 +54,24 @@ class GdiplusCanvas : public app::Canvas {
     std::unique_ptr<Fonts> fonts_;
 };
 
-// Measures texts of the picture as GdiplusCanvas writes them.
-app::TextMeasure PictureTextMeasure();
-
-// Paints into a bitmap and encodes it as PNG in memory with GDI+'s own encoder.
-class GdiplusPngEncoder : public app::PngEncoder {
+// The drawing of a window: texts measured as GdiplusCanvas writes them, and pictures of the
+// window's client size painted into a bitmap and encoded as PNG in memory with GDI+'s own
+// encoder.
+class GdiplusDrawer : public app::Drawer {
   public:
-    std::optional<std::string> EncodePng(int width, int height,
-                                         const std::function<void(app::Canvas&)>& paint,
+    explicit GdiplusDrawer(HWND window = nullptr);
+    ~GdiplusDrawer() override;
+    void SetWindow(HWND window) { window_ = window; }
+
+    double TextWidth(std::string_view text, const app::FontSpec& font) override;
+    std::optional<std::string> EncodePng(const std::function<void(app::Canvas&, int, int)>& paint,
                                          std::string& why) override;
+
+  private:
+    struct Measuring;
+
+    HWND window_;
+    std::unique_ptr<Measuring> measuring_;  // made at the first measure
 };
 
 }  // namespace walkconv::win32

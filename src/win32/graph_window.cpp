@@ -5,8 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <span>
 
+#include "app/graph_controls.h"
+#include "app/graph_keys.h"
+#include "app/graph_side_layout.h"
 #include "app/window_tables.h"
 #include "win32/gdiplus_canvas.h"
 #include "win32/wide_text.h"
@@ -17,59 +21,15 @@ namespace walkconv::win32 {
 namespace {
 
 using app::ControlKind;
-using app::GraphPanelControl;
+using app::GraphControl;
 
 constexpr wchar_t kViewClass[] = L"WalkConverterGraphView";
 
-// Room around and between the parts of the window, and the heights of its rows, in pixels at
-// 96 DPI.
+// Room around the parts of the window, and the status line's height, in pixels at 96 DPI.
 constexpr int kMargin = 8;
-constexpr int kGap = 6;
-constexpr int kLabelGap = 2;  // between a label and the list below it
-constexpr int kLabelHeight = 18;
-constexpr int kFieldHeight = 23;
-constexpr int kFieldLabelWidth = 52;
-constexpr int kButtonHeight = 28;
-constexpr int kLeastListHeight = 48;
 constexpr int kStatusHeight = 20;
 constexpr int kLeastWidth = 560;
 constexpr int kLeastHeight = 500;
-
-using Field = app::PanelFieldSpec;
-
-const Field* FieldNamed(std::string_view name) {
-    return app::PanelFieldNamed(name);
-}
-
-// A label right before a field is that field's.
-const Field* FieldOfLabel(std::span<const GraphPanelControl> controls, std::size_t index) {
-    if (controls[index].kind != ControlKind::Label || index + 1 >= controls.size()) {
-        return nullptr;
-    }
-    return FieldNamed(controls[index + 1].name);
-}
-
-// The table's keys as Windows names them.
-std::optional<app::Key> KeyOf(WPARAM key) {
-    switch (key) {
-        case 'G':
-            return app::Key::G;
-        case 'Z':
-            return app::Key::Z;
-        case 'Y':
-            return app::Key::Y;
-        case 'S':
-            return app::Key::S;
-        case 'E':
-            return app::Key::E;
-        case VK_INSERT:
-            return app::Key::Insert;
-        case VK_DELETE:
-            return app::Key::Delete;
-        default:
-            return std::nullopt;
-    }
-}
 
 void SetTextIfChanged(HWND control, const std::string& text) {
     if (WindowText(control) != text) {
@@ -83,11 +43,8 @@ void AddStyle(HWND control, DWORD style) {
 
 }  // namespace
 
-GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour)
-    : TopWindow(Role::Companion),
-      behaviour_(behaviour),
-      host_([this] { Changed(); }),
-      measure_(PictureTextMeasure()) {}
+GraphWindow::GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host)
+    : TopWindow(Role::Companion), behaviour_(behaviour), host_(host, [this] { Changed(); }) {}
 
 GraphWindow::~GraphWindow() {
     if (font_ != nullptr) {
@@ -95,7 +52,7 @@ GraphWindow::~GraphWindow() {
     }
 }
 
-GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
+GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour, app::Host* host) {
     static const ATOM viewClass = [] {
         WNDCLASSEXW view{};
         view.cbSize = sizeof view;
@@ -106,18 +63,19 @@ GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
         view.lpszClassName = kViewClass;
         return RegisterClassExW(&view);
     }();
-    auto* window = new GraphWindow(behaviour);
+    auto* window = new GraphWindow(behaviour, host);
     window->TopWindow::Create({}, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
     const HWND handle = window->Handle();
-    window->host_.SetOwner(handle);
+    window->host_.SetOwn(std::make_unique<Win32Host>(handle));
+    window->drawer_.SetWindow(handle);
     // The view takes the focus first, as a scrolling view does, so that the wheel and Delete
     // reach it; the panel follows in the table's tab order.
     CreateWindowExW(WS_EX_CLIENTEDGE, MAKEINTATOM(viewClass), L"",
                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 0, 0, 0, handle,
                     reinterpret_cast<HMENU>(INT_PTR{kViewId}), GetModuleHandleW(nullptr), nullptr);
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const std::span<const GraphControl> controls = app::GraphControls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const GraphPanelControl& control = controls[i];
+        const GraphControl& control = controls[i];
         const HWND created =
             CreateControl(handle, control.kind, control.caption,
                           kFirstPanelId + static_cast<int>(i), control.kind != ControlKind::Label);
@@ -130,19 +88,7 @@ GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
     }
     AddStyle(CreateControl(handle, ControlKind::Label, {}, kStatusId, false), SS_ENDELLIPSIS);
 
-    window->toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                       WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(window->View());
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(window->toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(window->toolTip_, TTM_SETMAXTIPWIDTH, 0,
-                 ScalePixels(480, GetDpiForWindow(handle)));
+    window->toolTip_ = CreateToolTip(handle, window->View());
 
     const UINT dpi = GetDpiForWindow(handle);
     window->LayOut(dpi);
@@ -152,48 +98,27 @@ GraphWindow& GraphWindow::Make(app::GraphWindowBehaviour& behaviour) {
 }
 
 HWND GraphWindow::Control(std::string_view name) const {
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].name == name) {
-            return GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(i));
-        }
-    }
-    return nullptr;
+    const std::optional<std::size_t> index = app::GraphControlIndex(name);
+    return index ? GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(*index)) : nullptr;
 }
 
 void GraphWindow::Render() {
     const HWND focus = GetFocus();
-    const app::GraphEditing& editing = behaviour_.Editing();
-    const app::PanelView& panel = editing.Panel();
-    const bool open = editing.HasDocument();
-    SetTextIfChanged(Handle(), behaviour_.Title());
-
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const app::GraphWindowView view = behaviour_.WindowView();
+    SetTextIfChanged(Handle(), view.title);
+    const std::span<const GraphControl> controls = app::GraphControls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const GraphPanelControl& control = controls[i];
         const HWND handle = GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(i));
-        bool enabled = open;
-        if (const Field* field = FieldNamed(control.name)) {
-            SetTextIfChanged(handle, panel.*field->text);
-            enabled = open && (!field->pointOnly || panel.pointFields);
-        } else if (const Field* labelled = FieldOfLabel(controls, i)) {
-            enabled = open && (!labelled->pointOnly || panel.pointFields);
-        } else if (control.kind == ControlKind::Label && control.caption.empty()) {
-            SetTextIfChanged(handle, panel.selection);
-        } else if (control.name == "Fix") {
-            enabled = behaviour_.CanFix();
-        } else if (control.name == "FixAll") {
-            enabled = behaviour_.CanFixAll();
-        } else if (control.kind == ControlKind::List) {
-            // Without findings the one row says so and cannot be selected.
-            enabled = behaviour_.RowsSelectable();
+        if (controls[i].kind == ControlKind::List) {
+            RenderFindings(view);
+        } else {
+            SetTextIfChanged(handle, view.controls[i].text);
         }
-        if ((IsWindowEnabled(handle) != 0) != enabled) {
-            EnableWindow(handle, enabled ? TRUE : FALSE);
+        if ((IsWindowEnabled(handle) != 0) != view.controls[i].enabled) {
+            EnableWindow(handle, view.controls[i].enabled ? TRUE : FALSE);
         }
     }
-    SetTextIfChanged(Status(), editing.Status());
-    RenderFindings();
+    SetTextIfChanged(Status(), view.status);
     InvalidateRect(View(), nullptr, FALSE);
     // A control disabled while it had the focus hands it on, as Tab would.
     if (focus != nullptr && IsChild(Handle(), focus) && !IsWindowEnabled(focus)) {
@@ -201,10 +126,11 @@ void GraphWindow::Render() {
     }
 }
 
-void GraphWindow::RenderFindings() {
-    const HWND list = Control("FindingList");
-    if (rows_ != behaviour_.Rows()) {
-        rows_ = behaviour_.Rows();
+void GraphWindow::RenderFindings(const app::GraphWindowView& view) {
+    const HWND list = GetDlgItem(Handle(), kFirstPanelId + static_cast<int>(*app::GraphControlIndex(
+                                                               app::GraphCommand::SelectFinding)));
+    if (rows_ != view.rows) {
+        rows_ = view.rows;
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list, LB_RESETCONTENT, 0, 0);
         // The list scrolls sideways as far as its longest row reaches.
@@ -224,9 +150,9 @@ void GraphWindow::RenderFindings() {
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
     }
-    const int selected = behaviour_.SelectedFinding();  // -1, as LB_ERR, for none
-    if (SendMessageW(list, LB_GETCURSEL, 0, 0) != selected) {
-        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    // -1, as LB_ERR, for none
+    if (SendMessageW(list, LB_GETCURSEL, 0, 0) != view.selectedRow) {
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(view.selectedRow), 0);
     }
 }
 
@@ -279,13 +205,12 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool GraphWindow::TakeKey(const MSG& key) {
-    const std::optional<app::Key> name = KeyOf(key.wParam);
+    app::KeyPress press;
+    press.key = app::KeyOfCode(static_cast<int>(key.wParam), VK_INSERT, VK_DELETE);
     // Ctrl+Alt is AltGr on many keyboards, which types characters.
-    if (!name || GetKeyState(VK_MENU) < 0) {
+    if (press.key == app::Key::Other || GetKeyState(VK_MENU) < 0) {
         return false;
     }
-    app::KeyPress press;
-    press.key = *name;
     press.ctrl = GetKeyState(VK_CONTROL) < 0;
     press.shift = GetKeyState(VK_SHIFT) < 0;
     press.focusInViews = GetFocus() == View();
@@ -297,84 +222,45 @@ bool GraphWindow::TakeKey(const MSG& key) {
     return true;
 }
 
-void GraphWindow::Run(app::GraphCommand command) {
-    switch (command) {
-        case app::GraphCommand::GoTo: {
-            const HWND number = Control("PointNumber");
-            Focus(number);
-            SendMessageW(number, EM_SETSEL, 0, -1);
-            return;
-        }
-        case app::GraphCommand::Undo:
-            behaviour_.Undo();
-            break;
-        case app::GraphCommand::Redo:
-            behaviour_.Redo();
-            break;
-        case app::GraphCommand::AddPoint:
-            behaviour_.AddPoint();
-            break;
-        case app::GraphCommand::Remove:
-            behaviour_.Remove();
-            break;
-        case app::GraphCommand::Save:
-            behaviour_.Save(host_);
-            break;
-        case app::GraphCommand::SaveAs:
-            behaviour_.SaveAs(host_);
-            break;
-        case app::GraphCommand::SavePicture:
-            SavePicture();
-            return;
+void GraphWindow::Run(app::GraphCommand command, const app::CommandInput& input) {
+    if (command == app::GraphCommand::GoTo) {
+        const HWND number = GetDlgItem(
+            Handle(), kFirstPanelId + static_cast<int>(
+                                          *app::GraphControlIndex(app::GraphCommand::EnterNumber)));
+        Focus(number);
+        SendMessageW(number, EM_SETSEL, 0, -1);
+        return;
     }
+    behaviour_.Run(command, host_, drawer_, input);
     Changed();
 }
 
 void GraphWindow::Command(int id, int notification) {
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const std::span<const GraphControl> controls = app::GraphControls();
     const int index = id - kFirstPanelId;
     if (index < 0 || static_cast<std::size_t>(index) >= controls.size()) {
         return;
     }
-    const std::string_view name = controls[static_cast<std::size_t>(index)].name;
-    if (name == "FindingList" && notification == LBN_SELCHANGE) {
-        const auto row = static_cast<int>(SendMessageW(Control(name), LB_GETCURSEL, 0, 0));
-        behaviour_.SelectFinding(row, measure_);
-        Changed();
-        return;
-    }
-    if (notification != BN_CLICKED) {
-        return;
-    }
-    if (name == "AddPoint") {
-        Run(app::GraphCommand::AddPoint);
-    } else if (name == "Fix") {
-        behaviour_.Fix();
-        Changed();
-    } else if (name == "FixAll") {
-        behaviour_.FixAll();
-        Changed();
-    } else if (name == "Save") {
-        Run(app::GraphCommand::Save);
-    } else if (name == "SaveAs") {
-        Run(app::GraphCommand::SaveAs);
-    } else if (name == "SavePicture") {
-        Run(app::GraphCommand::SavePicture);
+    const GraphControl& control = controls[static_cast<std::size_t>(index)];
+    if (control.kind == ControlKind::List && notification == LBN_SELCHANGE) {
+        const auto row =
+            static_cast<int>(SendMessageW(GetDlgItem(Handle(), id), LB_GETCURSEL, 0, 0));
+        Run(control.command, {{}, row});
+    } else if (control.kind == ControlKind::Button && notification == BN_CLICKED) {
+        Run(control.command);
     }
 }
 
 void GraphWindow::Entered(HWND field) {
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
+    const std::span<const GraphControl> controls = app::GraphControls();
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(field) - kFirstPanelId);
     if (index >= controls.size()) {
         return;
     }
-    if (const Field* entered = FieldNamed(controls[index].name)) {
-        behaviour_.EnterField(entered->field, WindowText(field));
-        Changed();
-        // The field shows what it holds now, ready to be typed over.
-        SendMessageW(field, EM_SETSEL, 0, -1);
-    }
+    const std::string text = WindowText(field);
+    Run(controls[index].command, {text});
+    // The field shows what it holds now, ready to be typed over.
+    SendMessageW(field, EM_SETSEL, 0, -1);
 }
 
 LRESULT CALLBACK GraphWindow::FieldProcedure(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
@@ -442,65 +328,12 @@ void GraphWindow::Place(UINT dpi) {
     place(kViewId, margin, margin, sideLeft - 2 * margin, bottom - margin);
     place(kStatusId, margin, statusTop, static_cast<int>(client.right) - 2 * margin, statusHeight);
 
-    // The side column in rows, top to bottom: a field with its label, a label, one button or
-    // two side by side, and the findings list, which takes the height that is left.
-    struct Row {
-        std::size_t first;
-        std::size_t count;
-        int height;
-        int gap;  // below it
-    };
-    const std::span<const GraphPanelControl> controls = app::GraphPanelControls();
-    std::vector<Row> rows;
-    int fixed = 0;
-    for (std::size_t i = 0; i < controls.size();) {
-        const ControlKind kind = controls[i].kind;
-        const bool pairs = i + 1 < controls.size() && controls[i + 1].kind == kind;
-        Row row{i, 1, scaled(kFieldHeight), scaled(kGap)};
-        if (FieldOfLabel(controls, i) != nullptr) {
-            row.count = 2;
-        } else if (kind == ControlKind::Label) {
-            row.height = scaled(kLabelHeight);
-            row.gap = scaled(kLabelGap);
-        } else if (kind == ControlKind::Button) {
-            row.count = pairs ? 2 : 1;
-            row.height = scaled(kButtonHeight);
-        } else if (kind == ControlKind::List) {
-            row.height = 0;
-        }
-        fixed += row.height + row.gap;
-        rows.push_back(row);
-        i += row.count;
+    const std::vector<app::ControlPlace> places =
+        app::LayOutGraphSide(side, bottom - margin, scaled);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        place(kFirstPanelId + static_cast<int>(i), sideLeft + places[i].left,
+              margin + places[i].top, places[i].width, places[i].height);
     }
-    const int listHeight =
-        std::max(scaled(kLeastListHeight), bottom - margin - fixed + rows.back().gap);
-    const int labelWidth = scaled(kFieldLabelWidth);
-    int top = margin;
-    for (Row& row : rows) {
-        const int id = kFirstPanelId + static_cast<int>(row.first);
-        if (row.height == 0) {
-            row.height = listHeight;
-        }
-        if (FieldOfLabel(controls, row.first) != nullptr) {
-            const int labelHeight = scaled(kLabelHeight);
-            place(id, sideLeft, top + (row.height - labelHeight) / 2 + 1, labelWidth, labelHeight);
-            place(id + 1, sideLeft + labelWidth, top, side - labelWidth, row.height);
-        } else if (row.count == 2) {
-            const int half = (side - scaled(kGap)) / 2;
-            place(id, sideLeft, top, half, row.height);
-            place(id + 1, sideLeft + side - half, top, half, row.height);
-        } else {
-            place(id, sideLeft, top, side, row.height);
-        }
-        top += row.height + row.gap;
-    }
-}
-
-void GraphWindow::SavePicture() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    GdiplusPngEncoder png;
-    behaviour_.SavePicture(host_, png, client.right, client.bottom);
 }
 
 LRESULT CALLBACK GraphWindow::ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -518,17 +351,10 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(view, &paint);
-            RECT client{};
-            GetClientRect(view, &client);
             // Painted off the screen first, so that nothing flickers.
-            const HDC buffer = CreateCompatibleDC(dc);
-            const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-            const HGDIOBJ old = SelectObject(buffer, bitmap);
-            PaintView(buffer, client.right, client.bottom);
-            BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-            SelectObject(buffer, old);
-            DeleteObject(bitmap);
-            DeleteDC(buffer);
+            PaintOffScreen(view, dc, [this](HDC buffer, int width, int height) {
+                PaintView(buffer, width, height);
+            });
             EndPaint(view, &paint);
             return 0;
         }
@@ -556,7 +382,7 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             // view keeps the mouse until the button is released.
             SetFocus(view);
             SetCapture(view);
-            behaviour_.Press(place, (wParam & MK_CONTROL) != 0, measure_);
+            behaviour_.Press(place, (wParam & MK_CONTROL) != 0, app::MeasureWith(drawer_));
             if (behaviour_.Dragging()) {
                 SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
             }
@@ -589,7 +415,8 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
 }
 
 void GraphWindow::Hover(POINT at) {
-    const std::wstring text = Widen(behaviour_.HoverText({double(at.x), double(at.y)}, measure_));
+    const std::wstring text =
+        Widen(behaviour_.HoverText({double(at.x), double(at.y)}, app::MeasureWith(drawer_)));
     if (text == hover_) {
         return;
     }

@@ -8,36 +8,36 @@
 #include <vector>
 
 #include "app/graph_window.h"
+#include "win32/gdiplus_canvas.h"
 #include "win32/top_window.h"
 #include "win32/win32_host.h"
 
 namespace walkconv::win32 {
 
 // The editor of a walking graph in a window of its own, resizable: the two views of the core's
-// drawing and beside them the panel of the selected point or link, the findings with their
-// fixes and the buttons that save, with a status line below. What it does is that of the
-// app::GraphWindowBehaviour it is made over; this only forwards the mouse, the keys and the
-// controls' events to it and shows what it holds.
+// drawing and beside them the side column of app::GraphControls(), with a status line below.
+// What it does is that of the app::GraphWindowBehaviour it is made over; this only forwards
+// the mouse, the keys and the controls' commands to it and shows its view.
 class GraphWindow : public TopWindow {
   public:
     // Control ids of the window (none is IDOK or IDCANCEL): the view, the status line, then
-    // the side column's controls in the order of app::GraphPanelControls().
+    // the side column's controls in the order of app::GraphControls().
     static constexpr int kViewId = 100;
     static constexpr int kStatusId = 101;
     static constexpr int kFirstPanelId = 110;
 
     // Makes the window over `behaviour`, which outlives it, hidden, 800 by 600 pixels at
     // 96 DPI; it deletes itself when destroyed.
-    static GraphWindow& Make(app::GraphWindowBehaviour& behaviour);
+    // `host` takes its dialogs; none: a Win32Host over this window.
+    static GraphWindow& Make(app::GraphWindowBehaviour& behaviour, app::Host* host = nullptr);
 
-    // Shows what the behaviour holds: the title, the panel's fields, the findings, which
-    // buttons work, the status line, and the view painted again.
+    // Shows the behaviour's view, and paints the picture again.
     void Render();
 
     const app::GraphWindowBehaviour& Behaviour() const { return behaviour_; }
     HWND View() const { return GetDlgItem(Handle(), kViewId); }
     HWND Status() const { return GetDlgItem(Handle(), kStatusId); }
-    // The side column's control named so in app::GraphPanelControls().
+    // The side column's control named so in app::GraphControls().
     HWND Control(std::string_view name) const;
     HWND ToolTip() const { return toolTip_; }
 
@@ -52,7 +52,7 @@ class GraphWindow : public TopWindow {
     std::function<void(app::Host&)> onClose;
 
   private:
-    explicit GraphWindow(app::GraphWindowBehaviour& behaviour);
+    GraphWindow(app::GraphWindowBehaviour& behaviour, app::Host* host);
     ~GraphWindow() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,10 +61,9 @@ class GraphWindow : public TopWindow {
     // Places the view, the side column and the status line in the window's client area.
     void Place(UINT dpi);
     void Changed();
-    void Run(app::GraphCommand command);
+    void Run(app::GraphCommand command, const app::CommandInput& input = {});
     void Command(int id, int notification);
-    void SavePicture();
-    void RenderFindings();
+    void RenderFindings(const app::GraphWindowView& view);
     // Enter in a field of the panel.
     void Entered(HWND field);
 
@@ -75,8 +74,8 @@ class GraphWindow : public TopWindow {
     void Hover(POINT at);
 
     app::GraphWindowBehaviour& behaviour_;
-    Win32Host host_;
-    app::TextMeasure measure_;
+    app::WindowHost host_;
+    GdiplusDrawer drawer_;
     HWND toolTip_ = nullptr;
     HFONT font_ = nullptr;
     std::wstring hover_;

@@ -6,12 +6,12 @@
 
 namespace walkconv::win32 {
 
-HWND OpenFirstWindow(std::span<const std::string> arguments) {
+HWND OpenFirstWindow(std::span<const std::string> arguments, app::Host* host) {
     const app::FirstWindow first = app::FirstWindowFor(arguments);
     if (first.direction == nullptr) {
-        return ChooserWindow::Open().Handle();
+        return ChooserWindow::Open(host).Handle();
     }
-    ConverterWindow& converter = ConverterWindow::Open(*first.direction);
+    ConverterWindow& converter = ConverterWindow::Open(*first.direction, host);
     converter.OpenFile(first.path);
     return converter.Handle();
 }

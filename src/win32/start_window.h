@@ -5,11 +5,14 @@
 #include <span>
 #include <string>
 
+#include "app/host.h"
+
 namespace walkconv::win32 {
 
 // Opens and shows the program's first window for its command-line arguments (without the
 // program's name), as app::FirstWindowFor decides: the chooser, or a converter window that
 // then opens the file.
-HWND OpenFirstWindow(std::span<const std::string> arguments);
+// `host` takes the windows' dialogs; none: each window's own.
+HWND OpenFirstWindow(std::span<const std::string> arguments, app::Host* host = nullptr);
 
 }  // namespace walkconv::win32

@@ -10,8 +10,6 @@ namespace walkconv::win32 {
 
 namespace {
 
-app::Host* hostOverride = nullptr;
-
 // Room for the longest path Windows takes.
 constexpr std::size_t kPathRoom = 32768;
 
@@ -104,15 +102,7 @@ app::Host::Answer AnswerOf(int button) {
     }
 }
 
-Win32Host::Win32Host(std::function<void()> beforeModal) : beforeModal_(std::move(beforeModal)) {}
-
 std::optional<std::string> Win32Host::ChooseFile(const app::FileRequest& request) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        return hostOverride->ChooseFile(request);
-    }
     FileDialogSetup setup;
     PrepareFileDialog(request, owner_, setup);
     const bool save = request.mode == app::FileRequest::Mode::Save;
@@ -125,24 +115,11 @@ std::optional<std::string> Win32Host::ChooseFile(const app::FileRequest& request
 }
 
 void Win32Host::ShowMessage(std::string_view text) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        hostOverride->ShowMessage(text);
-        return;
-    }
     const ProgramModal modal(owner_);
     MessageBoxW(owner_, Widen(text).c_str(), Widen(kApplicationTitle).c_str(), MB_OK);
 }
 
 app::Host::Answer Win32Host::Ask(std::string_view question) {
-    if (beforeModal_) {
-        beforeModal_();
-    }
-    if (hostOverride != nullptr) {
-        return hostOverride->Ask(question);
-    }
     QuestionSetup setup;
     PrepareQuestion(question, owner_, setup);
     const ProgramModal modal(owner_);
@@ -154,9 +131,6 @@ app::Host::Answer Win32Host::Ask(std::string_view question) {
 }
 
 std::string Win32Host::RememberedFolder(std::string_view windowKind) {
-    if (hostOverride != nullptr) {
-        return hostOverride->RememberedFolder(windowKind);
-    }
     const std::wstring name = Widen(windowKind);
     DWORD bytes = 0;
     if (RegGetValueW(HKEY_CURRENT_USER, kFoldersKey, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
@@ -174,22 +148,10 @@ std::string Win32Host::RememberedFolder(std::string_view windowKind) {
 }
 
 void Win32Host::RememberFolder(std::string_view windowKind, const std::string& folder) {
-    if (hostOverride != nullptr) {
-        hostOverride->RememberFolder(windowKind, folder);
-        return;
-    }
     const std::wstring value = Widen(folder);
     // Not remembering a folder loses nothing but the convenience: a failure goes unsaid.
     RegSetKeyValueW(HKEY_CURRENT_USER, kFoldersKey, Widen(windowKind).c_str(), REG_SZ,
                     value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-ScopedHostOverride::ScopedHostOverride(app::Host& host) : previous_(hostOverride) {
-    hostOverride = &host;
-}
-
-ScopedHostOverride::~ScopedHostOverride() {
-    hostOverride = previous_;
 }
 
 }  // namespace walkconv::win32

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,15 +16,12 @@ namespace walkconv::win32 {
 
 // The host of one window: the system's common file dialogs, message boxes and task dialogs
 // over that window, and the folders remembered in the registry, one value per kind of window
-// under HKEY_CURRENT_USER\Software\walk-converter. Before anything modal shows, `beforeModal`
-// lets the window show its latest state. While a ScopedHostOverride is in place, everything goes to
-// the host it names instead (tests script the dialogs with it).
+// under HKEY_CURRENT_USER\Software\walk-converter.
 class Win32Host : public app::Host {
   public:
     static constexpr wchar_t kFoldersKey[] = L"Software\\walk-converter";
 
-    explicit Win32Host(std::function<void()> beforeModal = {});
-    void SetOwner(HWND owner) { owner_ = owner; }
+    explicit Win32Host(HWND owner = nullptr) : owner_(owner) {}
 
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
@@ -35,7 +31,6 @@ class Win32Host : public app::Host {
 
   private:
     HWND owner_ = nullptr;
-    std::function<void()> beforeModal_;
 };
 
 // What GetOpenFileNameW or GetSaveFileNameW is given for a request: the Explorer-style dialog
@@ -65,17 +60,5 @@ struct QuestionSetup {
 void PrepareQuestion(std::string_view question, HWND owner, QuestionSetup& setup);
 // The answer of the button pressed in that task dialog.
 app::Host::Answer AnswerOf(int button);
-
-// Puts `host` in the place of every window's own host for its lifetime.
-class ScopedHostOverride {
-  public:
-    explicit ScopedHostOverride(app::Host& host);
-    ~ScopedHostOverride();
-    ScopedHostOverride(const ScopedHostOverride&) = delete;
-    ScopedHostOverride& operator=(const ScopedHostOverride&) = delete;
-
-  private:
-    app::Host* previous_;
-};
 
 }  // namespace walkconv::win32

@@ -173,4 +173,33 @@ HICON ProgramIcon(int size) {
                                          LR_DEFAULTCOLOR | LR_SHARED));
 }
 
+HWND CreateToolTip(HWND window, HWND tool) {
+    const HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                     WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = window;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, ScalePixels(480, GetDpiForWindow(window)));
+    return tip;
+}
+
+void PaintOffScreen(HWND window, HDC dc, const std::function<void(HDC, int, int)>& paint) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const HDC buffer = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    const HGDIOBJ old = SelectObject(buffer, bitmap);
+    paint(buffer, client.right, client.bottom);
+    BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, old);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+}
+
 }  // namespace walkconv::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 
 #include "app/placement.h"
@@ -61,5 +62,13 @@ app::ScreenRect WorkAreaOf(HWND window);
 
 // The program's icon at `size` pixels square (shared; not to be destroyed).
 HICON ProgramIcon(int size);
+
+// A tool tip of `window` for its child `tool`, its text set as the mouse moves, at most 480
+// pixels wide at 96 DPI.
+HWND CreateToolTip(HWND window, HWND tool);
+
+// Paints a window into `dc` through a bitmap off the screen, so that nothing flickers: `paint`
+// is given the bitmap's device context and the window's client size.
+void PaintOffScreen(HWND window, HDC dc, const std::function<void(HDC, int, int)>& paint);
 
 }  // namespace walkconv::win32

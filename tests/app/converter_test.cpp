@@ -49,7 +49,7 @@ struct Window {
     ScriptedHost host;
     TempDir dir;
 
-    bool Walk() const { return direction.readsWalkSources; }
+    bool Walk() const { return direction.reads == InputKind::WalkSource; }
 
     // A valid input of the model `model`, written under its usual name.
     std::string Valid(const std::string& model = "ship") const {

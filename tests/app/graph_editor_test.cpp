@@ -218,6 +218,7 @@ TEST(GraphEditor, SaveWritesTheFileInItsOwnKindAndCodesAndTheConverterFollows) {
     e.Graph().FixAll();
     EXPECT_EQ(e.Graph().Title(), "ship* - graph");
     ASSERT_TRUE(e.Graph().Save(e.host));
+    e.converter.FollowGraph(e.host);
     EXPECT_EQ(e.Graph().Title(), "ship - graph");
 
     // The file reads back as the document, types in the walk source's codes (5 stays 5), and
@@ -251,6 +252,7 @@ TEST(GraphEditor, SaveAsWritesEitherKindByTheEndingAndMapsTypesAsConvertDoes) {
     // In its own kind the file becomes the graph's, analysed in the converter window.
     e.host.fileAnswers.push_back(Utf8FromPath(e.dir.path() / "brig_walk.c"));
     ASSERT_TRUE(e.Graph().SaveAs(e.host));
+    e.converter.FollowGraph(e.host);
     EXPECT_EQ(e.Editing().Path(), Utf8FromPath(e.dir.path() / "brig_walk.c"));
     EXPECT_EQ(e.converter.View().text1, e.Editing().Path());
     EXPECT_EQ(e.Graph().Title(), "brig - graph");

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/graph_controls.h"
 #include "core/drawing/svg_writer.h"
 #include "core/platform/system_file.h"
 #include "core/text_file.h"
@@ -69,19 +71,23 @@ class RecordingCanvas : public Canvas {
     void Add(const char* what, Ink ink) { marks.push_back({what, ink.color, ink.alpha}); }
 };
 
-// Paints into a recording canvas instead of an image, and answers with fixed bytes.
-class FakePng : public PngEncoder {
+// Paints into a recording canvas instead of an image of 640 by 520 pixels, and answers with
+// fixed bytes.
+class FakeDrawer : public Drawer {
   public:
     RecordingCanvas painted;
     int width = 0;
     int height = 0;
     bool fails = false;
 
-    std::optional<std::string> EncodePng(int w, int h, const std::function<void(Canvas&)>& paint,
+    double TextWidth(std::string_view text, const FontSpec& font) override {
+        return painted.TextWidth(text, font);
+    }
+    std::optional<std::string> EncodePng(const std::function<void(Canvas&, int, int)>& paint,
                                          std::string& why) override {
-        width = w;
-        height = h;
-        paint(painted);
+        width = 640;
+        height = 520;
+        paint(painted, width, height);
         if (fails) {
             why = "no memory for the image";
             return std::nullopt;
@@ -107,12 +113,16 @@ class GraphWindowTest : public ::testing::Test {
     const GraphDrawing& drawing = content->drawing;
     ScriptedHost host;
     TempDir dir;
-    FakePng png;
+    FakeDrawer png;
+
+    void Run(GraphCommand command, const CommandInput& input = {}) {
+        window.Run(command, host, png, input);
+    }
 
     std::string SaveAs(const std::string& name) {
         const std::string path = Utf8FromPath(dir.path() / name);
         host.fileAnswers.push_back(path);
-        window.SavePicture(host, png, 640, 520);
+        window.SavePicture(host, png);
         return path;
     }
 };
@@ -128,6 +138,96 @@ TEST_F(GraphWindowTest, ShowsTheModelsTitleTheFindingsRowsAndTheWholePicture) {
     window.Open(DocumentOf(InputKind::Sailorpoints, plain.state, plain.details, nullptr), "x");
     EXPECT_EQ(window.Rows(), std::vector<std::string>{"No findings"});
     EXPECT_FALSE(window.RowsSelectable());
+}
+
+// The names of the controls of `view` that take input, in the table's order.
+std::string Enabled(const GraphWindowView& view) {
+    std::string names;
+    for (std::size_t i = 0; i < view.controls.size(); ++i) {
+        if (view.controls[i].enabled) {
+            names += (names.empty() ? "" : " ") + std::string(GraphControls()[i].name);
+        }
+    }
+    return names;
+}
+
+TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsShow) {
+    const std::string kAlways = "FindingsLabel FindingList FixAll Save SaveAs SavePicture";
+    struct Row {
+        const char* name;
+        std::function<void()> event;
+        std::string enabled;
+        std::string selection;  // of the label that shows it
+        std::string x;          // of the field
+        std::string title;
+        std::string status;
+    };
+    const std::vector<Row> rows = {
+        {"opened", [] {}, "PointLabel PointNumber SelectionText AddPoint " + kAlways,
+         "nothing selected", "", "ship - graph", ""},
+        {"a point chosen by its number", [&] { Run(GraphCommand::EnterNumber, {"1"}); },
+         "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
+         "SelectionText AddPoint " +
+             kAlways,
+         "point 1", "2", "ship - graph", ""},
+        {"a value that is no number", [&] { Run(GraphCommand::EnterX, {"abc"}); },
+         "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
+         "SelectionText AddPoint " +
+             kAlways,
+         "point 1", "2", "ship - graph", "\"abc\" is not a number"},
+        {"a finding with a repair",
+         [&] {
+             Run(GraphCommand::SelectFinding, {{}, 1});
+         },
+         "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
+         "SelectionText AddPoint FindingsLabel FindingList Fix FixAll Save SaveAs SavePicture",
+         "point 1", "2", "ship - graph", "\"abc\" is not a number"},
+        {"every repair", [&] { Run(GraphCommand::FixAll); },
+         "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
+         "SelectionText AddPoint FindingsLabel FindingList Save SaveAs SavePicture",
+         "point 1", "2", "ship* - graph", ""},
+        {"undone", [&] { Run(GraphCommand::Undo); },
+         "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
+         "SelectionText AddPoint " +
+             kAlways,
+         "point 1", "2", "ship - graph", ""},
+        {"closed", [&] { window.Close(); }, "", "", "", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.event();
+        const GraphWindowView view = window.WindowView();
+        EXPECT_EQ(Enabled(view), row.enabled);
+        EXPECT_EQ(view.Control("SelectionText").text, row.selection);
+        EXPECT_EQ(view.Control("X").text, row.x);
+        EXPECT_EQ(view.Control("SaveAs").text, "Save as\u2026");
+        EXPECT_EQ(view.title, row.title);
+        EXPECT_EQ(view.status, row.status);
+        EXPECT_EQ(view.rows, window.Rows());
+    }
+}
+
+// The side column's table, which the front-ends walk: each name and each command once, a field
+// for each panel field, a command for each control but the labels, and each row's controls next
+// to each other.
+TEST(GraphControls, NamesAndCommandsAreOneEachAndRowsStandTogether) {
+    std::set<std::string_view> names;
+    std::set<GraphCommand> commands;
+    const std::span<const GraphControl> controls = GraphControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const GraphControl& control = controls[i];
+        SCOPED_TRACE(control.name);
+        EXPECT_TRUE(names.insert(control.name).second);
+        EXPECT_TRUE(control.command == GraphCommand::None ||
+                    commands.insert(control.command).second);
+        EXPECT_EQ(control.kind == ControlKind::Label, control.command == GraphCommand::None);
+        EXPECT_EQ(control.kind == ControlKind::TextBox, PanelFieldOf(control.command) != nullptr);
+        EXPECT_TRUE(i == 0 || control.row == controls[i - 1].row ||
+                    control.row == controls[i - 1].row + 1);
+    }
+    for (const PanelFieldSpec& field : PanelFields()) {
+        EXPECT_TRUE(GraphControlIndex(field.command).has_value());
+    }
 }
 
 TEST_F(GraphWindowTest, TheSameGraphSavedKeepsZoomAndSelectionANewOneFitsAndSelectsNothing) {
@@ -227,8 +327,6 @@ TEST_F(GraphWindowTest, SavingWritesSvgOrPngByTheNamesEndingWithoutTheHighlight)
         const std::string path = SaveAs(name);
         EXPECT_EQ(TempDir::Read(PathFromUtf8(path)), "PNG bytes");
     }
-    EXPECT_EQ(png.width, 640);
-    EXPECT_EQ(png.height, 520);
     EXPECT_EQ(png.painted.Halos(), 0);
     EXPECT_EQ(window.SelectedFinding(), 0);  // still shown in the window
     EXPECT_TRUE(host.messages.empty());
@@ -272,7 +370,7 @@ TEST_F(GraphWindowTest, AFailedSaveSaysWhyAndLeavesTheFolderAsItWas) {
 
     host.messages.clear();
     host.fileAnswers.push_back(std::nullopt);
-    window.SavePicture(host, png, 640, 520);
+    window.SavePicture(host, png);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(testing::FolderListing(dir.path()), before);
 }

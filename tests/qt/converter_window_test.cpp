@@ -39,8 +39,9 @@ const char kShipSailorpoints[] = "[POINT_DATA]\npoint 1 = 1.5,2,3,0\n[LINK_DATA]
 struct Window {
     explicit Window(const QString& form)
         : walk(form == "Form1"),
-          window(std::make_unique<ConverterWindow>(walk ? walkconv::app::WalkToSailorpoints()
-                                                        : walkconv::app::SailorpointsToWalk())) {
+          window(std::make_unique<ConverterWindow>(
+              walk ? walkconv::app::WalkToSailorpoints() : walkconv::app::SailorpointsToWalk(),
+              &host)) {
         window->show();
     }
 

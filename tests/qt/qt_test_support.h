@@ -11,15 +11,14 @@
 
 namespace walkconv::testing {
 
-// The scripted host in the place of every window's own, and settings kept in a folder of the
-// test's, away from the user's.
+// The scripted host that tests give the windows they make, and settings kept in a folder of
+// the test's, away from the user's.
 struct ScriptedQtHost : ScriptedHost {
-    ScriptedQtHost() : scope(*this) {
+    ScriptedQtHost() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QString::fromStdString(settings.path().string()));
     }
 
-    qt::ScopedHostOverride scope;
     TempDir settings;
 };
 

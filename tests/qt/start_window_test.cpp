@@ -56,7 +56,7 @@ class StartWindowTest : public QObject {
             }
         };
 
-        QPointer<QWidget> opened = OpenFirstWindow(arguments);
+        QPointer<QWidget> opened = OpenFirstWindow(arguments, &host);
         QVERIFY(opened);
         QCOMPARE(opened->objectName(), window);
         QVERIFY(opened->isVisible());

@@ -38,12 +38,13 @@ QWidgetList OtherWindows(QWidget* except) {
     return windows;
 }
 
-std::unique_ptr<QWidget> Create(const QString& name) {
+std::unique_ptr<QWidget> Create(const QString& name, walkconv::app::Host& host) {
     if (name == "Form3") {
-        return std::make_unique<ChooserWindow>();
+        return std::make_unique<ChooserWindow>(&host);
     }
-    return std::make_unique<ConverterWindow>(name == "Form1" ? walkconv::app::WalkToSailorpoints()
-                                                             : walkconv::app::SailorpointsToWalk());
+    return std::make_unique<ConverterWindow>(
+        name == "Form1" ? walkconv::app::WalkToSailorpoints() : walkconv::app::SailorpointsToWalk(),
+        &host);
 }
 
 const WindowSpec& Spec(const QString& name) {
@@ -87,7 +88,7 @@ class WindowsTest : public QObject {
     void window_isBuiltFromItsTable() {
         QFETCH(QString, name);
         walkconv::testing::ScriptedQtHost host;
-        const std::unique_ptr<QWidget> window = Create(name);
+        const std::unique_ptr<QWidget> window = Create(name, host);
         const WindowSpec& spec = Spec(name);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -138,7 +139,7 @@ class WindowsTest : public QObject {
 
     void converter_disabledControlsAreSkippedByTab() {
         walkconv::testing::ScriptedQtHost host;
-        ConverterWindow form(walkconv::app::SailorpointsToWalk());
+        ConverterWindow form(walkconv::app::SailorpointsToWalk(), &host);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(NextTabStop(form.findChild<QWidget*>("Command1")),

@@ -10,6 +10,7 @@
 #include <set>
 #include <tuple>
 
+#include "app/graph_controls.h"
 #include "core/text_file.h"
 #include "support/analysed_graph.h"
 #include "win32/gdiplus_canvas.h"
@@ -23,7 +24,7 @@ using testing::Analysed;
 using testing::Press;
 using testing::PressWithCtrl;
 using testing::Pump;
-using testing::ScriptedWin32Host;
+using testing::ScriptedHost;
 using testing::TempDir;
 
 using Color = std::tuple<int, int, int>;
@@ -47,7 +48,7 @@ std::set<Color> DotColors(const GraphDrawing& drawing) {
 
 class GraphWindowWiring : public ::testing::Test {
   protected:
-    GraphWindowWiring() : window(GraphWindow::Make(behaviour)) {
+    GraphWindowWiring() : window(GraphWindow::Make(behaviour, &host)) {
         behaviour.Open(SmallGraph(), Utf8FromPath(dir.path() / "ship1.ini"));
         content = behaviour.Editing().Content();
         window.Render();
@@ -83,7 +84,7 @@ class GraphWindowWiring : public ::testing::Test {
         return Narrow(text);
     }
 
-    ScriptedWin32Host host;
+    ScriptedHost host;
     TempDir dir;
     app::GraphWindowBehaviour behaviour;
     GraphWindow& window;
@@ -95,10 +96,16 @@ TEST_F(GraphWindowWiring, IsAResizableWindowTitledWithTheModelItsPanelAndItsFind
     // The view, then the side column in the table's order (the tab order) with its captions.
     HWND child = GetWindow(window.Handle(), GW_CHILD);
     EXPECT_EQ(child, window.View());
-    for (const app::GraphPanelControl& control : app::GraphPanelControls()) {
+    // Each shows its part of the behaviour's view.
+    const app::GraphWindowView view = Behaviour().WindowView();
+    const std::span<const app::GraphControl> controls = app::GraphControls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
         child = GetWindow(child, GW_HWNDNEXT);
-        ASSERT_EQ(child, window.Control(control.name)) << control.name;
-        EXPECT_TRUE(control.caption.empty() || WindowText(child) == control.caption);
+        ASSERT_EQ(child, window.Control(controls[i].name)) << controls[i].name;
+        EXPECT_EQ(IsWindowEnabled(child) != 0, view.controls[i].enabled) << controls[i].name;
+        if (controls[i].kind != app::ControlKind::List) {
+            EXPECT_EQ(WindowText(child), view.controls[i].text) << controls[i].name;
+        }
     }
     RECT client{};
     GetClientRect(window.Handle(), &client);

@@ -12,12 +12,6 @@
 
 namespace walkconv::testing {
 
-// The scripted host in the place of every window's own.
-struct ScriptedWin32Host : ScriptedHost {
-    ScriptedWin32Host() : scope(*this) {}
-    win32::ScopedHostOverride scope;
-};
-
 // Handles the messages waiting, as the program's message loop does; whether the program was
 // asked to end (WM_QUIT).
 inline bool Pump() {

@@ -21,16 +21,16 @@ namespace {
 
 using testing::Press;
 using testing::Pump;
-using testing::ScriptedWin32Host;
+using testing::ScriptedHost;
 using testing::Shown;
 using testing::TempDir;
 
-TableWindow& OpenWindow(std::string_view name) {
+TableWindow& OpenWindow(std::string_view name, app::Host& host) {
     if (name == "Form3") {
-        return ChooserWindow::Open();
+        return ChooserWindow::Open(&host);
     }
-    return ConverterWindow::Open(name == "Form1" ? app::WalkToSailorpoints()
-                                                 : app::SailorpointsToWalk());
+    return ConverterWindow::Open(
+        name == "Form1" ? app::WalkToSailorpoints() : app::SailorpointsToWalk(), &host);
 }
 
 RECT PlaceIn(HWND window, HWND control) {
@@ -72,10 +72,10 @@ void ExpectBuiltAt96Dpi(const TableWindow& window) {
 }
 
 TEST(Win32Windows, EachIsBuiltFromItsTableInTabOrderAndScalesWithTheMonitorsDpi) {
-    ScriptedWin32Host host;
+    ScriptedHost host;
     for (const char* name : {"Form3", "Form1", "Form2"}) {
         SCOPED_TRACE(name);
-        TableWindow& window = OpenWindow(name);
+        TableWindow& window = OpenWindow(name, host);
         const HWND handle = window.Handle();
         ASSERT_EQ(GetDpiForWindow(handle), 96u);
         EXPECT_EQ(WindowText(handle), window.Spec().caption);
@@ -117,8 +117,8 @@ TEST(Win32Windows, EachIsBuiltFromItsTableInTabOrderAndScalesWithTheMonitorsDpi)
 }
 
 TEST(Win32Windows, ChooserOptionsSelectEnterAndEscapeTriggerNothingAndOkOpensTheWindow) {
-    ScriptedWin32Host host;
-    ChooserWindow& chooser = ChooserWindow::Open();
+    ScriptedHost host;
+    ChooserWindow& chooser = ChooserWindow::Open(&host);
     const HWND option1 = chooser.Control("Option1");
     const HWND option2 = chooser.Control("Option2");
     EXPECT_EQ(SendMessageW(option1, BM_GETCHECK, 0, 0), BST_UNCHECKED);
@@ -165,13 +165,13 @@ TEST(Win32Windows, ChooserOptionsSelectEnterAndEscapeTriggerNothingAndOkOpensThe
 // A converter window of either direction, with the scripted host in place.
 class ConverterWiring : public ::testing::TestWithParam<const app::Direction*> {
   protected:
-    ConverterWiring() : window(ConverterWindow::Open(*GetParam())) {}
+    ConverterWiring() : window(ConverterWindow::Open(*GetParam(), &host)) {}
     ~ConverterWiring() override {
         DestroyWindow(window.Handle());
         Pump();
     }
 
-    bool Walk() const { return GetParam()->readsWalkSources; }
+    bool Walk() const { return GetParam()->reads == InputKind::WalkSource; }
     const app::ConverterView& View() const { return window.Behaviour().View(); }
     HWND Control(const char* name) const { return window.Control(name); }
     std::string Valid(const std::string& name = "ship") const {
@@ -200,7 +200,7 @@ class ConverterWiring : public ::testing::TestWithParam<const app::Direction*> {
         EXPECT_EQ(graph != nullptr && IsWindowVisible(graph->Handle()), View().graphShown);
     }
 
-    ScriptedWin32Host host;
+    ScriptedHost host;
     TempDir dir;
     ConverterWindow& window;
 };

@@ -1,10 +1,7 @@
 #include "core/editing/document_file.h"
 
-#include "core/sailorpoints/sailorpoints_reader.h"
-#include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/file_kinds.h"
 #include "core/text_file.h"
-#include "core/walk/walk_reader.h"
-#include "core/walk/walk_writer.h"
 
 namespace walkconv {
 
@@ -13,9 +10,7 @@ DocumentReading ReadDocument(const std::string& inputPath, InputKind kind) {
     WalkSourceFacts facts;
     const bool walkSource = kind == InputKind::WalkSource;
     reading.outcome =
-        walkSource
-            ? AnalyseWalk(inputPath, reading.state, &reading.details, &facts, TypeCodes::OwnKind)
-            : AnalyseSailorpoints(inputPath, reading.state, &reading.details, TypeCodes::OwnKind);
+        AnalyseFile(kind, inputPath, reading.state, &reading.details, &facts, TypeCodes::OwnKind);
     if (reading.outcome == AnalysisOutcome::Valid) {
         reading.document =
             DocumentOf(kind, reading.state, reading.details, walkSource ? &facts : nullptr);
@@ -24,8 +19,7 @@ DocumentReading ReadDocument(const std::string& inputPath, InputKind kind) {
 }
 
 std::string FormatDocument(const GraphDocument& document, InputKind kind) {
-    const ConversionState state = StateOf(document, kind);
-    return kind == InputKind::WalkSource ? FormatWalkSource(state) : FormatSailorpoints(state);
+    return FormatFile(kind, StateOf(document, kind));
 }
 
 void WriteDocument(const std::filesystem::path& path, const GraphDocument& document,
