@@ -1,5 +1,6 @@
 #include "app/graph_editing.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
@@ -85,6 +86,7 @@ void GraphEditing::Open(GraphDocument document, std::string path) {
     undo_.clear();
     redo_.clear();
     state_ = savedState_ = nextState_++;
+    removesNegativeEnds_ = false;
     selection_ = {};
     status_.clear();
     moving_.reset();
@@ -105,6 +107,7 @@ bool GraphEditing::Reopen(GraphDocument document, std::string path) {
     document_ = std::move(document);
     path_ = std::move(path);
     savedState_ = state_;
+    removesNegativeEnds_ = false;
     Refresh();
     return true;
 }
@@ -336,6 +339,7 @@ void GraphEditing::Fix(int row) {
     }
     const bool negativeEnds = repair->code == finding_code::kNegativeEnd;
     if (Apply(repair->edit) && negativeEnds) {
+        removesNegativeEnds_ = true;
         status_ = "The links with a negative end leave the file when it is saved.";
     }
 }
@@ -344,7 +348,12 @@ void GraphEditing::FixAll() {
     if (repairs_.empty()) {
         return;
     }
-    Apply(RepairAll(repairs_));
+    const bool negativeEnds = std::any_of(repairs_.begin(), repairs_.end(), [](const Repair& r) {
+        return r.code == finding_code::kNegativeEnd;
+    });
+    if (Apply(RepairAll(repairs_)) && negativeEnds) {
+        removesNegativeEnds_ = true;
+    }
 }
 
 void GraphEditing::BeginMove(int point) {

@@ -275,7 +275,24 @@ bool GraphWindowBehaviour::Write(Host& host, const std::string& path, InputKind 
     GraphDocument document = editing_.Document();
     document.modelName = model;
     try {
-        WriteDocument(PathFromUtf8(path), document, kind);
+        if (kind != document.kind) {
+            WriteDocument(PathFromUtf8(path), document, kind);
+        } else if (path == editing_.Path()) {
+            SaveDocument(PathFromUtf8(path), document, editing_.RemovesNegativeEnds());
+        } else {
+            // Another file of the same kind: the text of this one with the edits, or, when
+            // that text cannot carry them, a new file in the writer's layout.
+            std::string text;
+            try {
+                text = SavedText(document, path, editing_.RemovesNegativeEnds());
+            } catch (const SaveRefused&) {
+                text = FormatDocument(document, kind);
+            }
+            WriteFileAtomically(PathFromUtf8(path), text);
+        }
+    } catch (const SaveRefused& refused) {
+        host.ShowMessage(refused.what());
+        return false;
     } catch (const ConversionError& error) {
         host.ShowMessage("The walking graph could not be saved: " + std::string(error.what()));
         return false;

@@ -29,6 +29,7 @@ struct FixPlan {
     std::string refusal;                // why the repairs cannot be made, when they cannot
     std::optional<std::string> output;  // where the input is written, if anywhere
     std::string content;                // what is written there
+    std::string saveRefusal;            // why the input's text cannot carry the repairs
 };
 
 FixPlan PlanFix(const std::string& input, const Request& request) {
@@ -57,8 +58,16 @@ FixPlan PlanFix(const std::string& input, const Request& request) {
     }
     plan.output =
         request.inPlace ? input : OutputPath(request, input, std::string(FileNameOf(input)));
-    plan.content = plan.repairs.empty() ? ReadTextFile(PathFromUtf8(input))
-                                        : FormatDocument(document, plan.kind);
+    try {
+        const bool negativeEnds = std::any_of(
+            plan.repairs.begin(), plan.repairs.end(),
+            [](const Repair& repair) { return repair.code == finding_code::kNegativeEnd; });
+        plan.content = plan.repairs.empty() ? ReadTextFile(PathFromUtf8(input))
+                                            : SavedText(document, input, negativeEnds);
+    } catch (const SaveRefused& refused) {
+        plan.saveRefusal = refused.what();
+        plan.output.reset();
+    }
     return plan;
 }
 
@@ -94,6 +103,9 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     const bool due = !plan.repairs.empty() || !plan.refusal.empty();
     ExitStatus status = due && request.werror ? ExitStatus::Warnings : ExitStatus::Success;
+    if (!plan.saveRefusal.empty()) {
+        status = ExitStatus::CannotWrite;
+    }
     bool written = false;
     if (plan.output) {
         try {
@@ -106,7 +118,7 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     if (console.json != nullptr) {
         console.json->AddFixed(input, status, written ? plan.output : std::nullopt, plan.repairs,
-                               plan.left, plan.refusal);
+                               plan.left, plan.refusal, plan.saveRefusal);
         return status;
     }
     if (!request.quiet) {
@@ -116,6 +128,9 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     if (!plan.refusal.empty()) {
         console.err << input << ": cannot repair: " << plan.refusal << "\n";
+    }
+    if (!plan.saveRefusal.empty()) {
+        console.err << plan.saveRefusal << "\n";
     }
     PrintFindings(input, plan.left, request.verbose, console.err);
     if (!request.quiet) {

@@ -87,7 +87,8 @@ void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::st
 
 void JsonReport::AddFixed(const std::string& input, ExitStatus status,
                           const std::optional<std::string>& output, std::span<const Repair> repairs,
-                          std::span<const Finding> left, std::string_view refusal) {
+                          std::span<const Finding> left, std::string_view refusal,
+                          std::string_view saveRefusal) {
     Json repairList = Json::array();
     for (const Repair& repair : repairs) {
         repairList.push_back(Json{
@@ -114,6 +115,9 @@ void JsonReport::AddFixed(const std::string& input, ExitStatus status,
     };
     if (!refusal.empty()) {
         object["message"] = "cannot repair: " + std::string(refusal);
+    }
+    if (!saveRefusal.empty()) {
+        object["message"] = std::string(saveRefusal);
     }
     inputs_.push_back(std::move(object));
 }

@@ -42,10 +42,11 @@ class JsonReport {
 
     // An input that fix read: the file written, if any; each repair with its code, its
     // description, its link and its place; the warnings left for a person and the notes;
-    // and why the repairs could not be made, if they could not.
+    // and why the repairs could not be made, or not saved in the input's text, if so.
     void AddFixed(const std::string& input, ExitStatus status,
                   const std::optional<std::string>& output, std::span<const Repair> repairs,
-                  std::span<const Finding> left, std::string_view refusal);
+                  std::span<const Finding> left, std::string_view refusal,
+                  std::string_view saveRefusal = {});
 
     // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
     void Print(std::ostream& out) const;

@@ -35,11 +35,12 @@ void WriteDocument(const std::filesystem::path& path, const GraphDocument& docum
     WriteFileAtomically(path, FormatDocument(document, kind));
 }
 
-std::string SavedText(const GraphDocument& document, std::string_view name) {
+std::string SavedText(const GraphDocument& document, std::string_view name,
+                      bool removeNegativeEnds) {
     if (!HasKeptText(document)) {
         return FormatDocument(document, document.kind);
     }
-    KeptText kept = KeepText(document);
+    KeptText kept = KeepText(document, removeNegativeEnds);
     if (!kept.Kept()) {
         const std::string line = kept.refusalLine > 0 ? std::to_string(kept.refusalLine) + ":" : "";
         throw SaveRefused("cannot save in place: " + std::string(name) + ":" + line + " " +
@@ -48,8 +49,10 @@ std::string SavedText(const GraphDocument& document, std::string_view name) {
     return std::move(kept.text);
 }
 
-void SaveDocument(const std::filesystem::path& path, const GraphDocument& document) {
-    WriteFileAtomically(path, SavedText(document, Utf8FromPath(path.filename())));
+void SaveDocument(const std::filesystem::path& path, const GraphDocument& document,
+                  bool removeNegativeEnds) {
+    WriteFileAtomically(path,
+                        SavedText(document, Utf8FromPath(path.filename()), removeNegativeEnds));
 }
 
 }  // namespace walkconv

@@ -46,12 +46,15 @@ class SaveRefused : public ConversionError {
 
 // What saving `document` in its own kind writes: the text of the file it was read from with
 // the edits made in it, when it remembers that text; else the writer's layout. `name` is the
-// file named in a refusal. Throws SaveRefused when the file's text cannot carry the edits.
-std::string SavedText(const GraphDocument& document, std::string_view name);
+// file named in a refusal; `removeNegativeEnds` as KeepText takes it. Throws SaveRefused when
+// the file's text cannot carry the edits.
+std::string SavedText(const GraphDocument& document, std::string_view name,
+                      bool removeNegativeEnds = false);
 
-// Writes SavedText(document, the path's name) to `path`, replacing it atomically; nothing is
-// written when the save is refused. Throws SaveRefused, or ConversionError when the file
-// cannot be written.
-void SaveDocument(const std::filesystem::path& path, const GraphDocument& document);
+// Writes SavedText(document, the path's name, removeNegativeEnds) to `path`, replacing it
+// atomically; nothing is written when the save is refused. Throws SaveRefused, or
+// ConversionError when the file cannot be written.
+void SaveDocument(const std::filesystem::path& path, const GraphDocument& document,
+                  bool removeNegativeEnds = false);
 
 }  // namespace walkconv

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/conversion_error.h"
+#include "core/findings/findings.h"
 #include "core/numbers.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/text.h"
@@ -84,8 +85,9 @@ std::string IdentifierHolding(std::string_view statement, std::string_view upper
 
 class TextKeeper {
   public:
-    explicit TextKeeper(const GraphDocument& document)
-        : doc_(document),
+    TextKeeper(const GraphDocument& document, bool removeNegativeEnds)
+        : removeNegativeEnds_(removeNegativeEnds),
+          doc_(document),
           facts_(*document.file),
           text_(facts_.text->text),
           walk_(document.kind == InputKind::WalkSource) {}
@@ -144,8 +146,18 @@ class TextKeeper {
     }
 
   private:
+    // Every point of the document that comes from the file names its own point there, in the
+    // file's order; else the edits cannot be traced to the file's statements.
     void CheckTraced() const {
-        if (doc_.pointFileNumbers.size() != doc_.points.size()) {
+        bool traced = doc_.pointFileNumbers.size() == doc_.points.size();
+        int last = -1;
+        for (const int number : doc_.pointFileNumbers) {
+            if (number >= 0) {
+                traced = traced && number > last && number < static_cast<int>(facts_.points.size());
+                last = number;
+            }
+        }
+        if (!traced) {
             throw Refusal{0, "the edits cannot be traced to the points of the file"};
         }
     }
@@ -219,6 +231,14 @@ class TextKeeper {
             lastFileNumber = number;
             documentLinkOf[static_cast<std::size_t>(number)] = static_cast<int>(d);
         }
+        std::vector<bool> removed(fileLinks.size(), false);
+        if (removeNegativeEnds_) {
+            const int linksRead =
+                facts_.linkCount - static_cast<int>(facts_.details.droppedLinkEnds.size());
+            for (const DroppedLink& link : DroppedLinksBesidePadding(facts_.details, linksRead)) {
+                removed[static_cast<std::size_t>(link.number)] = true;
+            }
+        }
         std::vector<Slot> slots;
         const auto endsSlot = [](int old, const Link& ends, const Link* was) {
             Slot slot;
@@ -231,7 +251,7 @@ class TextKeeper {
         };
         for (std::size_t f = 0; f < fileLinks.size(); ++f) {
             const Link& was = fileLinks[f];
-            if (was.from < 0 || was.to < 0) {
+            if ((was.from < 0 || was.to < 0) && !removed[f]) {
                 slots.push_back(endsSlot(static_cast<int>(f), was, &was));  // padding stays
             } else if (documentLinkOf[f] >= 0) {
                 const Link& ends = doc_.links[static_cast<std::size_t>(documentLinkOf[f])].ends;
@@ -558,6 +578,7 @@ class TextKeeper {
         }
     }
 
+    bool removeNegativeEnds_;
     const GraphDocument& doc_;
     const FileFacts& facts_;
     const std::string& text_;
@@ -575,9 +596,9 @@ bool HasKeptText(const GraphDocument& document) {
     return document.file != nullptr && document.file->text.has_value();
 }
 
-KeptText KeepText(const GraphDocument& document) {
+KeptText KeepText(const GraphDocument& document, bool removeNegativeEnds) {
     try {
-        return KeptText{TextKeeper(document).Run(), 0, {}};
+        return KeptText{TextKeeper(document, removeNegativeEnds).Run(), 0, {}};
     } catch (const Refusal& refusal) {
         return KeptText{{}, refusal.line, refusal.reason};
     }

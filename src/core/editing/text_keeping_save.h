@@ -27,7 +27,9 @@ bool HasKeptText(const GraphDocument& document);
 // text cannot carry them faithfully: an entry the edits change that the file assigns twice,
 // statements beyond a declared size while the number of entries changes, one statement holding
 // two entries that the edits would split, or a text that would not read back as the document.
-// Requires HasKeptText(document).
-KeptText KeepText(const GraphDocument& document);
+// With `removeNegativeEnds`, the links with a negative end that the findings do not take for
+// padding go from the text too, as the repair of that finding asks. Requires
+// HasKeptText(document).
+KeptText KeepText(const GraphDocument& document, bool removeNegativeEnds = false);
 
 }  // namespace walkconv
