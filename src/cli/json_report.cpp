@@ -85,6 +85,19 @@ void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::st
     inputs_.push_back(RefusedInputObject(input, status, message, known, failure, command));
 }
 
+void JsonReport::AddEdited(const std::string& input, ExitStatus status,
+                           const std::optional<std::string>& output, const std::string* diffJson,
+                           std::string_view message) {
+    Json object{{"input", input},
+                {"status", static_cast<int>(status)},
+                {"output", ValueOrNull(output)},
+                {"change", diffJson != nullptr ? Json::parse(*diffJson) : Json(nullptr)}};
+    if (!message.empty()) {
+        object["message"] = std::string(message);
+    }
+    inputs_.push_back(std::move(object));
+}
+
 void JsonReport::AddFixed(const std::string& input, ExitStatus status,
                           const std::optional<std::string>& output, std::span<const Repair> repairs,
                           std::span<const Finding> left, std::string_view refusal,

@@ -40,6 +40,12 @@ class JsonReport {
                     const PartialSummary& known, const Failure* failure = nullptr,
                     ReportOf command = ReportOf::Check);
 
+    // An input that edit read: the file written, if any; the change as diff's document gives
+    // it (`diffJson`, null when an operation was refused); and what went wrong, if anything.
+    void AddEdited(const std::string& input, ExitStatus status,
+                   const std::optional<std::string>& output, const std::string* diffJson,
+                   std::string_view message);
+
     // An input that fix read: the file written, if any; each repair with its code, its
     // description, its link and its place; the warnings left for a person and the notes;
     // and why the repairs could not be made, or not saved in the input's text, if so.

@@ -334,6 +334,15 @@ class TextKeeper {
                 }
             }
         }
+        if (next == nullptr) {  // every statement of the array goes: the new ones take the place
+            for (const auto& places : array.byOld) {
+                for (const StatementPlace* place : places) {
+                    if (next == nullptr || place->statement.begin < next->statement.begin) {
+                        next = place;
+                    }
+                }
+            }
+        }
         const StatementPlace* form = next;
         if (form == nullptr || form->valueCount != array.valuesPerStatement) {
             form = nullptr;
