@@ -147,12 +147,6 @@ void GraphEditing::Record(Edit undo) {
     state_ = nextState_++;
     undo_.push_back({std::move(undo), before});
     redo_.clear();
-    if (!toldLayout_ && document_->kind == InputKind::WalkSource) {
-        toldLayout_ = true;
-        status_ =
-            "Saving writes the walk source in the layout of this tool: one statement a "
-            "line, its comments and other lines not kept.";
-    }
 }
 
 bool GraphEditing::Apply(const Edit& edit) {

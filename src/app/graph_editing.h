@@ -144,7 +144,6 @@ class GraphEditing {
     Selection selection_;
     PanelView panel_;
     std::string status_;
-    bool toldLayout_ = false;
     std::optional<int> moving_;
     Point moveOrigin_;
 };
