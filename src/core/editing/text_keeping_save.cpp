@@ -92,6 +92,14 @@ class TextKeeper {
           text_(facts_.text->text),
           walk_(document.kind == InputKind::WalkSource) {}
 
+    std::vector<TextRange> Changes() const {
+        std::vector<TextRange> changes;
+        for (const Replacement& r : replacements_) {
+            changes.push_back({r.begin, r.end});
+        }
+        return changes;
+    }
+
     std::string Run() {
         CheckTraced();
         const int oldPoints = static_cast<int>(facts_.points.size());
@@ -211,26 +219,11 @@ class TextKeeper {
         return slot;
     }
 
-    // The links of the new file in order: those of the file that stay (padding links, whose
-    // negative end drops them at reading, included), then those added.
+    // The links of the new file in order: those of the document, each added one where the
+    // document has it, with the padding links of the file (whose negative end drops them at
+    // reading) kept among them where they stood.
     std::vector<Slot> LinkSlots() const {
         const std::vector<Link>& fileLinks = facts_.fileLinks;
-        std::vector<int> documentLinkOf(fileLinks.size(), -1);
-        int lastFileNumber = -1;
-        bool added = false;
-        for (std::size_t d = 0; d < doc_.links.size(); ++d) {
-            const int number = doc_.links[d].fileNumber;
-            if (number < 0) {
-                added = true;
-                continue;
-            }
-            if (added || number <= lastFileNumber ||
-                static_cast<std::size_t>(number) >= fileLinks.size()) {
-                throw Refusal{0, "the edits put the links in an order the file cannot keep"};
-            }
-            lastFileNumber = number;
-            documentLinkOf[static_cast<std::size_t>(number)] = static_cast<int>(d);
-        }
         std::vector<bool> removed(fileLinks.size(), false);
         if (removeNegativeEnds_) {
             const int linksRead =
@@ -239,7 +232,6 @@ class TextKeeper {
                 removed[static_cast<std::size_t>(link.number)] = true;
             }
         }
-        std::vector<Slot> slots;
         const auto endsSlot = [](int old, const Link& ends, const Link* was) {
             Slot slot;
             slot.old = old;
@@ -249,20 +241,42 @@ class TextKeeper {
             slot.changed[1] = was == nullptr || was->to != ends.to;
             return slot;
         };
-        for (std::size_t f = 0; f < fileLinks.size(); ++f) {
-            const Link& was = fileLinks[f];
-            if ((was.from < 0 || was.to < 0) && !removed[f]) {
-                slots.push_back(endsSlot(static_cast<int>(f), was, &was));  // padding stays
-            } else if (documentLinkOf[f] >= 0) {
-                const Link& ends = doc_.links[static_cast<std::size_t>(documentLinkOf[f])].ends;
-                slots.push_back(endsSlot(static_cast<int>(f), ends, &was));
+        std::vector<Slot> slots;
+        std::size_t padding = 0;  // the next file link to look at for padding
+        const auto paddingBefore = [&](std::size_t number) {
+            for (; padding < number && padding < fileLinks.size(); ++padding) {
+                const Link& was = fileLinks[padding];
+                if ((was.from < 0 || was.to < 0) && !removed[padding]) {
+                    slots.push_back(endsSlot(static_cast<int>(padding), was, &was));
+                }
             }
-        }
+        };
+        // An added link goes after the padding before the next link of the file, so that the
+        // padding keeps its numbers where it can.
+        std::vector<Slot> added;
+        const auto flushAdded = [&] {
+            slots.insert(slots.end(), added.begin(), added.end());
+            added.clear();
+        };
+        int last = -1;
         for (const DocumentLink& link : doc_.links) {
-            if (link.fileNumber < 0) {
-                slots.push_back(endsSlot(-1, link.ends, nullptr));
+            const int number = link.fileNumber;
+            if (number < 0) {
+                added.push_back(endsSlot(-1, link.ends, nullptr));
+                continue;
             }
+            if (number <= last || static_cast<std::size_t>(number) >= fileLinks.size()) {
+                throw Refusal{0, "the edits put the links in an order the file cannot keep"};
+            }
+            last = number;
+            paddingBefore(static_cast<std::size_t>(number));
+            flushAdded();
+            padding = static_cast<std::size_t>(number) + 1;
+            slots.push_back(
+                endsSlot(number, link.ends, &fileLinks[static_cast<std::size_t>(number)]));
         }
+        paddingBefore(fileLinks.size());
+        flushAdded();
         return slots;
     }
 
@@ -607,9 +621,11 @@ bool HasKeptText(const GraphDocument& document) {
 
 KeptText KeepText(const GraphDocument& document, bool removeNegativeEnds) {
     try {
-        return KeptText{TextKeeper(document, removeNegativeEnds).Run(), 0, {}};
+        TextKeeper keeper(document, removeNegativeEnds);
+        std::string text = keeper.Run();
+        return KeptText{std::move(text), keeper.Changes(), 0, {}};
     } catch (const Refusal& refusal) {
-        return KeptText{{}, refusal.line, refusal.reason};
+        return KeptText{{}, {}, refusal.line, refusal.reason};
     }
 }
 

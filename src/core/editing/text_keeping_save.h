@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/editing/graph_document.h"
 
@@ -14,6 +15,7 @@ namespace walkconv {
 // What keeping the text comes to: the new text, or why the text cannot carry the edits.
 struct KeptText {
     std::string text;
+    std::vector<TextRange> changes;  // the bytes of the old text replaced; empty ones: insertions
     int refusalLine = 0;  // 1-based line the refusal is about; 0 when it is about no one line
     std::string refusal;  // empty when `text` holds the save
 
