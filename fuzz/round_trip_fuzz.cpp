@@ -8,6 +8,7 @@
 // applied whole or refused with a reason and no change; the edited document is written in its
 // own kind and reads back as itself; the findings and their repairs hold; diff finds the
 // document equal to itself; and undoing every edit in turn gives back the document as read.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -22,9 +23,11 @@
 #include "core/editing/document_file.h"
 #include "core/editing/graph_edit.h"
 #include "core/editing/repairs.h"
+#include "core/editing/text_keeping_save.h"
 #include "core/numbers.h"
 #include "core/sailorpoints/sailorpoints_reader.h"
 #include "core/sailorpoints/sailorpoints_writer.h"
+#include "core/text.h"
 #include "core/walk/walk_reader.h"
 #include "core/walk/walk_writer.h"
 #include "fuzz_support.h"
@@ -206,6 +209,49 @@ bool SameAsWritten(const GraphDocument& a, const GraphDocument& b) {
     return true;
 }
 
+// The lines of `text`, each with the bytes it spans, its line end included.
+std::vector<std::pair<std::string_view, TextRange>> LinesOf(std::string_view text) {
+    std::vector<std::pair<std::string_view, TextRange>> lines;
+    LineSplitter splitter(text);
+    for (std::string_view line; splitter.Next(line);) {
+        const auto begin = static_cast<std::size_t>(line.data() - text.data());
+        lines.push_back({line, {begin, NextLineStart(text, begin + line.size())}});
+    }
+    return lines;
+}
+
+// A save that keeps the text reads back as the edited document, or is refused with a reason;
+// and every line of the old text that no replacement touched is in the new text, in order.
+void CheckKeptText(std::string_view old, const GraphDocument& document, const Layout& layout,
+                   InputKind kind) {
+    const KeptText kept = KeepText(document);
+    if (!kept.Kept()) {
+        fuzz::Require(kept.text.empty(), "a refused save gives no text");
+        return;
+    }
+    const DocumentReading back =
+        ReadDocument(fuzz::ScratchFolder().Put(layout.fileName, kept.text), kind);
+    fuzz::Require(back.document && SameAsWritten(*back.document, document),
+                  "a kept text reads back as the edited document");
+    const auto newLines = LinesOf(kept.text);
+    std::size_t next = 0;
+    for (const auto& [line, range] : LinesOf(old)) {
+        const bool touched =
+            std::any_of(kept.changes.begin(), kept.changes.end(), [&](const TextRange& c) {
+                return c.begin == c.end ? c.begin > range.begin && c.begin < range.end
+                                        : c.begin < range.end && range.begin < c.end;
+            });
+        if (touched) {
+            continue;
+        }
+        while (next < newLines.size() && newLines[next].first != line) {
+            ++next;
+        }
+        fuzz::Require(next < newLines.size(), "a line no edit concerned stays, in order");
+        ++next;
+    }
+}
+
 void EditAndUndo(std::string_view bytes, const Layout& layout, InputKind kind) {
     const fuzz::Scratch& scratch = fuzz::ScratchFolder();
     const DocumentReading reading = ReadDocument(scratch.Put(layout.fileName, bytes), kind);
@@ -237,6 +283,9 @@ void EditAndUndo(std::string_view bytes, const Layout& layout, InputKind kind) {
     if (!unreadable) {
         fuzz::Require(back.document && SameAsWritten(*back.document, document),
                       "an edited document reads back as written");
+    }
+    if (!unreadable) {
+        CheckKeptText(start.file->text->text, document, layout, kind);
     }
     for (const Finding& finding : FindingsOf(document)) {
         fuzz::Require(

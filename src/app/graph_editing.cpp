@@ -1,5 +1,8 @@
 #include "app/graph_editing.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <utility>
 
 #include "core/drawing/graph_drawing.h"
@@ -31,6 +34,7 @@ void GraphEditing::Open(GraphDocument document, std::string path) {
     undo_.clear();
     redo_.clear();
     state_ = savedState_ = nextState_++;
+    removesNegativeEnds_ = false;
     selection_ = {};
     status_.clear();
     moving_.reset();
@@ -51,6 +55,7 @@ bool GraphEditing::Reopen(GraphDocument document, std::string path) {
     document_ = std::move(document);
     path_ = std::move(path);
     savedState_ = state_;
+    removesNegativeEnds_ = false;
     Refresh();
     return true;
 }
@@ -90,12 +95,6 @@ void GraphEditing::Record(Edit undo) {
     state_ = nextState_++;
     undo_.push_back({std::move(undo), before});
     redo_.clear();
-    if (!toldLayout_ && document_->kind == InputKind::WalkSource) {
-        toldLayout_ = true;
-        status_ =
-            "Saving writes the walk source in the layout of this tool: one statement a "
-            "line, its comments and other lines not kept.";
-    }
 }
 
 bool GraphEditing::Apply(const Edit& edit) {
@@ -232,6 +231,7 @@ void GraphEditing::Fix(int row) {
     }
     const bool negativeEnds = repair->code == finding_code::kNegativeEnd;
     if (Apply(repair->edit) && negativeEnds) {
+        removesNegativeEnds_ = true;
         status_ = "The links with a negative end leave the file when it is saved.";
     }
 }
@@ -240,7 +240,12 @@ void GraphEditing::FixAll() {
     if (repairs_.empty()) {
         return;
     }
-    Apply(RepairAll(repairs_));
+    const bool negativeEnds = std::any_of(repairs_.begin(), repairs_.end(), [](const Repair& r) {
+        return r.code == finding_code::kNegativeEnd;
+    });
+    if (Apply(RepairAll(repairs_)) && negativeEnds) {
+        removesNegativeEnds_ = true;
+    }
 }
 
 void GraphEditing::BeginMove(int point) {

@@ -76,6 +76,9 @@ class GraphEditing {
     bool Unsaved() const { return document_ && state_ != savedState_; }
     // The document as it stands is what its file holds now.
     void MarkSaved(std::string path);
+    // Whether the links with a negative end were fixed, so that a save removes them from the
+    // file's text too.
+    bool RemovesNegativeEnds() const { return removesNegativeEnds_; }
 
     // The line under the views: why an edit was refused, or a note.
     const std::string& Status() const { return status_; }
@@ -138,10 +141,10 @@ class GraphEditing {
     int state_ = 0;  // which state of the document this is; each change makes a new one
     int nextState_ = 1;
     int savedState_ = 0;
+    bool removesNegativeEnds_ = false;
     Selection selection_;
     PanelView panel_;
     std::string status_;
-    bool toldLayout_ = false;
     std::optional<int> moving_;
     Point moveOrigin_;
 };

@@ -42,7 +42,24 @@ bool Write(const GraphEditing& editing, Host& host, const std::string& path, Inp
     GraphDocument document = editing.Document();
     document.modelName = model;
     try {
-        WriteDocument(PathFromUtf8(path), document, kind);
+        if (kind != document.kind) {
+            WriteDocument(PathFromUtf8(path), document, kind);
+        } else if (path == editing.Path()) {
+            SaveDocument(PathFromUtf8(path), document, editing.RemovesNegativeEnds());
+        } else {
+            // Another file of the same kind: the text of this one with the edits, or, when
+            // that text cannot carry them, a new file in the writer's layout.
+            std::string text;
+            try {
+                text = SavedText(document, path, editing.RemovesNegativeEnds());
+            } catch (const SaveRefused&) {
+                text = FormatDocument(document, kind);
+            }
+            WriteFileAtomically(PathFromUtf8(path), text);
+        }
+    } catch (const SaveRefused& refused) {
+        host.ShowMessage(refused.what());
+        return false;
     } catch (const ConversionError& error) {
         host.ShowMessage("The walking graph could not be saved: " + std::string(error.what()));
         return false;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli/diff_command.h"
+#include "cli/edit_command.h"
+#include "cli/edit_operations.h"
 #include "cli/fix_command.h"
 #include "cli/output_clashes.h"
 #include "cli/output_writing.h"
@@ -34,6 +36,9 @@ constexpr std::array kCommands{
                 nullptr, kWrites | kInPlace | kFindings | kFormat, FixOutputOf},
     CommandSpec{"diff", "A B", "say how the walking graphs of two files differ", nullptr, DiffFiles,
                 kFormat | kGit, nullptr},
+    CommandSpec{"edit", "INPUT... OPERATION...",
+                "change the points and links of each input, keeping its text", EditInput, nullptr,
+                kWrites | kInPlace | kFormat, FixOutputOf},
 };
 
 // The operands git gives a diff driver: the path alone for an unmerged path; path, old file,
@@ -184,7 +189,17 @@ std::string HelpText(const CLI::App& root) {
          << "check, render, fix and diff read .c files as walk sources, .ini files as\n"
          << "sailorpoints files, others by content. render prints INPUT -> OUTPUT (N points,\n"
          << "M links, F findings). fix without -i, -o or -d writes nothing and prints the\n"
-         << "repairs due; with them it writes the repaired file in its own kind.\n";
+         << "repairs due; with them it writes the repaired file in its own kind.\n"
+         << "edit applies its operations to each input, in order, as one change: "
+         << OperationUsage() << ".\n"
+         << "The first word naming an operation ends the inputs (./move names a file);\n"
+         << "negative numbers are values. Without -i, -o or -d it writes nothing and prints\n"
+         << "the change as diff does; with them it prints it and writes the file.\n"
+         << "fix and edit keep the file's text: only the statements of the entries changed,\n"
+         << "renumbered, added or removed, and the sizes and counts that follow them, are\n"
+         << "rewritten; comments, blank lines, spacing, names and line endings stay. When the\n"
+         << "text cannot carry the change (an entry assigned twice, statements beyond a\n"
+         << "declared size), nothing is written and the status is 4.\n";
     if (ProgramExpandsWildcards()) {
         text << "INPUT may hold the wildcards * and ? in its last component only "
                 "(models\\*_walk.c):\n"
@@ -307,22 +322,42 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
         parsed.endsWith = UsageError(err, "unknown command '" + args.front() + "'");
         return parsed;
     }
+    // edit's operations hold numbers that may be negative: they are taken out before the
+    // options are parsed, which would take "-3.5" for an option.
+    std::vector<std::string> words(args.begin(), args.end());
+    std::vector<EditOperation> operations;
+    if (args.front() == "edit") {
+        SplitArguments split = SplitOperations(args.subspan(1));
+        if (split.problem) {
+            parsed.endsWith = UsageError(err, "edit: " + *split.problem);
+            return parsed;
+        }
+        const bool help = std::any_of(split.rest.begin(), split.rest.end(),
+                                      [](const auto& w) { return w == "-h" || w == "--help"; });
+        if (split.operations.empty() && !help) {
+            parsed.endsWith = UsageError(
+                err, "edit takes one operation or more after its inputs: " + OperationUsage());
+            return parsed;
+        }
+        words.assign(1, "edit");
+        words.insert(words.end(), split.rest.begin(), split.rest.end());
+        operations = std::move(split.operations);
+    }
     RawOptions raw;
     CLI::App app(
         "Converts ship walking paths between walk sources (.c) and sailorpoints files "
         "(.ini).",
         kProgram);
     DeclareCommandLine(app, raw);
-    std::vector<std::string> given(args.begin(), args.end());
     // git hands a diff driver paths as they are, "-dash1.ini" too: after diff's --git comes
     // nothing but operands.
-    if (given.front() == "diff") {
-        const auto git = std::find(given.begin(), given.end(), "--git");
-        if (git != given.end() && std::find(given.begin(), git, "--") == git) {
-            given.insert(git + 1, "--");
+    if (words.front() == "diff") {
+        const auto git = std::find(words.begin(), words.end(), "--git");
+        if (git != words.end() && std::find(words.begin(), git, "--") == git) {
+            words.insert(git + 1, "--");
         }
     }
-    std::vector<std::string> reversed(given.rbegin(), given.rend());  // CLI11 takes them so
+    std::vector<std::string> reversed(words.rbegin(), words.rend());  // CLI11 takes them so
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
@@ -353,6 +388,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
     request.inPlace = raw.inPlace;
     request.git = raw.git;
     request.format = raw.format == kJsonFormat ? ReportFormat::Json : ReportFormat::Text;
+    request.operations = std::move(operations);
     if (parsed.command->runWhole != nullptr) {
         if (const std::optional<std::string> problem = OperandProblem(*parsed.command, request)) {
             parsed.endsWith = UsageError(err, *problem);

@@ -30,6 +30,7 @@ struct FixPlan {
     std::string refusal;                // why the repairs cannot be made, when they cannot
     std::optional<std::string> output;  // where the input is written, if anywhere
     std::string content;                // what is written there
+    std::string saveRefusal;            // why the input's text cannot carry the repairs
 };
 
 FixPlan PlanFix(const std::string& input, const Request& request) {
@@ -57,8 +58,16 @@ FixPlan PlanFix(const std::string& input, const Request& request) {
         return plan;  // a file with nothing to repair is left as it is, time stamp and all
     }
     plan.output = FixOutputOf(input, request);
-    plan.content = plan.repairs.empty() ? ReadTextFile(PathFromUtf8(input))
-                                        : FormatDocument(document, plan.kind);
+    try {
+        const bool negativeEnds = std::any_of(
+            plan.repairs.begin(), plan.repairs.end(),
+            [](const Repair& repair) { return repair.code == finding_code::kNegativeEnd; });
+        plan.content = plan.repairs.empty() ? ReadTextFile(PathFromUtf8(input))
+                                            : SavedText(document, input, negativeEnds);
+    } catch (const SaveRefused& refused) {
+        plan.saveRefusal = refused.what();
+        plan.output.reset();
+    }
     return plan;
 }
 
@@ -104,6 +113,9 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     const bool due = !plan.repairs.empty() || !plan.refusal.empty();
     ExitStatus status = due && request.werror ? ExitStatus::Warnings : ExitStatus::Success;
+    if (!plan.saveRefusal.empty()) {
+        status = ExitStatus::CannotWrite;
+    }
     bool written = false;
     std::optional<WriteFailure> writeFailure;
     if (plan.output) {
@@ -118,7 +130,7 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     if (console.json != nullptr) {
         console.json->AddFixed(input, status, written ? plan.output : std::nullopt, plan.repairs,
-                               plan.left, plan.refusal, writeFailure);
+                               plan.left, plan.refusal, writeFailure, plan.saveRefusal);
         return status;
     }
     // The repaired file fills the standard output, so the lines about it go with the messages.
@@ -130,6 +142,9 @@ ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request
     }
     if (!plan.refusal.empty()) {
         console.err << input << ": cannot repair: " << plan.refusal << "\n";
+    }
+    if (!plan.saveRefusal.empty()) {
+        console.err << plan.saveRefusal << "\n";
     }
     PrintFindings(input, plan.left, request.verbose, console.err);
     if (!request.quiet) {

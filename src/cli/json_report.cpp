@@ -85,10 +85,24 @@ void JsonReport::AddRefused(const std::string& input, ExitStatus status, std::st
     inputs_.push_back(RefusedInputObject(input, status, message, known, failure, command));
 }
 
+void JsonReport::AddEdited(const std::string& input, ExitStatus status,
+                           const std::optional<std::string>& output, const std::string* diffJson,
+                           std::string_view message) {
+    Json object{{"input", input},
+                {"status", static_cast<int>(status)},
+                {"output", ValueOrNull(output)},
+                {"change", diffJson != nullptr ? Json::parse(*diffJson) : Json(nullptr)}};
+    if (!message.empty()) {
+        object["message"] = std::string(message);
+    }
+    inputs_.push_back(std::move(object));
+}
+
 void JsonReport::AddFixed(const std::string& input, ExitStatus status,
                           const std::optional<std::string>& output, std::span<const Repair> repairs,
                           std::span<const Finding> left, std::string_view refusal,
-                          const std::optional<WriteFailure>& writeFailure) {
+                          const std::optional<WriteFailure>& writeFailure,
+                          std::string_view saveRefusal) {
     Json repairList = Json::array();
     for (const Repair& repair : repairs) {
         repairList.push_back(Json{
@@ -119,6 +133,9 @@ void JsonReport::AddFixed(const std::string& input, ExitStatus status,
     if (writeFailure) {
         object["cannot_write"] =
             Json{{"output", writeFailure->output}, {"reason", writeFailure->reason}};
+    }
+    if (!saveRefusal.empty()) {
+        object["message"] = std::string(saveRefusal);
     }
     inputs_.push_back(std::move(object));
 }

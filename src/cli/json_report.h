@@ -46,14 +46,21 @@ class JsonReport {
                     const PartialSummary& known, const Failure* failure = nullptr,
                     ReportOf command = ReportOf::Check);
 
+    // An input that edit read: the file written, if any; the change as diff's document gives
+    // it (`diffJson`, null when an operation was refused); and what went wrong, if anything.
+    void AddEdited(const std::string& input, ExitStatus status,
+                   const std::optional<std::string>& output, const std::string* diffJson,
+                   std::string_view message);
+
     // An input that fix read: the file written, if any; each repair with its code, its
     // description, its link and its place; the warnings left for a person and the notes;
-    // why the repairs could not be made, if they could not; and why the output could not be
-    // written, if it could not.
+    // why the repairs could not be made, or not saved in the input's text, if so; and why the
+    // output could not be written, if it could not.
     void AddFixed(const std::string& input, ExitStatus status,
                   const std::optional<std::string>& output, std::span<const Repair> repairs,
                   std::span<const Finding> left, std::string_view refusal,
-                  const std::optional<WriteFailure>& writeFailure = std::nullopt);
+                  const std::optional<WriteFailure>& writeFailure = std::nullopt,
+                  std::string_view saveRefusal = {});
 
     // The document; a byte that is not part of UTF-8 text (in a path, say) is written as U+FFFD.
     void Print(std::ostream& out) const;

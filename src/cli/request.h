@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/edit_operations.h"
+
 namespace walkconv::cli {
 
 // How check, fix and diff report: lines for people, or one JSON document for scripts.
@@ -19,12 +21,13 @@ struct Request {
     std::optional<std::string> output;  // -o: the one output's path
     std::optional<std::string> dir;     // -d: the folder of every output
     std::optional<std::string> model;   // --model: the output's model name
-    bool inPlace = false;               // fix -i: each input is its own output
+    bool inPlace = false;               // fix, edit -i: each input is its own output
     bool quiet = false;
     bool werror = false;
     bool verbose = false;  // check, fix: print the notes too
     bool git = false;      // diff --git: the inputs are the arguments of a git diff driver
     ReportFormat format = ReportFormat::Text;
+    std::vector<EditOperation> operations;  // edit: what to do to each input, in order
 };
 
 }  // namespace walkconv::cli

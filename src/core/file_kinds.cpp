@@ -8,9 +8,11 @@
 namespace walkconv {
 
 AnalysisOutcome AnalyseFile(InputKind kind, const std::string& inputPath, ConversionState& state,
-                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes) {
-    return kind == InputKind::WalkSource ? AnalyseWalk(inputPath, state, details, facts, codes)
-                                         : AnalyseSailorpoints(inputPath, state, details, codes);
+                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes,
+                            TextLocations* located) {
+    return kind == InputKind::WalkSource
+               ? AnalyseWalk(inputPath, state, details, facts, codes, located)
+               : AnalyseSailorpoints(inputPath, state, details, codes, located);
 }
 
 std::string FormatFile(InputKind kind, const ConversionState& state) {

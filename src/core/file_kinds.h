@@ -7,6 +7,7 @@
 #include "core/conversion_state.h"
 #include "core/input_kind.h"
 #include "core/point_types.h"
+#include "core/statement_places.h"
 #include "core/walk/walk_reader.h"
 
 // The reader and the writer of each kind of file, chosen by kind in this one place for the
@@ -14,10 +15,12 @@
 namespace walkconv {
 
 // The Analyse command for a file of `kind`: the file at `inputPath` (UTF-8) into `state`;
-// `facts` is filled for a walk source only.
+// `facts` is filled for a walk source only; `located`, when given, receives the text read and
+// where each statement stored stands in it.
 AnalysisOutcome AnalyseFile(InputKind kind, const std::string& inputPath, ConversionState& state,
                             AnalysisDetails* details = nullptr, WalkSourceFacts* facts = nullptr,
-                            TypeCodes codes = TypeCodes::OtherKind);
+                            TypeCodes codes = TypeCodes::OtherKind,
+                            TextLocations* located = nullptr);
 
 // The file of `kind` that the writer makes of `state`.
 std::string FormatFile(InputKind kind, const ConversionState& state);

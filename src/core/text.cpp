@@ -135,6 +135,15 @@ std::string DropLastCharacters(std::string_view text, std::size_t count) {
     return std::string(text.substr(0, end));
 }
 
+std::size_t NextLineStart(std::string_view text, std::size_t lineEnd) {
+    if (lineEnd >= text.size()) {
+        return text.size();
+    }
+    const bool crlf =
+        text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n';
+    return lineEnd + (crlf ? 2 : 1);
+}
+
 bool LineSplitter::Next(std::string_view& line) {
     if (pos_ >= text_.size()) {
         return false;

@@ -63,6 +63,10 @@ std::string_view FileNameOf(std::string_view path);
 // Throws ConversionError when the text is shorter.
 std::string DropLastCharacters(std::string_view text, std::size_t count);
 
+// Where the line after the one ending at `lineEnd` begins: past its CR LF, CR or LF; the
+// text's end when the line is the last.
+std::size_t NextLineStart(std::string_view text, std::size_t lineEnd);
+
 // Splits a text into lines. A line ends at CR LF, at CR alone or at LF alone; the end is not
 // part of the line, and a final line end starts no further line. An empty text has no lines.
 class LineSplitter {

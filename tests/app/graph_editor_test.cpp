@@ -220,6 +220,11 @@ TEST(GraphEditor, SaveWritesTheFileInItsOwnKindAndCodesAndTheConverterFollows) {
     ASSERT_TRUE(e.Graph().Save(e.host));
     e.converter.FollowGraph(e.host);
     EXPECT_EQ(e.Graph().Title(), "ship - graph");
+    // Only the statements of the two links removed, and the declared size, changed.
+    std::string kept = kShipWalk;
+    kept.replace(kept.find("graph[4];"), 9, "graph[2];");
+    kept.erase(kept.find("ship_walk_graph[2] ="));
+    EXPECT_EQ(TempDir::Read(PathFromUtf8(e.path)), kept);
 
     // The file reads back as the document, types in the walk source's codes (5 stays 5), and
     // the converter window analysed it again.

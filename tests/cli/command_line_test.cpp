@@ -31,29 +31,32 @@ TEST_F(CommandLineTest, HelpListsEveryCommandAndOptionOnOneLineEach) {
     const std::vector<std::string> lines = Lines(run.out);
     EXPECT_THAT(lines, Contains("Usage: walkconv COMMAND INPUT... [OPTIONS]"));
     for (const char* line : {
-             "  to-ini INPUT...     convert walk sources to sailorpoints files",
-             "  to-walk INPUT...    convert sailorpoints files to walk sources",
-             "  check INPUT...      analyse inputs, print each summary and its warnings",
-             "  render INPUT...     draw the walking graph of each input as an SVG picture",
-             "  fix INPUT...        repair what check finds where one repair is sound",
-             "  diff A B            say how the walking graphs of two files differ",
-             "  -o,--output OUTPUT  (to-ini, to-walk, render, fix) write the output here, or to "
-             "stdout for - (one input only)",
-             "  -d,--dir DIR        (to-ini, to-walk, render, fix) write each output in DIR, under "
-             "its proposed name (fix: the input's)",
-             "  -q,--quiet          (to-ini, to-walk, render, fix) print no line per written "
-             "output",
-             "  --model NAME        (to-walk) model name of the output (one input only)",
-             "  --werror            (check, fix) exit with status 5 when an input has warnings "
-             "(fix: a repair is due)",
-             "  -v,--verbose        (check, fix) print the notes too, not only the warnings",
-             "  --format text|json  (check, fix, diff) text (default), or json: one document for "
-             "all inputs on stdout",
-             "  -i,--in-place       (fix) write each output over its input",
-             "  --git               (diff) take what git gives a diff driver: PATH OLD-FILE "
-             "OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE",
-             "  -h,--help           print this help and exit",
-             "  --version           print the version and exit",
+             "  to-ini INPUT...             convert walk sources to sailorpoints files",
+             "  to-walk INPUT...            convert sailorpoints files to walk sources",
+             "  check INPUT...              analyse inputs, print each summary and its warnings",
+             "  render INPUT...             draw the walking graph of each input as an SVG picture",
+             "  fix INPUT...                repair what check finds where one repair is sound",
+             "  diff A B                    say how the walking graphs of two files differ",
+             "  edit INPUT... OPERATION...  change the points and links of each input, keeping its "
+             "text",
+             "  -o,--output OUTPUT          (to-ini, to-walk, render, fix, edit) write the output "
+             "here, or to stdout for - (one input only)",
+             "  -d,--dir DIR                (to-ini, to-walk, render, fix, edit) write each output "
+             "in DIR, under its proposed name (fix: the input's)",
+             "  -q,--quiet                  (to-ini, to-walk, render, fix, edit) print no line per "
+             "written output",
+             "  --model NAME                (to-walk) model name of the output (one input only)",
+             "  --werror                    (check, fix) exit with status 5 when an input has "
+             "warnings (fix: a repair is due)",
+             "  -v,--verbose                (check, fix) print the notes too, not only the "
+             "warnings",
+             "  --format text|json          (check, fix, diff, edit) text (default), or json: one "
+             "document for all inputs on stdout",
+             "  -i,--in-place               (fix, edit) write each output over its input",
+             "  --git                       (diff) take what git gives a diff driver: PATH "
+             "OLD-FILE OLD-HEX OLD-MODE NEW-FILE NEW-HEX NEW-MODE",
+             "  -h,--help                   print this help and exit",
+             "  --version                   print the version and exit",
              "diff: 0 the same graph, 1 different graphs (0 with --git), 2 trouble",
          }) {
         EXPECT_THAT(lines, Contains(line));

@@ -164,10 +164,7 @@ TEST_F(FixTest, InPlaceLeavesAFileWithNothingToRepairUntouchedAndReplacesOneWith
     EXPECT_EQ(run.err, "lonely1.ini: warning: point 1 is not touched by any link\n");
     EXPECT_EQ(Read("lonely1.ini"), lonely);
     EXPECT_EQ(std::filesystem::last_write_time("lonely1.ini"), old);
-    EXPECT_EQ(Read("loop1.ini"),
-              "\r\n[SIZE]\r\npoints = 3\r\nlinks = 2\r\n\r\n[POINT_DATA]\r\n"
-              "point 0 = 0,0,0,0\r\npoint 1 = 1,0,0,0\r\npoint 2 = 2,0,0,0\r\n\r\n"
-              "[LINK_DATA]\r\nlink 0 = 0,1\r\nlink 1 = 1,2\r\n");
+    EXPECT_EQ(Read("loop1.ini"), kThreePoints + "link 0 = 0,1\nlink 1 = 1,2\n");
 }
 
 // Written in its own kind and codes: walk source types 4 and 5 and sailorpoints types 7 to 10
@@ -183,10 +180,8 @@ TEST_F(FixTest, TheRepairedFileKeepsItsKindAndItsTypeCodes) {
     ASSERT_EQ(Walkconv({"fix", "-i", "-q", "ship_walk.c", "sea1.ini"}).status, 0);
     EXPECT_EQ(Read("ship_walk.c"), kShipWalk);  // types 5, 1 and 4
     EXPECT_EQ(Read("sea1.ini"),
-              "\r\n[SIZE]\r\npoints = 4\r\nlinks = 3\r\n\r\n[POINT_DATA]\r\n"
-              "point 0 = 0,0,0,7\r\npoint 1 = 1,0,0,8\r\npoint 2 = 2,0,0,9\r\n"
-              "point 3 = 3,0,0,10\r\n\r\n[LINK_DATA]\r\nlink 0 = 0,1\r\nlink 1 = 1,2\r\n"
-              "link 2 = 2,3\r\n");
+              "[POINT_DATA]\npoint 0 = 0,0,0,7\npoint 1 = 1,0,0,8\npoint 2 = 2,0,0,9\n"
+              "point 3 = 3,0,0,10\n[LINK_DATA]\nlink 0 = 0,1\nlink 1 = 1,2\nlink 2 = 2,3\n");
 }
 
 TEST_F(FixTest, OutputAndDirWriteUnderTheInputsOwnNameAndCopyWhatNeedsNoRepair) {
@@ -201,9 +196,37 @@ TEST_F(FixTest, OutputAndDirWriteUnderTheInputsOwnNameAndCopyWhatNeedsNoRepair) 
               "in/loop1.ini:7:1: fix: remove link 1 (joins point 1 to itself)\n"
               "in/loop1.ini -> out/loop1.ini: 1 repair made, 0 findings left for a person\n");
     EXPECT_EQ(Read("out/lonely1.ini"), lonely);
-    EXPECT_NE(Read("out/loop1.ini").find("link 1 = 1,2\r\n"), std::string::npos);
+    EXPECT_EQ(Read("out/loop1.ini"), kThreePoints + "link 0 = 0,1\nlink 1 = 1,2\n");
     EXPECT_EQ(Walkconv({"fix", "-q", "in/loop1.ini", "-o", "fixed1.ini"}).status, 0);
     EXPECT_EQ(Read("fixed1.ini"), Read("out/loop1.ini"));
+}
+
+// In place, only the statements of the links removed change; a file whose text cannot carry
+// the repairs is refused and left as it was.
+TEST_F(FixTest, InPlaceKeepsTheTextAndRefusesWhatItCannotCarry) {
+    const std::string tabbed =
+        "int ship_walk_count;\nfloat ship_walk_verts[6];\nint ship_walk_types[2];\n"
+        "int ship_walk_graph[2];\nvoid ship_walk_init()\n{\n"
+        "\tship_walk_verts[0] = 1.0; // bow\n\tship_walk_verts[3] = 2;\n"
+        "\tship_walk_types[0] = 0;\n\tship_walk_types[1] = 1;\n"
+        "\tship_walk_graph[0] = (0)*256 + (1);\n\tship_walk_graph[1] = (1)*256 + (1);\n}";
+    Write("ship_walk.c", tabbed);
+    EXPECT_EQ(Walkconv({"fix", "-i", "-q", "ship_walk.c"}).status, 0);
+    EXPECT_EQ(Read("ship_walk.c"),
+              Edited(Edited(tabbed, "\tship_walk_graph[1] = (1)*256 + (1);\n", ""), "graph[2];",
+                     "graph[1];"));
+
+    const std::string beyond = Edited(tabbed, "(1)*256 + (1);\n",
+                                      "(1)*256 + (1);\n\tship_walk_graph[2] = (1)*256 + (0);\n");
+    Write("brig_walk.c", beyond);
+    const WalkconvRun run = Walkconv({"fix", "-i", "-q", "brig_walk.c"});
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.err,
+              "cannot save in place: brig_walk.c:13: link 2 is assigned beyond the declared size "
+              "of ship_walk_graph; Save as writes a new file\n"
+              "brig_walk.c: warning: walk_graph is declared with 2 entries, but the file assigns "
+              "3 entries\n");
+    EXPECT_EQ(Read("brig_walk.c"), beyond);
 }
 
 TEST_F(FixTest, JsonFormatListsTheRepairsAndWhatIsLeftForEachInput) {

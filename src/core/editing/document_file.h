@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/analysis.h"
+#include "core/conversion_error.h"
 #include "core/conversion_state.h"
 #include "core/editing/graph_document.h"
 #include "core/input_kind.h"
@@ -34,5 +36,25 @@ std::string FormatDocument(const GraphDocument& document, InputKind kind);
 // Throws ConversionError when the file cannot be written.
 void WriteDocument(const std::filesystem::path& path, const GraphDocument& document,
                    InputKind kind);
+
+// A save that the text of the document's file cannot carry. Its message:
+// "cannot save in place: NAME:LINE: REASON; Save as writes a new file".
+class SaveRefused : public ConversionError {
+  public:
+    using ConversionError::ConversionError;
+};
+
+// What saving `document` in its own kind writes: the text of the file it was read from with
+// the edits made in it, when it remembers that text; else the writer's layout. `name` is the
+// file named in a refusal; `removeNegativeEnds` as KeepText takes it. Throws SaveRefused when
+// the file's text cannot carry the edits.
+std::string SavedText(const GraphDocument& document, std::string_view name,
+                      bool removeNegativeEnds = false);
+
+// Writes SavedText(document, the path's name, removeNegativeEnds) to `path`, replacing it
+// atomically; nothing is written when the save is refused. Throws SaveRefused, or
+// ConversionError when the file cannot be written.
+void SaveDocument(const std::filesystem::path& path, const GraphDocument& document,
+                  bool removeNegativeEnds = false);
 
 }  // namespace walkconv

@@ -5,12 +5,14 @@
 namespace walkconv {
 
 GraphDocument DocumentOf(InputKind kind, const ConversionState& state,
-                         const AnalysisDetails& details, const WalkSourceFacts* walkFacts) {
+                         const AnalysisDetails& details, const WalkSourceFacts* walkFacts,
+                         TextLocations* text) {
     GraphDocument document;
     document.kind = kind;
     document.modelName = state.ModelName;
     for (int i = 0; i < state.PointCount; ++i) {
         document.points.push_back(state.Points[i]);
+        document.pointFileNumbers.push_back(i);
     }
     for (int i = 0; i < state.LinkCount; ++i) {
         document.links.push_back({state.Links[i], details.FileNumberOfLink(i)});
@@ -22,6 +24,21 @@ GraphDocument DocumentOf(InputKind kind, const ConversionState& state,
         file->walk = *walkFacts;
     }
     file->linkCount = details.FileLinkCount(state.LinkCount);
+    if (text != nullptr) {
+        file->text = std::move(*text);
+        file->points = document.points;
+        // The links dropped for a negative end take their places among those kept.
+        std::size_t kept = 0;
+        std::size_t dropped = 0;
+        for (int number = 0; number < file->linkCount; ++number) {
+            const auto& gone = details.droppedLinkEnds;
+            if (dropped < gone.size() && gone[dropped].number == number) {
+                file->fileLinks.push_back(gone[dropped++].ends);
+            } else if (kept < document.links.size()) {
+                file->fileLinks.push_back(document.links[kept++].ends);
+            }
+        }
+    }
     document.file = std::move(file);
     return document;
 }

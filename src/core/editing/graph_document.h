@@ -9,6 +9,7 @@
 #include "core/conversion_state.h"
 #include "core/findings/findings.h"
 #include "core/input_kind.h"
+#include "core/statement_places.h"
 #include "core/walk/walk_reader.h"
 
 // The walking graph of one file as a value that edits change: its points and links, with the
@@ -26,6 +27,11 @@ struct FileFacts {
     AnalysisDetails details;
     std::optional<WalkSourceFacts> walk;  // for a walk source
     int linkCount = 0;                    // the file's links, those dropped included
+    // For a document read for editing: the file's text with the places of its statements,
+    // its points and every link of the file by its number (those dropped included), as read.
+    std::optional<TextLocations> text;
+    std::vector<Point> points;
+    std::vector<Link> fileLinks;
 };
 
 // A link of a document, and which link of the file it was.
@@ -44,6 +50,9 @@ struct GraphDocument {
     std::vector<Point> points;  // x, y, z, and the type in the codes of `kind`
     std::vector<DocumentLink> links;
     std::shared_ptr<const FileFacts> file;  // none for a document that comes from no file
+    // The file's number of each point, DocumentLink::kNotInFile for one added since; empty when
+    // the document's points are not traced to a file. Edits keep it beside `points`.
+    std::vector<int> pointFileNumbers;
 
     // Equal graphs: kind, model name, points and links; the file facts do not count.
     friend bool operator==(const GraphDocument& a, const GraphDocument& b) {
@@ -53,9 +62,10 @@ struct GraphDocument {
 };
 
 // The document of a valid analysis in the codes of `kind` (the state's counts within the
-// tables), with `walkFacts` for a walk source.
+// tables), with `walkFacts` for a walk source, and with `text` the text it was read from.
 GraphDocument DocumentOf(InputKind kind, const ConversionState& state,
-                         const AnalysisDetails& details, const WalkSourceFacts* walkFacts);
+                         const AnalysisDetails& details, const WalkSourceFacts* walkFacts,
+                         TextLocations* text = nullptr);
 
 // `type` of a document of kind `from` in the codes of kind `to`, as converting maps it.
 double TypeInKind(double type, InputKind from, InputKind to);

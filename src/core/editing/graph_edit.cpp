@@ -117,6 +117,9 @@ class Applier {
                 }
             }
         }
+        if (Traced()) {
+            doc_.pointFileNumbers.insert(doc_.pointFileNumbers.begin() + edit.at, edit.fileNumber);
+        }
         doc_.points.insert(doc_.points.begin() + edit.at, edit.point);
         return Undone(RemovePoint{edit.at});
     }
@@ -137,7 +140,10 @@ class Applier {
                            " would leave no link, since every link touches it");
         }
         // Put back in ascending order, each link takes its old number again.
-        EditGroup undo{{InsertPoint{edit.point, PointAt(edit.point)}}};
+        const int fileNumber = Traced()
+                                   ? doc_.pointFileNumbers[static_cast<std::size_t>(edit.point)]
+                                   : DocumentLink::kNotInFile;
+        EditGroup undo{{InsertPoint{edit.point, PointAt(edit.point), fileNumber}}};
         for (std::size_t i = 0; i < doc_.links.size(); ++i) {
             if (touches(doc_.links[i])) {
                 undo.steps.emplace_back(InsertLink{static_cast<int>(i), doc_.links[i]});
@@ -150,6 +156,9 @@ class Applier {
                     --*end;
                 }
             }
+        }
+        if (Traced()) {
+            doc_.pointFileNumbers.erase(doc_.pointFileNumbers.begin() + edit.point);
         }
         doc_.points.erase(doc_.points.begin() + edit.point);
         if (undo.steps.size() == 1) {
@@ -219,6 +228,9 @@ class Applier {
     }
 
   private:
+    // Whether the document knows which point of its file each of its points is.
+    bool Traced() const { return doc_.pointFileNumbers.size() == doc_.points.size(); }
+
     bool HasPoint(int point) const {
         return point >= 0 && static_cast<std::size_t>(point) < doc_.points.size();
     }

@@ -41,6 +41,7 @@ struct AddPoint {
 struct InsertPoint {
     int at = 0;
     Point point;
+    int fileNumber = DocumentLink::kNotInFile;  // which point of the file it was, if any
     friend bool operator==(const InsertPoint&, const InsertPoint&) = default;
 };
 

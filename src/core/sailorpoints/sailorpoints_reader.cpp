@@ -1,6 +1,9 @@
 #include "core/sailorpoints/sailorpoints_reader.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
 
 #include "core/conversion_error.h"
 #include "core/file_names.h"
@@ -52,6 +55,35 @@ bool IsCommentLine(std::string_view line) {
     return first != kNone && (line[first] == ';' || line[first] == '#');
 }
 
+// Where the reader found things in the text that begins at `base`: ranges of views into it.
+struct Locator {
+    const char* base = nullptr;
+    std::vector<StatementPlace>* places = nullptr;
+
+    TextRange Of(std::string_view part) const {
+        const auto begin = static_cast<std::size_t>(part.data() - base);
+        return {begin, begin + part.size()};
+    }
+    // The range of the number with which `text` begins; empty, at its start, when none does.
+    TextRange NumberIn(std::string_view text) const {
+        const std::string_view number = LeadingNumberText(text);
+        return number.empty() ? Of(text.substr(0, 0)) : Of(number);
+    }
+};
+
+// The place of a line read as one statement: the line's content from its first non-blank.
+StatementPlace LinePlace(StatementKind kind, int number, std::string_view line, int lineNumber,
+                         std::size_t nextLine, const Locator& locator) {
+    StatementPlace place;
+    place.kind = kind;
+    place.line = lineNumber;
+    place.number = number;
+    place.lineContent = locator.Of(line);
+    place.statement = locator.Of(line.substr(std::min(line.find_first_not_of(" \t"), line.size())));
+    place.lineEnd = nextLine;
+    return place;
+}
+
 // Moves `rest` past its first comma; false when it has none.
 bool NextField(std::string_view& rest) {
     const std::size_t comma = rest.find(',');
@@ -77,29 +109,32 @@ void CheckColumn(int number, std::string_view rest, std::size_t wordLength, std:
     }
 }
 
-// "point N = x, y, z, type": stored only with "=" and three commas after the word.
-void ReadPoint(std::string_view rest, ConversionState& state, TypeCodes codes) {
+// "point N = x, y, z, type": stored only with "=" and three commas after the word. With
+// `place`, the ranges of its number and values are noted there, and true returned once stored.
+bool ReadPoint(std::string_view rest, ConversionState& state, TypeCodes codes,
+               StatementPlace* place = nullptr, const Locator* locator = nullptr) {
     constexpr std::size_t kWordLength = 5;  // "point"
     const std::string_view whole = rest;
     const int number = NumberAfterWord(rest, kWordLength, "point number");
     const std::size_t equals = rest.find('=');
     if (equals == kNone) {
-        return;
+        return false;
     }
+    std::array<std::string_view, 4> fields{rest.substr(equals + 1)};
     Point point;
-    point.x = TextToNumber(rest.substr(equals + 1));
-    if (!NextField(rest)) {
-        return;
+    point.x = TextToNumber(fields[0]);
+    for (int k = 1; k < 4; ++k) {
+        if (!NextField(rest)) {
+            return false;
+        }
+        fields[static_cast<std::size_t>(k)] = rest;
+        const double value = TextToNumber(rest);
+        if (k < 3) {
+            point.Coordinate(k) = value;
+        } else {
+            point.type = value;
+        }
     }
-    point.y = TextToNumber(rest);
-    if (!NextField(rest)) {
-        return;
-    }
-    point.z = TextToNumber(rest);
-    if (!NextField(rest)) {
-        return;
-    }
-    point.type = TextToNumber(rest);
     if (codes == TypeCodes::OtherKind) {
         point.type = SailorpointsTypeInWalk(point.type);
     }
@@ -108,22 +143,30 @@ void ReadPoint(std::string_view rest, ConversionState& state, TypeCodes codes) {
     if (number > state.PointCount) {
         state.PointCount = static_cast<std::int16_t>(number);
     }
+    if (place != nullptr) {
+        place->numberText = locator->NumberIn(whole.substr(kWordLength));
+        for (const std::string_view field : fields) {
+            place->values[static_cast<std::size_t>(place->valueCount++)] = locator->NumberIn(field);
+        }
+    }
+    return true;
 }
 
-// "link N = a, b": stored only with "=" and a comma after the word.
-void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& details,
-              SourcePlace place) {
+// "link N = a, b": stored only with "=" and a comma after the word; noted as ReadPoint notes.
+bool ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& details,
+              SourcePlace place, StatementPlace* located = nullptr,
+              const Locator* locator = nullptr) {
     constexpr std::size_t kWordLength = 4;  // "link"
     const std::string_view whole = rest;
     const int number = NumberAfterWord(rest, kWordLength, "link number");
     const std::size_t equals = rest.find('=');
     if (equals == kNone) {
-        return;
+        return false;
     }
     const std::string_view firstText = rest.substr(equals + 1);
     const double first = TextToNumber(firstText);
     if (!NextField(rest)) {
-        return;
+        return false;
     }
     const std::string_view secondText = TextAfterFirst(rest, '=');
     const std::int16_t second = Int16OrFailWith(TextToNumber(secondText), "link end", [secondText] {
@@ -138,12 +181,44 @@ void ReadLink(std::string_view rest, ConversionState& state, AnalysisDetails& de
         details.linkCountPlace = place;
         state.LinkCount = static_cast<std::int16_t>(number);
     }
+    if (located != nullptr) {
+        located->numberText = locator->NumberIn(whole.substr(kWordLength));
+        located->values[0] = locator->NumberIn(firstText);
+        located->values[1] = locator->NumberIn(secondText);
+        located->valueCount = 2;
+    }
+    return true;
+}
+
+// "points = N" or "links = N" of the [SIZE] section, which the reading itself passes over.
+void LocateSize(std::string_view line, int lineNumber, std::size_t nextLine,
+                const Locator& locator) {
+    const std::string_view rest = line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
+    const bool points = StartsWithAnyCase(rest, "POINTS");
+    if (!points && !StartsWithAnyCase(rest, "LINKS")) {
+        return;
+    }
+    const std::size_t equals = rest.find('=');
+    if (equals == kNone) {
+        return;
+    }
+    const std::string_view value = rest.substr(equals + 1);
+    const std::string_view number = LeadingNumberText(value);
+    if (number.empty() || number.find_first_not_of("0123456789") != kNone || number.size() > 5) {
+        return;
+    }
+    StatementPlace place =
+        LinePlace(points ? StatementKind::PointsSize : StatementKind::LinksSize,
+                  std::stoi(std::string(number)), line, lineNumber, nextLine, locator);
+    place.numberText = locator.Of(number);
+    locator.places->push_back(place);
 }
 
 }  // namespace
 
 void ScanSailorpointsText(std::string_view text, ConversionState& state, AnalysisDetails* details,
-                          TypeCodes codes) {
+                          TypeCodes codes, std::vector<StatementPlace>* places) {
+    const Locator locator{text.data(), places};
     AnalysisDetails unused;
     AnalysisDetails& notes = details != nullptr ? *details : unused;
     LineSplitter lines(text);
@@ -160,20 +235,49 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
         if (words.linkData) {
             state.LinkCount = 0;
         }
+        const std::size_t nextLine =
+            places != nullptr ? NextLineStart(text, locator.Of(line).end) : 0;
         // Nothing before the first section marker counts, the [SIZE] section included.
         if (state.PointCount < 0 && state.LinkCount < 0) {
+            if (places != nullptr) {
+                LocateSize(line, lineNumber, nextLine, locator);
+            }
             continue;
         }
         std::size_t reading = 0;  // the word whose rule is being applied; a failure points there
         try {
             if (words.point != kNone) {
                 reading = words.point;
-                ReadPoint(line.substr(words.point), state, codes);
+                const std::string_view rest = line.substr(words.point);
+                StatementPlace place;
+                if (places == nullptr) {
+                    ReadPoint(rest, state, codes);
+                } else if (ReadPoint(rest, state, codes, &place, &locator)) {
+                    StatementPlace located =
+                        LinePlace(StatementKind::PointLine, 0, line, lineNumber, nextLine, locator);
+                    located.number = NumberAfterWord(rest, 5, "point number");
+                    located.numberText = place.numberText;
+                    located.values = place.values;
+                    located.valueCount = place.valueCount;
+                    places->push_back(located);
+                }
             }
             if (words.link != kNone) {
                 reading = words.link;
-                ReadLink(line.substr(words.link), state, notes,
-                         {lineNumber, static_cast<int>(words.link) + 1});
+                const std::string_view rest = line.substr(words.link);
+                const SourcePlace where{lineNumber, static_cast<int>(words.link) + 1};
+                StatementPlace place;
+                if (places == nullptr) {
+                    ReadLink(rest, state, notes, where);
+                } else if (ReadLink(rest, state, notes, where, &place, &locator)) {
+                    StatementPlace located =
+                        LinePlace(StatementKind::LinkLine, 0, line, lineNumber, nextLine, locator);
+                    located.number = NumberAfterWord(rest, 4, "link number");
+                    located.numberText = place.numberText;
+                    located.values = place.values;
+                    located.valueCount = place.valueCount;
+                    places->push_back(located);
+                }
             }
         } catch (ConversionError& error) {
             error.Locate(lineNumber, static_cast<int>(reading) + 1);
@@ -185,11 +289,17 @@ void ScanSailorpointsText(std::string_view text, ConversionState& state, Analysi
 }
 
 AnalysisOutcome AnalyseSailorpoints(const std::string& inputPath, ConversionState& state,
-                                    AnalysisDetails* details, TypeCodes codes) {
+                                    AnalysisDetails* details, TypeCodes codes,
+                                    TextLocations* located) {
     const ReaderSteps reader{
         -1, kSailorpointsSuffix.size(),
-        [codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
-            ScanSailorpointsText(text, s, &d, codes);
+        [codes, located](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            if (located != nullptr) {
+                located->text = text;
+                located->statements.clear();
+            }
+            ScanSailorpointsText(text, s, &d, codes,
+                                 located != nullptr ? &located->statements : nullptr);
         }};
     return RunAnalysis(inputPath, state, reader, details);
 }

@@ -19,6 +19,17 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
+// A decimal integer as the walk writer writes one: digits, perhaps after a sign, with no
+// leading zero. The save writes a changed link end over such a literal; one in another
+// spelling (octal, hexadecimal) is kept as written and not changed.
+bool IsPlainInteger(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && (text == "0" || text.front() != '0') &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 // The first occurrence of a needle in a line at or after a position, remembering its last
 // answer. Each pass of the scanner asks from the start of its statement, and the positions
 // asked only grow from one pass to the next; so each part of the line is searched at most
@@ -131,6 +142,14 @@ class LineScanner {
           facts_(facts),
           codes_(codes) {}
 
+    // Notes in `places` where each statement stored stands; the line starts at `offset` of the
+    // text and the next one at `next`.
+    void LocateIn(std::vector<StatementPlace>* places, std::size_t offset, std::size_t next) {
+        places_ = places;
+        lineOffset_ = offset;
+        nextLine_ = next;
+    }
+
     // Reads every statement of the line. A failure carries the place of the statement that
     // holds the keyword being read.
     void Run() {
@@ -225,6 +244,7 @@ class LineScanner {
             // declaration zeroes, does not exist.
             state_.PointCount = kTableSize;
             vertsRead_ = rest;
+            Locate(StatementKind::VertsSize, index, verts_, rest);
             return;
         }
         if (point > state_.PointCount) {
@@ -237,6 +257,9 @@ class LineScanner {
         }
         state_.Points[point].Coordinate(index - 3 * point) = value;
         vertsRead_ = rest;
+        if (places_ != nullptr) {
+            LocateStatement(StatementKind::Vertex, StatementKind::VertsSize, index, verts_, rest);
+        }
     }
 
     void ReadType(std::size_t start) {
@@ -252,6 +275,7 @@ class LineScanner {
         }
         if (index == kTableSize && IsDeclaration(types_, rest)) {
             typesRead_ = rest;
+            Locate(StatementKind::TypesSize, index, types_, rest);
             return;  // "int m_walk_types[1001];": the full table, nothing past it to zero
         }
         if (index < 0 || index >= kTableSize) {
@@ -260,6 +284,9 @@ class LineScanner {
         }
         state_.Points[index].type = value;
         typesRead_ = rest;
+        if (places_ != nullptr) {
+            LocateStatement(StatementKind::Type, StatementKind::TypesSize, index, types_, rest);
+        }
     }
 
     void ReadLink(std::size_t start) {
@@ -277,8 +304,16 @@ class LineScanner {
         graphWide_ = false;
         const int index = Int16After(graph_.bracket, '[', graph_.index, rest, "index");
         const LinkValue value = ValueOfStatement(rest);
+        // Where the two ends are read, when a link is stored and both can be written again.
+        std::size_t firstEnd = kNone;
+        std::size_t secondEnd = kNone;
         if (value.form == LinkForm::Product || value.form == LinkForm::OneNumber) {
             StoreValue(index, value, rest);
+            if (value.form == LinkForm::Product && IsPlainInteger(value.firstText) &&
+                IsPlainInteger(value.secondText)) {
+                firstEnd = static_cast<std::size_t>(value.firstText.data() - line_.data());
+                secondEnd = static_cast<std::size_t>(value.secondText.data() - line_.data());
+            }
         } else if (const std::size_t plus = Find(graphPlus_, '+', rest);
                    plus != kNone && Find(graphParen_, '(', rest) != kNone) {
             const std::int16_t first = Int16After(graphParen_, '(', graphFirst_, rest, "link end");
@@ -292,6 +327,11 @@ class LineScanner {
             // "+" on is read, sign and all.
             link.to = Int16After(graphSecondParen_, '(', graphSecond_, plus, "link end");
             NoteLink(index, rest);
+            const std::size_t secondParen = Find(graphSecondParen_, '(', plus);
+            if (secondParen != kNone) {  // "+ 5" without "(" is read sign and all: not kept
+                firstEnd = Find(graphParen_, '(', rest) + 1;
+                secondEnd = secondParen + 1;
+            }
         }
         if (index > state_.LinkCount) {
             state_.LinkCount = static_cast<std::int16_t>(index);
@@ -299,6 +339,77 @@ class LineScanner {
         }
         graphRead_ = rest;
         graphIndexRead_ = index;
+        if (places_ != nullptr) {
+            Locate(IsDeclaration(graph_, rest) ? StatementKind::GraphSize : StatementKind::Link,
+                   index, graph_, rest, firstEnd, secondEnd);
+        }
+    }
+
+    // Notes an assignment of one value, or a declaration.
+    void LocateStatement(StatementKind assignment, StatementKind declaration, int index,
+                         KeywordFinders& finders, std::size_t rest) {
+        if (IsDeclaration(finders, rest)) {
+            Locate(declaration, index, finders, rest);
+        } else {
+            Locate(assignment, index, finders, rest, NumberPosition(finders.equals, '=', rest));
+        }
+    }
+
+    // Notes the statement that holds the keyword at `rest`, with its index (or size) and the
+    // numbers read at `first` and `second` (kNone for none), when each stands within it.
+    void Locate(StatementKind kind, int number, KeywordFinders& finders, std::size_t rest,
+                std::size_t first = kNone, std::size_t second = kNone) {
+        if (places_ == nullptr) {
+            return;
+        }
+        const std::size_t semicolon = Find(finders.semicolon, ';', rest);
+        const std::size_t end = semicolon == kNone ? line_.size() : semicolon + 1;
+        const std::size_t bracket = Find(finders.bracket, '[', rest);
+        if (bracket == kNone || bracket >= end) {
+            return;
+        }
+        StatementPlace place;
+        place.kind = kind;
+        place.line = lineNumber_;
+        place.number = number;
+        place.statement = Range(StatementStart(rest), end);
+        place.lineContent = Range(0, line_.size());
+        place.lineEnd = nextLine_;
+        place.numberText = NumberRange(bracket + 1);
+        for (const std::size_t at : {first, second}) {
+            if (at == kNone) {
+                break;
+            }
+            if (at >= end) {
+                return;  // a value read beyond its statement: the statement is not kept
+            }
+            place.values[static_cast<std::size_t>(place.valueCount++)] = NumberRange(at);
+        }
+        places_->push_back(place);
+    }
+
+    // Where the statement that holds `at` begins: after the ";", "{" or "}" before it and the
+    // blanks that follow.
+    std::size_t StatementStart(std::size_t at) const {
+        const std::size_t delimiter = line_.find_last_of(";{}", at);
+        std::size_t start = delimiter == kNone ? 0 : delimiter + 1;
+        while (start < at && (line_[start] == ' ' || line_[start] == '\t')) {
+            ++start;
+        }
+        return start;
+    }
+
+    TextRange Range(std::size_t begin, std::size_t end) const {
+        return {lineOffset_ + begin, lineOffset_ + end};
+    }
+
+    // The number read at `pos`, as written; an empty range where none begins.
+    TextRange NumberRange(std::size_t pos) const {
+        const std::string_view number = NumberTextAt(pos);
+        const std::size_t begin = number.empty()
+                                      ? std::min(pos, line_.size())
+                                      : static_cast<std::size_t>(number.data() - line_.data());
+        return Range(begin, begin + number.size());
     }
 
     void NoteLink(int index, std::size_t rest) {
@@ -386,12 +497,32 @@ class LineScanner {
             const std::size_t equals = Find(count_.equals, '=', at);
             if (equals < stop) {
                 facts_->assignedCount = TextToNumber(line_.substr(equals + 1));
+                LocateCount(start, stop, equals + 1, *facts_->assignedCount);
             }
         }
     }
 
+    // "..._walk_count = N;" with a whole N, between `start` and `stop`.
+    void LocateCount(std::size_t start, std::size_t stop, std::size_t value, double count) {
+        if (places_ == nullptr || count != std::floor(count) || std::abs(count) > kTableSize * 3) {
+            return;
+        }
+        StatementPlace place;
+        place.kind = StatementKind::Count;
+        place.line = lineNumber_;
+        place.number = static_cast<int>(count);
+        place.statement = Range(StatementStart(std::max(start, value - 1)), stop);
+        place.lineContent = Range(0, line_.size());
+        place.lineEnd = nextLine_;
+        place.numberText = NumberRange(value);
+        places_->push_back(place);
+    }
+
     std::string_view line_;
     int lineNumber_;
+    std::vector<StatementPlace>* places_ = nullptr;
+    std::size_t lineOffset_ = 0;
+    std::size_t nextLine_ = 0;
     std::size_t reading_ = kNone;  // the keyword whose statement is being read
     // When a statement lacks a keyword, the next statement that has it is read in this pass and
     // in every pass up to its own; reading it again would store the same values once more. So
@@ -415,7 +546,7 @@ class LineScanner {
 
 // Every line of `text`, which holds no comments.
 void ScanLines(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
-               AnalysisDetails* details, TypeCodes codes) {
+               AnalysisDetails* details, TypeCodes codes, std::vector<StatementPlace>* places) {
     AnalysisDetails unused;
     LineSplitter lines(text);
     int lineNumber = 0;
@@ -425,33 +556,44 @@ void ScanLines(std::string_view text, ConversionState& state, WalkSourceFacts* f
         if (keywords == KeywordPlaces{kNone, kNone, kNone, kNone}) {
             continue;  // nothing in the line to read, and no fact to note
         }
-        LineScanner(line, keywords, lineNumber, state, details != nullptr ? *details : unused,
-                    facts, codes)
-            .Run();
+        LineScanner scanner(line, keywords, lineNumber, state,
+                            details != nullptr ? *details : unused, facts, codes);
+        if (places != nullptr) {
+            const std::size_t offset = static_cast<std::size_t>(line.data() - text.data());
+            scanner.LocateIn(places, offset, NextLineStart(text, offset + line.size()));
+        }
+        scanner.Run();
     }
 }
 
 }  // namespace
 
 void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts,
-                  AnalysisDetails* details, TypeCodes codes) {
-    // Most files hold no comment; those are scanned without a copy.
+                  AnalysisDetails* details, TypeCodes codes, std::vector<StatementPlace>* places) {
+    // Most files hold no comment; those are scanned without a copy. Blanking keeps every byte's
+    // place, so the places noted are places in `text`.
     if (MayHoldComments(text)) {
-        ScanLines(BlankComments(text), state, facts, details, codes);
+        ScanLines(BlankComments(text), state, facts, details, codes, places);
     } else {
-        ScanLines(text, state, facts, details, codes);
+        ScanLines(text, state, facts, details, codes, places);
     }
 }
 
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
-                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes) {
+                            AnalysisDetails* details, WalkSourceFacts* facts, TypeCodes codes,
+                            TextLocations* located) {
     if (facts != nullptr) {
         *facts = WalkSourceFacts{};
     }
     const ReaderSteps reader{
         0, kWalkSourceSuffix.size(),
-        [facts, codes](std::string_view text, ConversionState& s, AnalysisDetails& d) {
-            ScanWalkText(text, s, facts, &d, codes);
+        [facts, codes, located](std::string_view text, ConversionState& s, AnalysisDetails& d) {
+            if (located != nullptr) {
+                located->text = text;
+                located->statements.clear();
+            }
+            ScanWalkText(text, s, facts, &d, codes,
+                         located != nullptr ? &located->statements : nullptr);
         }};
     return RunAnalysis(inputPath, state, reader, details);
 }

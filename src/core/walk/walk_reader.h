@@ -8,6 +8,7 @@
 #include "core/analysis.h"
 #include "core/conversion_state.h"
 #include "core/point_types.h"
+#include "core/statement_places.h"
 
 // Reading a walk source: a tolerant statement scanner, not a C parser. It finds the keywords
 // "walk_verts", "walk_types" and "walk_graph" (any case, inside longer identifiers) and takes
@@ -40,14 +41,18 @@ struct WalkSourceFacts {
 
 // Reads every statement of `text` into `state` (counts as found so far, tables as they are),
 // noting in `details` where each link is stored. Types are stored in sailorpoints codes unless
-// `codes` asks for the file's own. Throws ConversionError, with the line and column of the
-// statement, when the text breaks a limit of the tables or of 16-bit numbers.
+// `codes` asks for the file's own. With `places`, notes where every statement stored (and,
+// with `facts`, every declaration and count) stands. Throws ConversionError, with the line and
+// column of the statement, when the text breaks a limit of the tables or of 16-bit numbers.
 void ScanWalkText(std::string_view text, ConversionState& state, WalkSourceFacts* facts = nullptr,
-                  AnalysisDetails* details = nullptr, TypeCodes codes = TypeCodes::OtherKind);
+                  AnalysisDetails* details = nullptr, TypeCodes codes = TypeCodes::OtherKind,
+                  std::vector<StatementPlace>* places = nullptr);
 
-// The Analyse command without its window: the walk source at `inputPath` into `state`.
+// The Analyse command without its window: the walk source at `inputPath` into `state`; with
+// `located`, its text and the places of its statements as well.
 AnalysisOutcome AnalyseWalk(const std::string& inputPath, ConversionState& state,
                             AnalysisDetails* details = nullptr, WalkSourceFacts* facts = nullptr,
-                            TypeCodes codes = TypeCodes::OtherKind);
+                            TypeCodes codes = TypeCodes::OtherKind,
+                            TextLocations* located = nullptr);
 
 }  // namespace walkconv
