@@ -1,6 +1,5 @@
 #include "core/walk/link_value.h"
 
-#include <algorithm>
 #include <array>
 
 namespace walkconv {
@@ -78,7 +77,7 @@ bool ReadNumber(std::string_view text, std::size_t& pos, Number& number) {
         if (digit < 0 || digit >= base) {
             break;
         }
-        value = std::min(value * base + digit, kLargest);
+        value = value > (kLargest - digit) / base ? kLargest : value * base + digit;
     }
     if (pos == digits || (pos < text.size() && ContinuesToken(text[pos]))) {
         return false;

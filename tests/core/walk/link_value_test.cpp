@@ -69,10 +69,11 @@ TEST(ReadLinkValue, KeepsTheNumbersAsWrittenAndHoldsHugeOnesAtTwoToTheSixtySecon
     const LinkValue product = ReadLinkValue("(- 7)*256 + 0x10");
     EXPECT_EQ(product.firstText, "- 7");
     EXPECT_EQ(product.secondText, "0x10");
-    const LinkValue huge = ReadLinkValue(std::string(40, '9'));
+    const std::string nines(40, '9');
+    const LinkValue huge = ReadLinkValue(nines);
     EXPECT_EQ(huge.form, LinkForm::OneNumber);
     EXPECT_EQ(huge.first, (std::int64_t{1} << 62) / 256);
-    EXPECT_EQ(huge.firstText, std::string(40, '9'));
+    EXPECT_EQ(huge.firstText, nines);
 }
 
 }  // namespace
