@@ -191,7 +191,7 @@ void MeshIndex::Build(std::vector<std::uint32_t>& order, const std::vector<Vec3>
 
 std::vector<double> MeshIndex::SurfacesUnder(double x, double z) const {
     std::vector<double> heights;
-    if (nodes_.empty()) {
+    if (nodes_.empty() || !std::isfinite(x) || !std::isfinite(z)) {
         return heights;
     }
     std::array<std::uint32_t, 64> stack{};
