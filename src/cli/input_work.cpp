@@ -40,8 +40,9 @@ struct Analysed {
     WalkSourceFacts facts;
 
     // For a valid analysis only: else the counts may lie beyond the tables.
-    std::vector<Finding> Findings() const {
-        return CollectFindings(state, details, kind == InputKind::WalkSource ? &facts : nullptr);
+    std::vector<Finding> Findings(const Request& request) const {
+        return CollectFindings(state, details, kind == InputKind::WalkSource ? &facts : nullptr,
+                               &request.deckCheck);
     }
 };
 
@@ -64,30 +65,31 @@ struct Product {
         std::string content;
         std::string more;
     };
-    Made (*make)(const Analysed& analysed);
+    Made (*make)(const Analysed& analysed, const Request& request);
     std::string (*proposedName)(std::string_view model);
 };
 
 constexpr Product kSailorpoints{[](const std::string&) { return InputKind::WalkSource; },
-                                [](const Analysed& analysed) {
+                                [](const Analysed& analysed, const Request&) {
                                     return Product::Made{FormatSailorpoints(analysed.state), {}};
                                 },
                                 ProposedSailorpointsName};
 
 constexpr Product kWalkSource{[](const std::string&) { return InputKind::Sailorpoints; },
-                              [](const Analysed& analysed) {
+                              [](const Analysed& analysed, const Request&) {
                                   return Product::Made{FormatWalkSource(analysed.state), {}};
                               },
                               ProposedWalkSourceName};
 
-constexpr Product kGraphPicture{KindOfInput,
-                                [](const Analysed& analysed) {
-                                    const std::vector<Finding> findings = analysed.Findings();
-                                    return Product::Made{
-                                        FormatGraphSvg(DrawGraph(analysed.state, findings)),
-                                        ", " + std::to_string(findings.size()) + " findings"};
-                                },
-                                ProposedGraphName};
+constexpr Product kGraphPicture{
+    KindOfInput,
+    [](const Analysed& analysed, const Request& request) {
+        const std::vector<Finding> findings = analysed.Findings(request);
+        return Product::Made{
+            FormatGraphSvg(DrawGraph(analysed.state, findings, request.deckCheck.mesh)),
+            ", " + std::to_string(findings.size()) + " findings"};
+    },
+    ProposedGraphName};
 
 // The Analyse and Convert! of one window. The output is made before the input's turn, so that
 // inputs are worked on side by side; only writing it and printing wait for the turn.
@@ -99,7 +101,7 @@ ExitStatus Convert(const Product& product, const std::string& input, Turn& turn,
         if (request.model) {
             analysed.state.ModelName = *request.model;  // as typed into the window's model name box
         }
-        made = product.make(analysed);
+        made = product.make(analysed, request);
     }
     turn.Wait();
     const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,
@@ -166,7 +168,7 @@ ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& reque
     const Analysed analysed = Analyse(input, KindOfInput(input));
     std::vector<Finding> findings;
     if (analysed.outcome == AnalysisOutcome::Valid) {
-        findings = analysed.Findings();
+        findings = analysed.Findings(request);
     }
     turn.Wait();
     const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/findings/deck_checks.h"
+#include "core/mesh/triangle_mesh.h"
+
 namespace walkconv::cli {
 
 // How check, fix and diff report: lines for people, or one JSON document for scripts.
@@ -25,6 +28,12 @@ struct Request {
     bool verbose = false;  // check, fix: print the notes too
     bool git = false;      // diff --git: the inputs are the arguments of a git diff driver
     ReportFormat format = ReportFormat::Text;
+    // --mesh: the ship's model that check, fix and render hold the graph against, placed by
+    // --mesh-up, --mesh-scale and --mesh-offset; --deck-tolerance and --end-clearance.
+    std::optional<std::string> mesh;
+    MeshPlacement placement;
+    // The model's checks, its mesh set once the model is loaded, before the first input.
+    ModelCheck deckCheck;
 };
 
 }  // namespace walkconv::cli
