@@ -79,15 +79,18 @@ void DeclareMeshOptions(CLI::App& command, RawOptions& raw) {
         ->type_name("F")
         ->check(CLI::PositiveNumber.description(""))
         ->needs(mesh);
-    command.add_option("--mesh-offset", raw.meshOffset, "then move the model by DX, DY, DZ")
-        ->type_name("DX DY DZ")
+    command
+        .add_option("--mesh-offset", raw.meshOffset,
+                    "then move the model by three numbers: across, up and along")
+        ->type_name("XYZ")
         ->expected(3)
         ->allow_extra_args(false)
         ->needs(mesh);
     command
         .add_option("--deck-tolerance", raw.deckTolerance,
-                    "a point may float D (0.25) over a deck, and sink S (0.05) into it")
-        ->type_name("D [S]")
+                    "a point may float D (0.25) over a deck; a second number: and sink that "
+                    "far (0.05) into it")
+        ->type_name("D")
         ->expected(1, 2)
         ->allow_extra_args(false)
         ->check(CLI::NonNegativeNumber.description(""))
