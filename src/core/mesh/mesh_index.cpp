@@ -11,6 +11,12 @@ namespace {
 
 constexpr std::uint32_t kLeafSize = 4;
 
+// Below this depth nodes split at the middle of their spread, deeper at the median, so that no
+// model makes the tree deeper than kMostMiddleSplits + log2(kMostTriangles), well within the
+// queries' stack of kStackSize.
+constexpr int kMostMiddleSplits = 32;
+constexpr std::size_t kStackSize = 64;
+
 Vec3 Minus(const Vec3& a, const Vec3& b) {
     return {a.x - b.x, a.y - b.y, a.z - b.z};
 }
@@ -126,17 +132,21 @@ MeshIndex::MeshIndex(TriangleMesh mesh) : mesh_(std::move(mesh)) {
     if (count == 0) {
         return;
     }
-    std::vector<Vec3> centres(count);
+    Centres centres;
+    for (std::vector<float>& axis : centres) {
+        axis.resize(count);
+    }
     std::vector<std::uint32_t> order(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const auto& c = mesh_.triangles[i].corners;
-        centres[i] = {(double{c[0].x} + c[1].x + c[2].x) / 3,
-                      (double{c[0].y} + c[1].y + c[2].y) / 3,
-                      (double{c[0].z} + c[1].z + c[2].z) / 3};
+        // Thrice the centre: the same order, one division less.
+        centres[0][i] = c[0].x + c[1].x + c[2].x;
+        centres[1][i] = c[0].y + c[1].y + c[2].y;
+        centres[2][i] = c[0].z + c[1].z + c[2].z;
         order[i] = i;
     }
     nodes_.reserve(2 * (count / kLeafSize + 1));
-    Build(order, centres, 0, count);
+    Build(order, centres, 0, count, 0);
     std::vector<Triangle> sorted(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         sorted[i] = mesh_.triangles[order[i]];
@@ -152,8 +162,8 @@ MeshIndex::MeshIndex(TriangleMesh mesh) : mesh_(std::move(mesh)) {
     }
 }
 
-void MeshIndex::Build(std::vector<std::uint32_t>& order, const std::vector<Vec3>& centres,
-                      std::uint32_t first, std::uint32_t count) {
+void MeshIndex::Build(std::vector<std::uint32_t>& order, const Centres& centres,
+                      std::uint32_t first, std::uint32_t count, int depth) {
     const std::size_t at = nodes_.size();
     nodes_.emplace_back();
     constexpr double kHuge = std::numeric_limits<double>::max();
@@ -165,7 +175,8 @@ void MeshIndex::Build(std::vector<std::uint32_t>& order, const std::vector<Vec3>
         for (const MeshCorner& corner : mesh_.triangles[order[i]].corners) {
             Widen(low, high, corner.ToVec3());
         }
-        Widen(centreLow, centreHigh, centres[order[i]]);
+        Widen(centreLow, centreHigh,
+              {centres[0][order[i]], centres[1][order[i]], centres[2][order[i]]});
     }
     Pad(low, high);
     nodes_[at].low = low;
@@ -179,14 +190,24 @@ void MeshIndex::Build(std::vector<std::uint32_t>& order, const std::vector<Vec3>
         nodes_[at].count = count;
         return;
     }
-    const std::uint32_t half = count / 2;
-    std::nth_element(order.begin() + first, order.begin() + first + half,
-                     order.begin() + first + count, [&](std::uint32_t a, std::uint32_t b) {
-                         return Component(centres[a], axis) < Component(centres[b], axis);
-                     });
-    Build(order, centres, first, half);
+    // Split at the middle of the centres' spread, which one pass finds; at the median when
+    // that leaves one side empty.
+    const std::vector<float>& key = centres[static_cast<std::size_t>(axis)];
+    const double middle = (Component(centreLow, axis) + Component(centreHigh, axis)) / 2;
+    const auto begin = order.begin() + first;
+    const auto end = begin + count;
+    auto split = depth < kMostMiddleSplits
+                     ? std::partition(begin, end, [&](std::uint32_t t) { return key[t] < middle; })
+                     : begin;
+    if (split == begin || split == end) {
+        split = begin + count / 2;
+        std::nth_element(begin, split, end,
+                         [&](std::uint32_t a, std::uint32_t b) { return key[a] < key[b]; });
+    }
+    const auto half = static_cast<std::uint32_t>(split - begin);
+    Build(order, centres, first, half, depth + 1);
     nodes_[at].first = static_cast<std::uint32_t>(nodes_.size());
-    Build(order, centres, first + half, count - half);
+    Build(order, centres, first + half, count - half, depth + 1);
 }
 
 std::vector<double> MeshIndex::SurfacesUnder(double x, double z) const {
@@ -194,7 +215,7 @@ std::vector<double> MeshIndex::SurfacesUnder(double x, double z) const {
     if (nodes_.empty() || !std::isfinite(x) || !std::isfinite(z)) {
         return heights;
     }
-    std::array<std::uint32_t, 64> stack{};
+    std::array<std::uint32_t, kStackSize> stack{};
     std::size_t depth = 0;
     stack[depth++] = 0;
     while (depth > 0) {
@@ -224,7 +245,7 @@ std::optional<double> MeshIndex::FirstCrossing(const Vec3& from, const Vec3& to)
         return nearest;
     }
     const Vec3 way = Minus(to, from);
-    std::array<std::uint32_t, 64> stack{};
+    std::array<std::uint32_t, kStackSize> stack{};
     std::size_t depth = 0;
     stack[depth++] = 0;
     while (depth > 0) {

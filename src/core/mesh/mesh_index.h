@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -47,8 +48,11 @@ class MeshIndex {
         std::uint32_t count = 0;  // leaf: its triangles; inner: 0 (the first child follows it)
     };
 
-    void Build(std::vector<std::uint32_t>& order, const std::vector<Vec3>& centres,
-               std::uint32_t first, std::uint32_t count);
+    // Thrice the centre of each triangle, one array per axis.
+    using Centres = std::array<std::vector<float>, 3>;
+
+    void Build(std::vector<std::uint32_t>& order, const Centres& centres, std::uint32_t first,
+               std::uint32_t count, int depth);
 
     TriangleMesh mesh_;
     std::vector<Node> nodes_;

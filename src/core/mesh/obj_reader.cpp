@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <sstream>
+#include <streambuf>
 #include <vector>
 
 #define TINYOBJLOADER_IMPLEMENTATION
@@ -43,6 +45,15 @@ class Lines {
     std::string_view text_;
     std::size_t at_ = 0;
     int number_ = 0;
+};
+
+// The text as a stream for the library, without copying it.
+class ViewBuffer : public std::streambuf {
+  public:
+    explicit ViewBuffer(std::string_view text) {
+        char* begin = const_cast<char*>(text.data());  // only ever read
+        setg(begin, begin, begin + text.size());
+    }
 };
 
 // A face's reference to a vertex that may lie beyond the vertices read so far: only the end of
@@ -159,7 +170,8 @@ MeshReading ReadObjMesh(std::string_view text, const std::string& name) {
     std::vector<tinyobj::material_t> materials;
     std::string warnings;
     std::string errors;
-    std::istringstream stream{std::string(text)};
+    ViewBuffer buffer(text);
+    std::istream stream(&buffer);
     std::istringstream noMaterials;
     tinyobj::MaterialStreamReader materialReader(noMaterials);
     // The library's own cutting of polygons takes time that grows with the cube of their
