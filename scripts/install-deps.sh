@@ -12,6 +12,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang-format git
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    libtinyobjloader-dev libtinygltf-dev
     fonts-dejavu-core locales xvfb xdotool x11-apps
     python3 dpkg-dev file librsvg2-bin desktop-file-utils shared-mime-info libglib2.0-bin
 )

@@ -29,11 +29,11 @@ constexpr std::array kCommands{
     CommandSpec{"to-walk", "INPUT...", "convert sailorpoints files to walk sources",
                 ConvertToWalkSource, nullptr, kWrites | kModel, WalkSourceOutputOf},
     CommandSpec{"check", "INPUT...", "analyse inputs, print each summary and its warnings",
-                CheckInput, nullptr, kFindings | kFormat, nullptr},
+                CheckInput, nullptr, kFindings | kFormat | kMesh, nullptr},
     CommandSpec{"render", "INPUT...", "draw the walking graph of each input as an SVG picture",
-                RenderGraph, nullptr, kWrites, GraphOutputOf},
+                RenderGraph, nullptr, kWrites | kMesh, GraphOutputOf},
     CommandSpec{"fix", "INPUT...", "repair what check finds where one repair is sound", FixInput,
-                nullptr, kWrites | kInPlace | kFindings | kFormat, FixOutputOf},
+                nullptr, kWrites | kInPlace | kFindings | kFormat | kMesh, FixOutputOf},
     CommandSpec{"diff", "A B", "say how the walking graphs of two files differ", nullptr, DiffFiles,
                 kFormat | kGit, nullptr},
     CommandSpec{"edit", "INPUT... OPERATION...",
@@ -48,6 +48,7 @@ constexpr std::array<std::size_t, 3> kGitOperandCounts{1, 7, 9};
 constexpr char kOutputOption[] = "--output";
 constexpr char kDirOption[] = "--dir";
 constexpr char kModelOption[] = "--model";
+constexpr char kMeshOption[] = "--mesh";
 constexpr char kJsonFormat[] = "json";
 
 // The options as CLI11 fills them; which were given is read from the parser afterwards.
@@ -62,7 +63,53 @@ struct RawOptions {
     std::string format = "text";
     bool inPlace = false;
     bool git = false;
+    std::string mesh;
+    std::string meshUp = "y";
+    double meshScale = 1;
+    std::vector<double> meshOffset;
+    std::vector<double> deckTolerance;
+    double endClearance = DeckDistances{}.endClearance;
 };
+
+// The options of the ship's model: the file, its placement and the distances of its checks.
+void DeclareMeshOptions(CLI::App& command, RawOptions& raw) {
+    CLI::Option* mesh =
+        command
+            .add_option(kMeshOption, raw.mesh,
+                        "the ship's model (.obj, .gltf, .glb) to check the graph against "
+                        "and draw under it")
+            ->type_name("FILE");
+    command.add_option("--mesh-up", raw.meshUp, "the model's up axis: y (default) or z")
+        ->type_name("y|z")
+        ->check(CLI::IsMember({"y", "z"}).description(""))
+        ->needs(mesh);
+    command.add_option("--mesh-scale", raw.meshScale, "multiply the model's coordinates by F")
+        ->type_name("F")
+        ->check(CLI::PositiveNumber.description(""))
+        ->needs(mesh);
+    command
+        .add_option("--mesh-offset", raw.meshOffset,
+                    "then move the model by three numbers: across, up and along")
+        ->type_name("XYZ")
+        ->expected(3)
+        ->allow_extra_args(false)
+        ->needs(mesh);
+    command
+        .add_option("--deck-tolerance", raw.deckTolerance,
+                    "a point may float D (0.25) over a deck; a second number: and sink that "
+                    "far (0.05) into it")
+        ->type_name("D")
+        ->expected(1, 2)
+        ->allow_extra_args(false)
+        ->check(CLI::NonNegativeNumber.description(""))
+        ->needs(mesh);
+    command
+        .add_option("--end-clearance", raw.endClearance,
+                    "a link may touch the model within D (0.1) of its ends")
+        ->type_name("D")
+        ->check(CLI::NonNegativeNumber.description(""))
+        ->needs(mesh);
+}
 
 void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw) {
     command.add_option(spec.runWhole != nullptr ? "FILE" : "INPUT", raw.inputs, "input files")
@@ -101,6 +148,9 @@ void DeclareOptions(CLI::App& command, const CommandSpec& spec, RawOptions& raw)
                         "text (default), or json: one document for all inputs on stdout")
             ->type_name("text|json")
             ->check(CLI::IsMember({"text", kJsonFormat}).description(""));
+    }
+    if ((spec.options & kMesh) != 0) {
+        DeclareMeshOptions(command, raw);
     }
     if ((spec.options & kGit) != 0) {
         command.add_flag("--git", raw.git,
@@ -389,6 +439,19 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string> args, std::ostre
     request.git = raw.git;
     request.format = raw.format == kJsonFormat ? ReportFormat::Json : ReportFormat::Text;
     request.operations = std::move(operations);
+    request.mesh = IfGiven(command, kMeshOption, raw.mesh);
+    request.placement.up = raw.meshUp == "z" ? UpAxis::Z : UpAxis::Y;
+    request.placement.scale = raw.meshScale;
+    if (raw.meshOffset.size() == 3) {
+        request.placement.offset = {raw.meshOffset[0], raw.meshOffset[1], raw.meshOffset[2]};
+    }
+    if (!raw.deckTolerance.empty()) {
+        request.deckCheck.distances.reach = raw.deckTolerance.front();
+    }
+    if (raw.deckTolerance.size() == 2) {
+        request.deckCheck.distances.sink = raw.deckTolerance.back();
+    }
+    request.deckCheck.distances.endClearance = raw.endClearance;
     if (parsed.command->runWhole != nullptr) {
         if (const std::optional<std::string> problem = OperandProblem(*parsed.command, request)) {
             parsed.endsWith = UsageError(err, *problem);

@@ -21,6 +21,7 @@ enum CommandOption : unsigned {
     kFindings = 1U << 3,  // --werror and -v
     kFormat = 1U << 4,    // --format
     kGit = 1U << 5,       // --git
+    kMesh = 1U << 6,      // --mesh and its placement and distances
 };
 
 // The work of a command on all its operands at once; it returns the exit status.

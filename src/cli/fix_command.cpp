@@ -41,17 +41,18 @@ FixPlan PlanFix(const std::string& input, const Request& request) {
         return plan;
     }
     GraphDocument& document = *plan.reading.document;
-    const std::vector<Finding> findings = FindingsOf(document);
-    std::vector<Repair> repairs = RepairsOf(document, findings);
+    const std::vector<Finding> findings = FindingsOf(document, &request.deckCheck);
+    std::vector<Repair> repairs = RepairsOf(document, findings, &request.deckCheck);
     const EditResult applied = ApplyEdit(document, RepairAll(repairs));
     if (applied.Applied()) {
         plan.repairs = std::move(repairs);
     } else {
         plan.refusal = applied.refusal;  // as when removing every link
     }
-    std::copy_if(
-        findings.begin(), findings.end(), std::back_inserter(plan.left),
-        [&](const Finding& finding) { return !HasRepair(finding.code) || !applied.Applied(); });
+    std::copy_if(findings.begin(), findings.end(), std::back_inserter(plan.left),
+                 [&](const Finding& finding) {
+                     return !applied.Applied() || !IsRepaired(finding, plan.repairs);
+                 });
 
     const bool writes = request.inPlace || request.output || request.dir;
     if (!writes || (request.inPlace && plan.repairs.empty())) {

@@ -41,8 +41,9 @@ struct Analysed {
     WalkSourceFacts facts;
 
     // For a valid analysis only: else the counts may lie beyond the tables.
-    std::vector<Finding> Findings() const {
-        return CollectFindings(state, details, kind == InputKind::WalkSource ? &facts : nullptr);
+    std::vector<Finding> Findings(const Request& request) const {
+        return CollectFindings(state, details, kind == InputKind::WalkSource ? &facts : nullptr,
+                               &request.deckCheck);
     }
 };
 
@@ -63,7 +64,7 @@ struct Product {
         std::string content;
         std::string more;
     };
-    Made (*make)(const Analysed& analysed);
+    Made (*make)(const Analysed& analysed, const Request& request);
     std::string (*proposedName)(std::string_view model);
     // What the output will not do as the user may expect, as warnings; none for most.
     std::vector<std::string> (*cautions)(const ConversionState& state);
@@ -116,24 +117,25 @@ std::vector<std::string> WalkSourceCautions(const ConversionState& state) {
 
 constexpr Product kSailorpoints{
     [](const std::string&) { return InputKind::WalkSource; },
-    [](const Analysed& analysed) {
+    [](const Analysed& analysed, const Request&) {
         return Product::Made{FormatFile(InputKind::Sailorpoints, analysed.state), {}};
     },
     ProposedSailorpointsName, NoCautions};
 
 constexpr Product kWalkSource{
     [](const std::string&) { return InputKind::Sailorpoints; },
-    [](const Analysed& analysed) {
+    [](const Analysed& analysed, const Request&) {
         return Product::Made{FormatFile(InputKind::WalkSource, analysed.state), {}};
     },
     ProposedWalkSourceName, WalkSourceCautions};
 
 constexpr Product kGraphPicture{
     KindOfInput,
-    [](const Analysed& analysed) {
-        const std::vector<Finding> findings = analysed.Findings();
-        return Product::Made{FormatGraphSvg(DrawGraph(analysed.state, findings)),
-                             ", " + Counted(static_cast<int>(findings.size()), "finding")};
+    [](const Analysed& analysed, const Request& request) {
+        const std::vector<Finding> findings = analysed.Findings(request);
+        return Product::Made{
+            FormatGraphSvg(DrawGraph(analysed.state, findings, request.deckCheck.mesh)),
+            ", " + Counted(static_cast<int>(findings.size()), "finding")};
     },
     ProposedGraphName, NoCautions};
 
@@ -147,7 +149,7 @@ ExitStatus Convert(const Product& product, const std::string& input, Turn& turn,
         if (request.model) {
             analysed.state.ModelName = *request.model;  // as typed into the window's model name box
         }
-        made = product.make(analysed);
+        made = product.make(analysed, request);
     }
     turn.Wait();
     const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,
@@ -254,7 +256,7 @@ ExitStatus CheckInput(const std::string& input, Turn& turn, const Request& reque
     const Analysed analysed = Analyse(input, KindOfInput(input));
     std::vector<Finding> findings;
     if (analysed.outcome == AnalysisOutcome::Valid) {
-        findings = analysed.Findings();
+        findings = analysed.Findings(request);
     }
     turn.Wait();
     const Verdict verdict = ReportAnalysis(analysed.outcome, analysed.kind,

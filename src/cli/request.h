@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli/edit_operations.h"
+#include "core/findings/deck_checks.h"
+#include "core/mesh/triangle_mesh.h"
 
 namespace walkconv::cli {
 
@@ -28,6 +30,12 @@ struct Request {
     bool git = false;      // diff --git: the inputs are the arguments of a git diff driver
     ReportFormat format = ReportFormat::Text;
     std::vector<EditOperation> operations;  // edit: what to do to each input, in order
+    // --mesh: the ship's model that check, fix and render hold the graph against, placed by
+    // --mesh-up, --mesh-scale and --mesh-offset; --deck-tolerance and --end-clearance.
+    std::optional<std::string> mesh;
+    MeshPlacement placement;
+    // The model's checks, its mesh set once the model is loaded, before the first input.
+    ModelCheck deckCheck;
 };
 
 }  // namespace walkconv::cli

@@ -135,14 +135,23 @@ Remarks RemarksOf(std::span<const Finding> findings, int points, int links) {
 // Where the ship's coordinates go in the picture.
 class Placement {
   public:
-    Placement(const ConversionState& state, int points) {
+    Placement(const ConversionState& state, int points, const MeshIndex* model) {
         std::array<AxisValues, 3> axes{};
+        const bool withModel = model != nullptr && !model->Mesh().triangles.empty();
         for (std::size_t component = 0; component < 3; ++component) {
             AxisValues& axis = axes[component];
             for (int i = 0; i < points; ++i) {
                 const double value = Coordinate(state.Points[i], component);
                 axis.low = i == 0 ? value : std::min(axis.low, value);
                 axis.high = i == 0 ? value : std::max(axis.high, value);
+            }
+            if (withModel) {
+                const Point low{model->Low().x, model->Low().y, model->Low().z, 0};
+                const Point high{model->High().x, model->High().y, model->High().z, 0};
+                axis.low = points == 0 ? Coordinate(low, component)
+                                       : std::min(axis.low, Coordinate(low, component));
+                axis.high = points == 0 ? Coordinate(high, component)
+                                        : std::max(axis.high, Coordinate(high, component));
             }
             axis.maxLength = component == kAlong ? kMaxPlotWidth : kMaxPlotHeight;
         }
@@ -271,12 +280,13 @@ const char* SeverityWord(FindingSeverity severity) {
 
 }  // namespace
 
-GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> findings) {
+GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> findings,
+                       const MeshIndex* model) {
     const int pointCount = std::clamp<int>(state.PointCount, 0, kTableSize);
     const int linkCount = std::clamp<int>(state.LinkCount, 0, kTableSize);
     const PointTypes types = TypesOf(state, pointCount);
     const Remarks remarks = RemarksOf(findings, pointCount, linkCount);
-    const Placement placement(state, pointCount);
+    const Placement placement(state, pointCount, model);
 
     GraphDrawing drawing;
     drawing.title = state.ModelName + " walking graph";
@@ -295,6 +305,12 @@ GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> fi
         y += kTitleHeight;
         drawing.views[view] = placement.Frame(view, y);
         AddViewCaptions(view, drawing.views[view], placement, drawing.captions);
+        if (model != nullptr) {
+            const ViewFrame& frame = drawing.views[view];
+            drawing.model[view] = DrawModelView(*model, frame, [&](const Vec3& corner) {
+                return placement.Place({corner.x, corner.y, corner.z, 0}, view, frame);
+            });
+        }
         y += drawing.views[view].height + kRangeHeight + kViewGap;
     }
     const double frameWidth = drawing.views[kTopView].width;

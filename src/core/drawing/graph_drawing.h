@@ -8,48 +8,13 @@
 #include <vector>
 
 #include "core/conversion_state.h"
+#include "core/drawing/model_drawing.h"
+#include "core/drawing/picture_basics.h"
 #include "core/findings/findings.h"
 
 // A picture of the walking graph as plain values: where every point, link and text goes, in
 // which colour and with which hover text. The SVG writer and any window only paint it.
 namespace walkconv {
-
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-// The colours every painter uses beside those of the point types.
-inline constexpr Rgb kTextColor{0x22, 0x22, 0x22};
-inline constexpr Rgb kFrameColor{0xbb, 0xbb, 0xbb};
-inline constexpr Rgb kLinkColor{0x99, 0x99, 0x99};
-inline constexpr Rgb kFindingColor{0xd6, 0x27, 0x28};  // everything a finding is about
-
-// A place in the picture, in picture units: x to the right and y downward from the top left.
-struct Spot {
-    double x = 0;
-    double y = 0;
-
-    friend bool operator==(const Spot&, const Spot&) = default;
-};
-
-// The two views, one above the other, with one horizontal scale along z: the top view shows x
-// upward, the side view y. Arrays of per-view places are indexed by these.
-inline constexpr std::size_t kTopView = 0;
-inline constexpr std::size_t kSideView = 1;
-inline constexpr std::size_t kViewCount = 2;
-
-// The frame around the plot of one view.
-struct ViewFrame {
-    Spot topLeft;
-    double width = 0;
-    double height = 0;
-
-    friend bool operator==(const ViewFrame&, const ViewFrame&) = default;
-};
 
 enum class TextRole { Header, ViewTitle, AxisName, Range, PointLabel, Legend, Listing };
 enum class TextAnchor { Start, Middle, End };
@@ -120,8 +85,9 @@ struct GraphDrawing {
     // the points all lie in one place.
     double scale = 0;
     std::array<ViewFrame, kViewCount> views;
-    std::vector<DrawnPoint> points;  // in the order of their numbers
-    std::vector<DrawnLink> links;    // in the order of their numbers
+    std::array<ModelView, kViewCount> model;  // the ship's model under the graph; empty without
+    std::vector<DrawnPoint> points;           // in the order of their numbers
+    std::vector<DrawnLink> links;             // in the order of their numbers
     std::vector<LegendEntry> legend;
     // Header, view titles, axis names and ranges, point numbers, and the lines below the views
     // that list what they cannot show.
@@ -133,9 +99,11 @@ struct GraphDrawing {
 // Up to this many points, each dot is labelled with its number.
 inline constexpr int kMostLabelledPoints = 200;
 
-// The picture of the points and links of `state` with its `findings` (from CollectFindings).
+// The picture of the points and links of `state` with its `findings` (from CollectFindings),
+// and with `model` the ship's model under them, the views then fitted to hold it whole.
 // Every place and length is finite for any finite coordinates; counts outside 0..1001 are
 // taken as the nearest of those.
-GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> findings);
+GraphDrawing DrawGraph(const ConversionState& state, std::span<const Finding> findings,
+                       const MeshIndex* model = nullptr);
 
 }  // namespace walkconv

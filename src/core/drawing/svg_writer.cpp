@@ -20,6 +20,7 @@ constexpr double kLargestPlace = 1e9;
 
 constexpr double kLinkWidth = 1.2;
 constexpr double kRingWidth = 1.5;  // of hollow rings
+constexpr double kModelLineWidth = 0.8;
 
 // The class of each text role, in the order of TextRole; the style sheet sizes them.
 constexpr std::array kRoleClasses{"header", "view", "axis", "range", "label", "legend", "listing"};
@@ -115,6 +116,40 @@ void WriteFrames(const GraphDrawing& drawing, SvgText& svg) {
     svg.Raw("</g>\n");
 }
 
+// The ship's model under the graph: one path of cell runs and one of outline pieces for each
+// shade of each view.
+void WriteModel(const GraphDrawing& drawing, SvgText& svg) {
+    if (std::all_of(drawing.model.begin(), drawing.model.end(),
+                    [](const ModelView& view) { return view.Empty(); })) {
+        return;
+    }
+    svg.Raw("<g class=\"model\">\n");
+    for (const ModelView& view : drawing.model) {
+        for (std::size_t shade = 0; shade < kModelShades; ++shade) {
+            if (!view.fills[shade].empty()) {
+                svg.Raw("<path").Color("fill", ModelFill(shade)).Raw(" d=\"");
+                for (const CellRun& run : view.fills[shade]) {
+                    svg.Raw("M").Number(run.left).Raw(" ").Number(run.top);
+                    svg.Raw("h").Number(run.width).Raw("v").Number(run.height);
+                    svg.Raw("h").Number(-run.width).Raw("z");
+                }
+                svg.Raw("\"/>\n");
+            }
+        }
+        for (std::size_t shade = 0; shade < kModelShades; ++shade) {
+            if (!view.outlines[shade].empty()) {
+                svg.Raw("<path fill=\"none\"").Color("stroke", ModelOutline(shade));
+                svg.Attribute("stroke-width", kModelLineWidth).Raw(" d=\"");
+                for (const Segment& segment : view.outlines[shade]) {
+                    svg.MoveLine(segment.from, segment.to);
+                }
+                svg.Raw("\"/>\n");
+            }
+        }
+    }
+    svg.Raw("</g>\n");
+}
+
 void WriteLinks(const GraphDrawing& drawing, SvgText& svg) {
     svg.Raw("<g fill=\"none\"").Attribute("stroke-width", kLinkWidth).Raw(">\n");
     for (const DrawnLink& link : drawing.links) {
@@ -197,6 +232,7 @@ std::string FormatGraphSvg(const GraphDrawing& drawing) {
     svg.Raw("<style type=\"text/css\">").Raw(kStyle).Raw("</style>\n");
     svg.Raw("<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
     WriteFrames(drawing, svg);
+    WriteModel(drawing, svg);
     WriteLinks(drawing, svg);
     WritePoints(drawing, svg);
     for (const Caption& caption : drawing.captions) {

@@ -67,7 +67,7 @@ ConversionState StateOf(const GraphDocument& document, InputKind kind) {
     return state;
 }
 
-std::vector<Finding> FindingsOf(const GraphDocument& document) {
+std::vector<Finding> FindingsOf(const GraphDocument& document, const ModelCheck* model) {
     AnalysisDetails details;
     WalkSourceFacts walk;
     if (document.file != nullptr) {
@@ -84,7 +84,8 @@ std::vector<Finding> FindingsOf(const GraphDocument& document) {
     }
     details.fileLinkCount = document.file != nullptr ? document.file->linkCount : 0;
     const bool walkSource = document.kind == InputKind::WalkSource;
-    return CollectFindings(StateOf(document, document.kind), details, walkSource ? &walk : nullptr);
+    return CollectFindings(StateOf(document, document.kind), details, walkSource ? &walk : nullptr,
+                           model);
 }
 
 }  // namespace walkconv

@@ -75,7 +75,8 @@ double TypeInKind(double type, InputKind from, InputKind to);
 ConversionState StateOf(const GraphDocument& document, InputKind kind);
 
 // The findings about the document, as CollectFindings gives them for the file it was read
-// from: the same codes and messages, each link numbered as the document numbers it.
-std::vector<Finding> FindingsOf(const GraphDocument& document);
+// from: the same codes and messages, each link numbered as the document numbers it; with
+// `model`, the checks against the ship's model too.
+std::vector<Finding> FindingsOf(const GraphDocument& document, const ModelCheck* model = nullptr);
 
 }  // namespace walkconv

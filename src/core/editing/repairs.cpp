@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/counted.h"
+#include "core/numbers.h"
 
 namespace walkconv {
 
@@ -61,14 +62,52 @@ std::string NegativeEndsRemoved(const GraphDocument& document) {
            (count == 1 ? "it" : "them") + " already)";
 }
 
+// The move of a point off the deck onto the nearest surface under or over it, if there is one.
+std::optional<Repair> DeckRepair(const Finding& finding, const GraphDocument& document,
+                                 const ModelCheck* model) {
+    if (model == nullptr || model->mesh == nullptr || finding.points.size() != 1 ||
+        finding.points.front() < 0 ||
+        static_cast<std::size_t>(finding.points.front()) >= document.points.size()) {
+        return std::nullopt;
+    }
+    const int number = finding.points.front();
+    const Point& point = document.points[static_cast<std::size_t>(number)];
+    const std::optional<double> deck = NearestDeck(*model->mesh, point);
+    if (!deck) {
+        return std::nullopt;
+    }
+    return Repair{finding.code,
+                  "move point " + std::to_string(number) + " onto the surface at height " +
+                      NumberToText(*deck) + " (from " + NumberToText(point.y) + ")",
+                  std::nullopt,
+                  number,
+                  std::nullopt,
+                  MovePoint{number, point.x, *deck, point.z}};
+}
+
 }  // namespace
 
 bool HasRepair(std::string_view findingCode) {
     return findingCode == code::kSelfLink || findingCode == code::kDuplicateLink ||
-           findingCode == code::kLinkBeyondPoints || findingCode == code::kNegativeEnd;
+           findingCode == code::kLinkBeyondPoints || findingCode == code::kNegativeEnd ||
+           findingCode == code::kPointOffDeck;
 }
 
-std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Finding> findings) {
+bool IsRepaired(const Finding& finding, std::span<const Repair> repairs) {
+    return std::any_of(repairs.begin(), repairs.end(), [&](const Repair& repair) {
+        if (finding.code == code::kNegativeEnd) {
+            return repair.code == code::kNegativeEnd;
+        }
+        if (repair.link) {
+            return finding.link == repair.link;
+        }
+        return repair.point && finding.points.size() == 1 &&
+               finding.points.front() == *repair.point;
+    });
+}
+
+std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Finding> findings,
+                              const ModelCheck* model) {
     std::vector<Repair> repairs;
     std::set<int> removed;
     for (const Finding& finding : findings) {
@@ -77,7 +116,13 @@ std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Fin
         }
         if (finding.code == code::kNegativeEnd) {
             repairs.push_back({finding.code, NegativeEndsRemoved(document), std::nullopt,
-                               finding.place, EditGroup{}, std::nullopt});
+                               std::nullopt, finding.place, EditGroup{}, std::nullopt});
+            continue;
+        }
+        if (finding.code == code::kPointOffDeck) {
+            if (std::optional<Repair> repair = DeckRepair(finding, document, model)) {
+                repairs.push_back(std::move(*repair));
+            }
             continue;
         }
         if (!finding.link || !removed.insert(*finding.link).second) {
@@ -88,13 +133,14 @@ std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Fin
         repairs.push_back({finding.code,
                            "remove link " + std::to_string(LinkNumber(document, link)) +
                                " (joins " + Ends(ends) + Reason(finding.code, document, link) + ")",
-                           link, finding.place, RemoveLink{link}, LinkNumber(document, link)});
+                           link, std::nullopt, finding.place, RemoveLink{link},
+                           LinkNumber(document, link)});
     }
     // In the order of the file, as a compiler lists its messages; what has no place last.
     std::stable_sort(repairs.begin(), repairs.end(), [](const Repair& x, const Repair& y) {
         const auto key = [](const Repair& r) {
             return std::tuple{r.place ? r.place->line : INT_MAX, r.place ? r.place->column : 0,
-                              r.link.value_or(-1)};
+                              r.point.has_value(), r.link.value_or(-1), r.point.value_or(-1)};
         };
         return key(x) < key(y);
     });
@@ -111,6 +157,11 @@ Edit RepairAll(std::span<const Repair> repairs) {
     std::sort(links.begin(), links.end(), std::greater<>());
     links.erase(std::unique(links.begin(), links.end()), links.end());
     EditGroup group;
+    for (const Repair& repair : repairs) {
+        if (repair.point) {
+            group.steps.push_back(repair.edit);
+        }
+    }
     for (const int link : links) {
         group.steps.emplace_back(RemoveLink{link});
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <map>
@@ -20,6 +21,7 @@ struct CheckInput {
     const ConversionState& state;
     const AnalysisDetails& details;
     const WalkSourceFacts* walkFacts;  // never null for the checks of walk sources
+    const ModelCheck* model;           // none, or no mesh, without a model
 };
 
 // Where the file's link `number` was stored; none when the reader noted no place for it.
@@ -291,6 +293,84 @@ void CheckDeclaredSizes(const CheckInput& in, Report& report) {
     }
 }
 
+// A distance in a message: three decimals at most, "0.6" rather than "0.6000000238".
+std::string Distance(double value) {
+    return NumberToText(std::round(value * 1000) / 1000);
+}
+
+const MeshIndex* MeshOf(const CheckInput& in) {
+    return in.model != nullptr ? in.model->mesh : nullptr;
+}
+
+// A point that stands on no deck: it floats over one, or sank into one, or stands where no
+// surface is under it.
+void CheckPointsOffDeck(const CheckInput& in, Report& report) {
+    const MeshIndex* mesh = MeshOf(in);
+    if (mesh == nullptr) {
+        return;
+    }
+    for (int i = 0; i < in.state.PointCount; ++i) {
+        const Point& point = in.state.Points[i];
+        const Footing footing = FootingOf(*mesh, point, in.model->distances);
+        const std::string name = "point " + std::to_string(i);
+        const double surface = footing.surface.value_or(0);
+        const std::string height = "height " + Distance(surface);
+        switch (footing.kind) {
+            case Footing::Kind::OnDeck:
+                continue;
+            case Footing::Kind::Sunk:
+                report.Add(name + " lies " + Distance(surface - point.y) +
+                               " under the surface at " + height + ", sunk into the deck",
+                           {i});
+                break;
+            case Footing::Kind::Floats:
+                report.Add(name + " floats " + Distance(point.y - surface) +
+                               " above the surface at " + height,
+                           {i});
+                break;
+            case Footing::Kind::NoSurface:
+                report.Add(name + " has no surface under it" +
+                               (footing.surface ? ", only one " + Distance(surface - point.y) +
+                                                      " above it at " + height
+                                                : ""),
+                           {i});
+                break;
+        }
+    }
+}
+
+// A link whose straight way runs through the model: a mast, a wall or a rail in the way.
+void CheckLinksThroughModel(const CheckInput& in, Report& report) {
+    const MeshIndex* mesh = MeshOf(in);
+    if (mesh == nullptr) {
+        return;
+    }
+    const int points = in.state.PointCount;
+    for (int i = 0; i < in.state.LinkCount; ++i) {
+        const Link& link = in.state.Links[i];
+        if (link.from < 0 || link.from >= points || link.to < 0 || link.to >= points ||
+            link.from == link.to) {
+            continue;
+        }
+        const Point& from = in.state.Points[link.from];
+        const Point& to = in.state.Points[link.to];
+        const std::optional<double> distance =
+            DistanceToModel(*mesh, from, to, in.model->distances.endClearance);
+        if (!distance) {
+            continue;
+        }
+        const double length = std::hypot(to.x - from.x, to.y - from.y, to.z - from.z);
+        const double t = *distance / length;
+        report.Add("link " + std::to_string(i) + " runs through the model " + Distance(*distance) +
+                       " from point " + std::to_string(link.from) + " (of " + Distance(length) +
+                       " to point " + std::to_string(link.to) + "), at " +
+                       Distance(from.x + t * (to.x - from.x)) + ", " +
+                       Distance(from.y + t * (to.y - from.y)) + ", " +
+                       Distance(from.z + t * (to.z - from.z)),
+                   {}, i);
+    }
+}
+
 struct Check {
     FindingKind kind;
     void (*run)(const CheckInput&, Report&);
@@ -313,6 +393,8 @@ constexpr std::array kChecks{
     Check{{code::kOneNumberLink, Note, true}, NoteOneNumberLinks},
     Check{{code::kCountMismatch, Warning, true}, CheckCountAssignment},
     Check{{code::kDeclaredSizeMismatch, Warning, true}, CheckDeclaredSizes},
+    Check{{code::kPointOffDeck, Warning, false}, CheckPointsOffDeck},
+    Check{{code::kLinkThroughModel, Warning, false}, CheckLinksThroughModel},
 };
 
 constexpr auto kKinds = [] {
@@ -338,8 +420,8 @@ std::span<const FindingKind> FindingKinds() {
 }
 
 std::vector<Finding> CollectFindings(const ConversionState& state, const AnalysisDetails& details,
-                                     const WalkSourceFacts* walkFacts) {
-    const CheckInput in{state, details, walkFacts};
+                                     const WalkSourceFacts* walkFacts, const ModelCheck* model) {
+    const CheckInput in{state, details, walkFacts, model};
     std::vector<Finding> findings;
     for (const Check& check : kChecks) {
         if (check.kind.walkSourcesOnly && walkFacts == nullptr) {

@@ -8,6 +8,7 @@
 
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "core/findings/deck_checks.h"
 #include "core/walk/walk_reader.h"
 
 // What a user should know about an input that analysed as valid, although the converters accept
@@ -33,6 +34,8 @@ inline constexpr std::string_view kPaddingLinks = "padding-links";
 inline constexpr std::string_view kOneNumberLink = "one-number-link";
 inline constexpr std::string_view kCountMismatch = "count-mismatch";
 inline constexpr std::string_view kDeclaredSizeMismatch = "declared-size-mismatch";
+inline constexpr std::string_view kPointOffDeck = "point-off-deck";
+inline constexpr std::string_view kLinkThroughModel = "link-through-model";
 }  // namespace finding_code
 
 struct Finding {
@@ -65,8 +68,10 @@ std::vector<DroppedLink> DroppedLinksBesidePadding(const AnalysisDetails& detail
 // The findings for the analysis that left `state` and `details`, kind by kind in the order of
 // FindingKinds(). `walkFacts` is given for walk sources only; it adds the checks of the graph
 // encoding, the declared array sizes and the count assignment. Meant for a valid analysis: the
-// counts must lie within the tables.
+// counts must lie within the tables. `model`, when given with a mesh, adds the checks against
+// the ship's model; without one they find nothing.
 std::vector<Finding> CollectFindings(const ConversionState& state, const AnalysisDetails& details,
-                                     const WalkSourceFacts* walkFacts);
+                                     const WalkSourceFacts* walkFacts,
+                                     const ModelCheck* model = nullptr);
 
 }  // namespace walkconv
