@@ -82,7 +82,8 @@ std::optional<Repair> DeckRepair(const Finding& finding, const GraphDocument& do
                   std::nullopt,
                   number,
                   std::nullopt,
-                  MovePoint{number, point.x, *deck, point.z}};
+                  MovePoint{number, point.x, *deck, point.z},
+                  std::nullopt};
 }
 
 }  // namespace
