@@ -5,8 +5,9 @@
 
 #include "cli/diff_report.h"
 #include "cli/edit_operations.h"
+#include "cli/fix_command.h"
 #include "cli/json_report.h"
-#include "cli/output_place.h"
+#include "cli/output_writing.h"
 #include "cli/verdict.h"
 #include "core/diff/graph_diff.h"
 #include "core/editing/document_file.h"
@@ -50,8 +51,7 @@ EditPlan PlanEdit(const std::string& input, const Request& request) {
     }
     try {
         plan.content = SavedText(plan.edited, input);
-        plan.output =
-            request.inPlace ? input : OutputPath(request, input, std::string(FileNameOf(input)));
+        plan.output = FixOutputOf(input, request);
     } catch (const SaveRefused& refused) {
         plan.saveRefusal = refused.what();
     }
@@ -65,16 +65,9 @@ ExitStatus EditInput(const std::string& input, Turn& turn, const Request& reques
     EditPlan plan = PlanEdit(input, request);
     turn.Wait();
     const DocumentReading& reading = plan.reading;
-    const Verdict verdict =
-        ReportAnalysis(reading.outcome, plan.kind, reading.details.failure, input, console.err);
-    if (verdict.status != ExitStatus::Success) {
-        if (console.json != nullptr) {
-            const bool failed = reading.outcome == AnalysisOutcome::Failed;
-            console.json->AddRefused(input, verdict.status, verdict.message,
-                                     KnownOf(reading.outcome, reading.state),
-                                     failed ? &reading.details.failure : nullptr, ReportOf::Fix);
-        }
-        return verdict.status;
+    if (const ExitStatus read = ReportDocumentReading(reading, plan.kind, input, console);
+        read != ExitStatus::Success) {
+        return read;
     }
     if (!plan.refusal.empty()) {
         if (console.json != nullptr) {
@@ -93,7 +86,7 @@ ExitStatus EditInput(const std::string& input, Turn& turn, const Request& reques
     bool written = false;
     if (plan.output) {
         try {
-            WriteFileAtomically(PathFromUtf8(*plan.output), plan.content);
+            WriteOutput(*plan.output, plan.content, console.out, console.err);
             written = true;
         } catch (const std::exception& error) {
             message = *plan.output + ": cannot write: " + error.what();
@@ -107,9 +100,11 @@ ExitStatus EditInput(const std::string& input, Turn& turn, const Request& reques
                                 message);
         return status;
     }
+    // The edited file fills the standard output, so the lines about it go with the messages.
+    std::ostream& out = plan.output && IsStandardOutput(*plan.output) ? console.err : console.out;
     if (!request.quiet) {
-        console.out << "walking graph of " << input << "\n"
-                    << DiffLines(diff, plan.edited.points.size(), plan.edited.links.size());
+        out << "walking graph of " << input << "\n"
+            << DiffLines(diff, plan.edited.points.size(), plan.edited.links.size());
     }
     if (!message.empty()) {
         console.err << message << "\n";

@@ -96,21 +96,27 @@ std::optional<std::string> FixOutputOf(const std::string& input, const Request& 
     return std::nullopt;
 }
 
+ExitStatus ReportDocumentReading(const DocumentReading& reading, InputKind kind,
+                                 const std::string& input, Console& console) {
+    const Verdict verdict =
+        ReportAnalysis(reading.outcome, kind, reading.details.failure, input, console.err);
+    if (verdict.status != ExitStatus::Success && console.json != nullptr) {
+        const bool failed = reading.outcome == AnalysisOutcome::Failed;
+        console.json->AddRefused(input, verdict.status, verdict.message,
+                                 KnownOf(reading.outcome, reading.state),
+                                 failed ? &reading.details.failure : nullptr, ReportOf::Fix);
+    }
+    return verdict.status;
+}
+
 ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request,
                     Console& console) {
     FixPlan plan = PlanFix(input, request);
     turn.Wait();
     const DocumentReading& reading = plan.reading;
-    const Verdict verdict =
-        ReportAnalysis(reading.outcome, plan.kind, reading.details.failure, input, console.err);
-    if (verdict.status != ExitStatus::Success) {
-        if (console.json != nullptr) {
-            const bool failed = reading.outcome == AnalysisOutcome::Failed;
-            console.json->AddRefused(input, verdict.status, verdict.message,
-                                     KnownOf(reading.outcome, reading.state),
-                                     failed ? &reading.details.failure : nullptr, ReportOf::Fix);
-        }
-        return verdict.status;
+    if (const ExitStatus read = ReportDocumentReading(reading, plan.kind, input, console);
+        read != ExitStatus::Success) {
+        return read;
     }
     const bool due = !plan.repairs.empty() || !plan.refusal.empty();
     ExitStatus status = due && request.werror ? ExitStatus::Warnings : ExitStatus::Success;

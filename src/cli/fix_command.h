@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/input_work.h"
 #include "cli/request.h"
+#include "core/editing/document_file.h"
 
 namespace walkconv::cli {
 
@@ -18,6 +19,11 @@ namespace walkconv::cli {
 // Where fix writes the repaired `input`: over it with -i, under its own name with -o or -d;
 // none without them.
 std::optional<std::string> FixOutputOf(const std::string& input, const Request& request);
+
+// Reports an input that fix or edit could not read as a document, in text or in JSON; Success
+// when it was read.
+ExitStatus ReportDocumentReading(const DocumentReading& reading, InputKind kind,
+                                 const std::string& input, Console& console);
 
 ExitStatus FixInput(const std::string& input, Turn& turn, const Request& request, Console& console);
 
