@@ -62,6 +62,30 @@ constexpr char kPackedWalk[] =
     "  ship_walk_graph[0] = (0)*256 + (1);\n"
     "}\n";
 
+// Links written as their value without the writer's parentheses, and a link commented out.
+constexpr char kValueLinksWalk[] =
+    "float s_walk_verts[9];\n"
+    "int s_walk_types[3];\n"
+    "int s_walk_graph[2];\n"
+    "void s_walk_init()\n"
+    "{\n"
+    "    s_walk_verts[0] = 1;\n"
+    "    s_walk_verts[1] = 2;\n"
+    "    s_walk_verts[2] = 3;\n"
+    "    s_walk_verts[3] = 4;\n"
+    "    s_walk_verts[4] = 5;\n"
+    "    s_walk_verts[5] = 6;\n"
+    "    s_walk_verts[6] = 7;\n"
+    "    s_walk_verts[7] = 8;\n"
+    "    s_walk_verts[8] = 9;\n"
+    "    s_walk_types[0] = 1;\n"
+    "    s_walk_types[1] = 2;\n"
+    "    s_walk_types[2] = 3;\n"
+    "    /* s_walk_graph[0] = (2)*256 + (2); */\n"
+    "    s_walk_graph[0] = 1*256 + 2; // aft\n"
+    "    s_walk_graph[1] = 0*256+1;\n"
+    "}\n";
+
 constexpr char kSpacedIni[] =
     "\n"
     "[SIZE]\n"
@@ -198,6 +222,24 @@ std::vector<SaveCase> Cases() {
          "[LINK_DATA]\n"
          "link 0 = 0,-1\n"
          "link 1 = 0,1\n"},
+        {"remove renumbers the ends of links written as their value", "s_walk.c", kValueLinksWalk,
+         RemovePoint{0},
+         "float s_walk_verts[6];\n"
+         "int s_walk_types[2];\n"
+         "int s_walk_graph[1];\n"
+         "void s_walk_init()\n"
+         "{\n"
+         "    s_walk_verts[0] = 4;\n"
+         "    s_walk_verts[1] = 5;\n"
+         "    s_walk_verts[2] = 6;\n"
+         "    s_walk_verts[3] = 7;\n"
+         "    s_walk_verts[4] = 8;\n"
+         "    s_walk_verts[5] = 9;\n"
+         "    s_walk_types[0] = 2;\n"
+         "    s_walk_types[1] = 3;\n"
+         "    /* s_walk_graph[0] = (2)*256 + (2); */\n"
+         "    s_walk_graph[0] = 0*256 + 1; // aft\n"
+         "}\n"},
         {"ini link and type", "brig1.ini", kSpacedIni,
          EditGroup{{AddLink{2, 0}, SetPointType{0, 8}}},
          Replaced(Replaced(Replaced(ini, "links = 3", "links = 4"), "-2.50, 7", "-2.50, 8"),
