@@ -38,6 +38,9 @@ void GraphEditing::Open(GraphDocument document, std::string path) {
     selection_ = {};
     status_.clear();
     moving_.reset();
+    LoadedShipModel model = LoadModelBeside(path_);
+    model_ = std::move(model.mesh);
+    status_ = std::move(model.message);
     Refresh();
 }
 
@@ -63,6 +66,7 @@ bool GraphEditing::Reopen(GraphDocument document, std::string path) {
 void GraphEditing::Close() {
     document_.reset();
     path_.clear();
+    model_.reset();
     content_.reset();
     repairs_.clear();
     undo_.clear();
@@ -217,7 +221,11 @@ const Repair* GraphEditing::RepairOf(int row) const {
         const bool sameLink = finding.link && repair.link == finding.link;
         const bool bothNegative =
             repair.code == finding_code::kNegativeEnd && finding.code == repair.code;
-        if (sameLink || bothNegative) {
+        // A point moved onto the deck repairs the finding about that point.
+        const bool samePoint = repair.point && repair.code == finding.code &&
+                               std::find(finding.points.begin(), finding.points.end(),
+                                         *repair.point) != finding.points.end();
+        if (sameLink || bothNegative || samePoint) {
             return &repair;
         }
     }
@@ -288,9 +296,12 @@ void GraphEditing::Refresh() {
     }
     auto content = std::make_shared<GraphContent>();
     content->model = document_->modelName;
-    content->findings = FindingsOf(*document_);
-    content->drawing = DrawGraph(StateOf(*document_, document_->kind), content->findings);
-    repairs_ = RepairsOf(*document_, content->findings);
+    const ModelCheck check{model_.get(), {}};
+    const ModelCheck* withModel = model_ ? &check : nullptr;
+    content->findings = FindingsOf(*document_, withModel);
+    content->drawing =
+        DrawGraph(StateOf(*document_, document_->kind), content->findings, model_.get());
+    repairs_ = RepairsOf(*document_, content->findings, withModel);
     content_ = std::move(content);
     RefreshPanel();
 }
