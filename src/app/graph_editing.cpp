@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/drawing/graph_drawing.h"
+#include "core/findings/deck_checks.h"
 #include "core/findings/findings.h"
 
 namespace walkconv::app {
@@ -169,6 +170,53 @@ void GraphEditing::AddPoint() {
     if (Apply(walkconv::AddPoint{point})) {
         Select(Selection::Point(static_cast<int>(document_->points.size()) - 1));
     }
+}
+
+void GraphEditing::DropSelectedToDeck() {
+    if (!document_) {
+        return;
+    }
+    if (!model_) {
+        status_ = "No ship's model is shown to drop a point onto.";
+        return;
+    }
+    if (selection_.kind != Selection::Kind::Point) {
+        status_ = "Select a point to drop it onto the deck.";
+        return;
+    }
+    const int number = selection_.number;
+    const Point& point = document_->points[static_cast<std::size_t>(number)];
+    const std::optional<double> deck = NearestDeck(*model_, point);
+    if (!deck) {
+        status_ =
+            "No surface of the model lies under or over point " + std::to_string(number) + ".";
+        return;
+    }
+    if (*deck != point.y) {
+        Apply(MovePoint{number, point.x, *deck, point.z});
+    }
+}
+
+bool GraphEditing::AddPointOnDeck(double x, double z) {
+    if (!document_ || !model_) {
+        return false;
+    }
+    const std::vector<double> surfaces = model_->SurfacesUnder(x, z);
+    if (surfaces.empty()) {
+        return false;
+    }
+    Point point;
+    if (selection_.kind == Selection::Kind::Point) {
+        point.type = document_->points[static_cast<std::size_t>(selection_.number)].type;
+    }
+    point.x = x;
+    point.y = surfaces.back();
+    point.z = z;
+    if (!Apply(walkconv::AddPoint{point})) {
+        return false;
+    }
+    Select(Selection::Point(static_cast<int>(document_->points.size()) - 1));
+    return true;
 }
 
 void GraphEditing::RemoveSelected() {

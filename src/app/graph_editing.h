@@ -103,6 +103,12 @@ class GraphEditing {
     // Appends a point at the selected point's place and type (at 0, 0, 0 and of type 0 when no
     // point is selected) and selects it.
     void AddPoint();
+    // Moves the selected point onto the surface under it nearest to its height, as one step;
+    // without a model, a point or a surface there, the status says why not.
+    void DropSelectedToDeck();
+    // Appends a point at (x, z) on the highest surface there, of the selected point's type (0
+    // when none is selected), and selects it; false, changing nothing, without a surface there.
+    bool AddPointOnDeck(double x, double z);
     // Removes the selected point with its links, or the selected link.
     void RemoveSelected();
     // Selects point `number`; false, with the status saying so, when there is none.
