@@ -12,6 +12,7 @@ enum class GraphCommand {
     Undo,           //
     Redo,           //
     AddPoint,       //
+    DropToDeck,     // the selected point onto the surface under it nearest to its height
     Remove,         // the selected point with its links, or the selected link
     Fix,            // the finding selected
     FixAll,         // every finding that has a repair, in one step

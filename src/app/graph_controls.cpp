@@ -24,6 +24,7 @@ constexpr std::array kGraphControls{
     GraphControl{"LinkTo", Kind::TextBox, "", Command::EnterLinkTo, 5},
     GraphControl{"SelectionText", Kind::Label, "", Command::None, 6},
     GraphControl{"AddPoint", Kind::Button, "Add point", Command::AddPoint, 7},
+    GraphControl{"DropToDeck", Kind::Button, "Drop to deck", Command::DropToDeck, 7},
     GraphControl{"FindingsLabel", Kind::Label, kFindingsCaption, Command::None, 8},
     GraphControl{"FindingList", Kind::List, "", Command::SelectFinding, 9},
     GraphControl{"Fix", Kind::Button, "Fix", Command::Fix, 10},

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/drawing/graph_drawing.h"
+#include "core/findings/deck_checks.h"
 #include "core/findings/findings.h"
 
 namespace walkconv::app {
@@ -38,6 +39,9 @@ void GraphEditing::Open(GraphDocument document, std::string path) {
     selection_ = {};
     status_.clear();
     moving_.reset();
+    LoadedShipModel model = LoadModelBeside(path_);
+    model_ = std::move(model.mesh);
+    status_ = std::move(model.message);
     Refresh();
 }
 
@@ -63,6 +67,7 @@ bool GraphEditing::Reopen(GraphDocument document, std::string path) {
 void GraphEditing::Close() {
     document_.reset();
     path_.clear();
+    model_.reset();
     content_.reset();
     repairs_.clear();
     undo_.clear();
@@ -167,6 +172,53 @@ void GraphEditing::AddPoint() {
     }
 }
 
+void GraphEditing::DropSelectedToDeck() {
+    if (!document_) {
+        return;
+    }
+    if (!model_) {
+        status_ = "No ship's model is shown to drop a point onto.";
+        return;
+    }
+    if (selection_.kind != Selection::Kind::Point) {
+        status_ = "Select a point to drop it onto the deck.";
+        return;
+    }
+    const int number = selection_.number;
+    const Point& point = document_->points[static_cast<std::size_t>(number)];
+    const std::optional<double> deck = NearestDeck(*model_, point);
+    if (!deck) {
+        status_ =
+            "No surface of the model lies under or over point " + std::to_string(number) + ".";
+        return;
+    }
+    if (*deck != point.y) {
+        Apply(MovePoint{number, point.x, *deck, point.z});
+    }
+}
+
+bool GraphEditing::AddPointOnDeck(double x, double z) {
+    if (!document_ || !model_) {
+        return false;
+    }
+    const std::vector<double> surfaces = model_->SurfacesUnder(x, z);
+    if (surfaces.empty()) {
+        return false;
+    }
+    Point point;
+    if (selection_.kind == Selection::Kind::Point) {
+        point.type = document_->points[static_cast<std::size_t>(selection_.number)].type;
+    }
+    point.x = x;
+    point.y = surfaces.back();
+    point.z = z;
+    if (!Apply(walkconv::AddPoint{point})) {
+        return false;
+    }
+    Select(Selection::Point(static_cast<int>(document_->points.size()) - 1));
+    return true;
+}
+
 void GraphEditing::RemoveSelected() {
     switch (selection_.kind) {
         case Selection::Kind::Point:
@@ -217,7 +269,11 @@ const Repair* GraphEditing::RepairOf(int row) const {
         const bool sameLink = finding.link && repair.link == finding.link;
         const bool bothNegative =
             repair.code == finding_code::kNegativeEnd && finding.code == repair.code;
-        if (sameLink || bothNegative) {
+        // A point moved onto the deck repairs the finding about that point.
+        const bool samePoint = repair.point && repair.code == finding.code &&
+                               std::find(finding.points.begin(), finding.points.end(),
+                                         *repair.point) != finding.points.end();
+        if (sameLink || bothNegative || samePoint) {
             return &repair;
         }
     }
@@ -288,9 +344,12 @@ void GraphEditing::Refresh() {
     }
     auto content = std::make_shared<GraphContent>();
     content->model = document_->modelName;
-    content->findings = FindingsOf(*document_);
-    content->drawing = DrawGraph(StateOf(*document_, document_->kind), content->findings);
-    repairs_ = RepairsOf(*document_, content->findings);
+    const ModelCheck check{model_.get(), {}};
+    const ModelCheck* withModel = model_ ? &check : nullptr;
+    content->findings = FindingsOf(*document_, withModel);
+    content->drawing =
+        DrawGraph(StateOf(*document_, document_->kind), content->findings, model_.get());
+    repairs_ = RepairsOf(*document_, content->findings, withModel);
     content_ = std::move(content);
     RefreshPanel();
 }

@@ -9,6 +9,7 @@
 
 #include "app/graph_command.h"
 #include "app/graph_content.h"
+#include "app/ship_model.h"
 #include "core/editing/graph_document.h"
 #include "core/editing/graph_edit.h"
 #include "core/editing/repairs.h"
@@ -61,7 +62,9 @@ const PanelFieldSpec* PanelFieldOf(GraphCommand command);
 
 class GraphEditing {
   public:
-    // A document as read from the file at `path`: no history, nothing selected, saved.
+    // A document as read from the file at `path`: no history, nothing selected, saved; with
+    // the ship's model beside the file, if there is one (the status says why one cannot be
+    // read).
     void Open(GraphDocument document, std::string path);
     // The same file read again after a save (perhaps under a new name): history and selection
     // stay when it holds the graph being edited (true); else as Open.
@@ -69,6 +72,8 @@ class GraphEditing {
     void Close();
 
     bool HasDocument() const { return document_.has_value(); }
+    // The ship's model the findings and the drawing are made with, or none.
+    const MeshIndex* Model() const { return model_.get(); }
     const GraphDocument& Document() const { return *document_; }
     const std::string& Path() const { return path_; }
     // The findings and the drawing of the document as it stands; none without a document.
@@ -98,6 +103,12 @@ class GraphEditing {
     // Appends a point at the selected point's place and type (at 0, 0, 0 and of type 0 when no
     // point is selected) and selects it.
     void AddPoint();
+    // Moves the selected point onto the surface under it nearest to its height, as one step;
+    // without a model, a point or a surface there, the status says why not.
+    void DropSelectedToDeck();
+    // Appends a point at (x, z) on the highest surface there, of the selected point's type (0
+    // when none is selected), and selects it; false, changing nothing, without a surface there.
+    bool AddPointOnDeck(double x, double z);
     // Removes the selected point with its links, or the selected link.
     void RemoveSelected();
     // Selects point `number`; false, with the status saying so, when there is none.
@@ -133,6 +144,7 @@ class GraphEditing {
     void RefreshPanel();
 
     std::optional<GraphDocument> document_;
+    std::shared_ptr<const MeshIndex> model_;
     std::string path_;
     std::shared_ptr<const GraphContent> content_;
     std::vector<Repair> repairs_;

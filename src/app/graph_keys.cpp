@@ -13,6 +13,7 @@ constexpr std::array kShortcuts{
     Shortcut{Key::Y, true, false, GraphCommand::Redo, false, "Ctrl+Y"},
     Shortcut{Key::Z, true, true, GraphCommand::Redo, false, "Ctrl+Shift+Z"},
     Shortcut{Key::Insert, true, false, GraphCommand::AddPoint, false, "Ctrl+Insert"},
+    Shortcut{Key::D, true, false, GraphCommand::DropToDeck, false, "Ctrl+D"},
     Shortcut{Key::Delete, true, false, GraphCommand::Remove, false, "Ctrl+Delete"},
     Shortcut{Key::Delete, false, false, GraphCommand::Remove, true, "Delete"},
     Shortcut{Key::S, true, false, GraphCommand::Save, false, "Ctrl+S"},
@@ -29,7 +30,7 @@ std::span<const Shortcut> GraphShortcuts() {
 Key KeyOfCode(int code, int insertCode, int deleteCode) {
     constexpr std::array kLetters{std::pair{'G', Key::G}, std::pair{'Z', Key::Z},
                                   std::pair{'Y', Key::Y}, std::pair{'S', Key::S},
-                                  std::pair{'E', Key::E}};
+                                  std::pair{'E', Key::E}, std::pair{'D', Key::D}};
     for (const auto& [letter, key] : kLetters) {
         if (code == letter) {
             return key;

@@ -12,7 +12,7 @@
 namespace walkconv::app {
 
 // The keys of the table, as the front-ends name them.
-enum class Key { G, Z, Y, S, E, Insert, Delete, Other };
+enum class Key { G, Z, Y, S, E, D, Insert, Delete, Other };
 
 struct KeyPress {
     Key key = Key::Other;

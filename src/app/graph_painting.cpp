@@ -105,6 +105,25 @@ void PaintPoint(Canvas& canvas, const GraphDrawing& drawing, const DrawnPoint& p
     }
 }
 
+// The ship's model under the graph, from the cells and outline pieces the drawing holds, so
+// that its cost follows the picture's size and not the number of triangles.
+void PaintModel(Canvas& canvas, const GraphDrawing& drawing) {
+    for (const ModelView& view : drawing.model) {
+        for (std::size_t shade = 0; shade < kModelShades; ++shade) {
+            const Ink fill{ModelFill(shade)};
+            for (const CellRun& run : view.fills[shade]) {
+                canvas.FillRect({run.left, run.top, run.width, run.height}, fill);
+            }
+        }
+        for (std::size_t shade = 0; shade < kModelShades; ++shade) {
+            const Ink outline{ModelOutline(shade)};
+            for (const Segment& piece : view.outlines[shade]) {
+                canvas.Line(piece.from, piece.to, outline, kModelLineWidth);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 FontSpec FontFor(TextRole role) {
@@ -131,6 +150,7 @@ void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& hi
         canvas.StrokeRect({frame.topLeft.x, frame.topLeft.y, frame.width, frame.height},
                           Ink{kFrameColor}, kFrameWidth);
     }
+    PaintModel(canvas, drawing);
     for (const DrawnLink& link : drawing.links) {
         PaintLink(canvas, drawing, link, Contains(highlight.links, link.number));
     }

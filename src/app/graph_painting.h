@@ -33,7 +33,8 @@ FontSpec FontFor(TextRole role);
 // Line widths in picture units, as the SVG writer draws them.
 inline constexpr double kFrameWidth = 1;
 inline constexpr double kLinkWidth = 1.2;
-inline constexpr double kHollowWidth = 1.5;  // of hollow rings
+inline constexpr double kHollowWidth = 1.5;     // of hollow rings
+inline constexpr double kModelLineWidth = 0.8;  // of the model's outlines
 // How far the highlight of a selected item reaches beyond its shape, and its opacity.
 inline constexpr double kHaloReach = 5;
 inline constexpr std::uint8_t kHaloAlpha = 110;
@@ -88,9 +89,9 @@ struct Highlight {
     friend bool operator==(const Highlight&, const Highlight&) = default;
 };
 
-// Paints `drawing` in picture units on a white page: frames, links, dots, texts, the legend
-// and the links listed below the views, each item of `highlight` with a halo beneath it, and
-// the selected point or link in the selection colour.
+// Paints `drawing` in picture units on a white page: frames, the ship's model, links, dots, texts,
+// the legend and the links listed below the views, each item of `highlight` with a halo beneath it,
+// and the selected point or link in the selection colour.
 void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& highlight = {});
 
 // Paints the view of a graph window: the grey background of the viewport's size in pixels,

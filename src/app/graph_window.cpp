@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/findings/deck_checks.h"
+
 namespace walkconv::app {
 
 namespace {
@@ -60,6 +62,8 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
             return Redo();
         case GraphCommand::AddPoint:
             return AddPoint();
+        case GraphCommand::DropToDeck:
+            return DropToDeck();
         case GraphCommand::Remove:
             return Remove();
         case GraphCommand::Fix:
@@ -120,6 +124,11 @@ void GraphWindowBehaviour::AddPoint() {
     Refresh();
 }
 
+void GraphWindowBehaviour::DropToDeck() {
+    editing_.DropSelectedToDeck();
+    Refresh();
+}
+
 void GraphWindowBehaviour::Remove() {
     editing_.RemoveSelected();
     Refresh();
@@ -150,6 +159,8 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, const TextMeasure& m
         }
     } else if (hit) {
         editing_.Select(Selection::Link(hit->number));
+    } else if (ctrl && AddPointOnDeck(View().ToPicture(at))) {
+        drag_.reset();
     } else {
         editing_.Select({});
     }
@@ -171,6 +182,22 @@ void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
     editing_.BeginMove(number);
 }
 
+bool GraphWindowBehaviour::AddPointOnDeck(Spot spot) {
+    const GraphDrawing& drawing = Content()->drawing;
+    const ViewFrame& frame = drawing.views[kTopView];
+    const bool inFrame = spot.x >= frame.topLeft.x && spot.x <= frame.topLeft.x + frame.width &&
+                         spot.y >= frame.topLeft.y && spot.y <= frame.topLeft.y + frame.height;
+    if (editing_.Model() == nullptr || !inFrame || drawing.scale <= 0 || drawing.points.empty()) {
+        return false;
+    }
+    // The top view shows z rightward and x upward on one scale: measured from point 0's dot.
+    const Spot& known = drawing.points.front().at[kTopView];
+    const Point& at = editing_.Document().points.front();
+    const double x = Rounded(at.x + (known.y - spot.y) / drawing.scale);
+    const double z = Rounded(at.z + (spot.x - known.x) / drawing.scale);
+    return editing_.AddPointOnDeck(x, z);
+}
+
 void GraphWindowBehaviour::Move(ScreenPoint at) {
     if (!drag_) {
         return;
@@ -187,6 +214,10 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
     moved.z = Rounded(moved.z + along);
     if (drag_->view == kTopView) {
         moved.x = Rounded(moved.x + up);
+        // On the model, the point keeps to the surface nearest to the height it started at.
+        if (const MeshIndex* model = editing_.Model()) {
+            moved.y = NearestDeck(*model, moved).value_or(moved.y);
+        }
     } else {
         moved.y = Rounded(moved.y + up);
     }

@@ -63,6 +63,7 @@ class GraphWindowBehaviour {
     void FixAll();
     void EnterField(PanelField field, std::string_view text);
     void AddPoint();
+    void DropToDeck();
     void Remove();
     void Undo();
     void Redo();
@@ -70,7 +71,9 @@ class GraphWindowBehaviour {
     // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
     // (the point moves by the pointer's displacement, x and z in the top view, y and z in the
     // side view); with Ctrl, and a point selected, it links that point to the one pressed. A
-    // press on a link selects it; elsewhere it selects nothing and starts panning.
+    // press on a link selects it; elsewhere it selects nothing and starts panning, but with
+    // Ctrl in the top view over the ship's model it adds a point on the highest surface there.
+    // With a model, a point dragged in the top view keeps to the surface it stood on.
     void Press(ScreenPoint at, bool ctrl, const TextMeasure& measure = {});
     void Move(ScreenPoint at);
     void Release();
@@ -109,6 +112,7 @@ class GraphWindowBehaviour {
     void Refresh();
     bool Took(Saved saved);
     void PressPoint(int number, Spot spot);
+    bool AddPointOnDeck(Spot spot);
 
     GraphEditing editing_;
     GraphViewing viewing_;

@@ -25,6 +25,8 @@ bool CommandWorks(GraphCommand command, const GraphEditing& editing, const Graph
             return editing.HasRepairs();
         case GraphCommand::SelectFinding:
             return viewing.RowsSelectable();
+        case GraphCommand::DropToDeck:
+            return editing.Model() != nullptr && editing.Selected().kind == Selection::Kind::Point;
         default:
             return true;
     }

@@ -327,6 +327,7 @@ TEST(GraphShortcuts, EveryKeyOfTheWindowWorksWhereverTheFocusIs) {
         {{Key::Y, true, false, false}, GraphCommand::Redo},
         {{Key::Z, true, true, false}, GraphCommand::Redo},
         {{Key::Insert, true, false, false}, GraphCommand::AddPoint},
+        {{Key::D, true, false, false}, GraphCommand::DropToDeck},
         {{Key::Delete, true, false, false}, GraphCommand::Remove},
         {{Key::Delete, false, false, true}, GraphCommand::Remove},
         {{Key::Delete, false, false, false}, std::nullopt},  // a field deletes its text

@@ -312,6 +312,25 @@ TEST_F(GraphWindowTest, AFindingHighlightsItsExistingPointsAndLinkWithAHalo) {
     EXPECT_TRUE(window.Highlighted().Empty());
 }
 
+TEST_F(GraphWindowTest, TheModelIsPaintedOverTheFramesAndUnderTheGraphInItsShades) {
+    GraphDrawing withModel = drawing;
+    withModel.model[0].fills[2].push_back({10, 10, 4, 2});
+    withModel.model[1].outlines[3].push_back({{1, 1}, {5, 1}});
+    RecordingCanvas canvas;
+    PaintGraph(canvas, withModel);
+    const std::size_t frames = 1 + withModel.views.size();  // the page, then each view's frame
+    ASSERT_GT(canvas.marks.size(), frames + 2);
+    EXPECT_EQ(canvas.marks[frames - 1].what, "frame");
+    EXPECT_EQ(canvas.marks[frames].what, "rect");
+    EXPECT_EQ(canvas.marks[frames].color, ModelFill(2));
+    EXPECT_EQ(canvas.marks[frames + 1].what, "line");
+    EXPECT_EQ(canvas.marks[frames + 1].color, ModelOutline(3));
+
+    RecordingCanvas plain;
+    PaintGraph(plain, drawing);
+    EXPECT_EQ(plain.marks.size() + 2, canvas.marks.size());
+}
+
 TEST_F(GraphWindowTest, SavingWritesSvgOrPngByTheNamesEndingWithoutTheHighlight) {
     window.SelectFinding(0);
     const std::string svg = SaveAs("PICTURE.SVG");
