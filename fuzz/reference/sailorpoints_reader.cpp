@@ -10,8 +10,6 @@ namespace walkconv::reference {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
 // Point types of sailorpoints files mapped to those of walk sources.
 double MapPointType(double type) {
     if (type == 7 || type == 8 || type == 9) {

@@ -13,8 +13,6 @@ namespace walkconv::reference {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
 char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }

@@ -86,7 +86,6 @@ std::size_t FindAnyCase(std::string_view text, std::string_view upperNeedle, std
 
 std::size_t FindAnyCase(std::string_view text, std::string_view upperNeedle, std::size_t from,
                         std::size_t anchor) {
-    constexpr std::size_t kNone = std::string_view::npos;
     const std::size_t length = upperNeedle.size();
     if (text.size() < length || from > text.size() - length) {
         return kNone;

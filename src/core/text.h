@@ -8,6 +8,9 @@
 // Text conventions shared by the readers: case-blind search, line splitting, file names.
 namespace walkconv {
 
+// What the searches of a text return when they find nothing.
+inline constexpr std::size_t kNone = std::string_view::npos;
+
 // Upper-cases the ASCII letters; every other byte stays as it is.
 std::string ToUpperAscii(std::string_view text);
 

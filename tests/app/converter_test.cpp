@@ -27,7 +27,7 @@ using testing::ScriptedHost;
 using testing::TempDir;
 
 // The declarations give the counts; the values follow in the init function.
-const char kShipWalk[] =
+const char kTwoPointWalk[] =
     "int ship_walk_count;\nfloat ship_walk_verts[6];\nint ship_walk_types[2];\n"
     "int ship_walk_graph[1];\nvoid ship_walk_init()\n{\n"
     "ship_walk_count = 2;\n"
@@ -36,7 +36,7 @@ const char kShipWalk[] =
     "ship_walk_types[0] = 5;ship_walk_types[1] = 1;\n"
     "ship_walk_graph[0] = (0)*256 + (1);\n}\n";
 
-const char kShipSailorpoints[] =
+const char kTwoPointSailorpoints[] =
     "[SIZE]\npoints = 2\nlinks = 1\n[POINT_DATA]\n"
     "point 0 = 1.5,2,-0.25,5\npoint 1 = 0,3,4,1\n[LINK_DATA]\nlink 0 = 0,1\n";
 
@@ -53,7 +53,7 @@ struct Window {
 
     // A valid input of the model `model`, written under its usual name.
     std::string Valid(const std::string& model = "ship") const {
-        std::string text = Walk() ? kShipWalk : kShipSailorpoints;
+        std::string text = Walk() ? kTwoPointWalk : kTwoPointSailorpoints;
         for (std::size_t at = text.find("ship"); at != std::string::npos;
              at = text.find("ship", at + model.size())) {
             text.replace(at, 4, model);
@@ -68,7 +68,7 @@ struct Window {
     // Too short a name to cut the model name's ending from.
     std::string Failing() const {
         return Utf8FromPath(
-            dir.Write(Walk() ? "ship.c" : "a.in", Walk() ? kShipWalk : kShipSailorpoints));
+            dir.Write(Walk() ? "ship.c" : "a.in", Walk() ? kTwoPointWalk : kTwoPointSailorpoints));
     }
     std::string Missing() const { return Utf8FromPath(dir.path() / "missing"); }
     std::string Other() const { return Utf8FromPath(dir.path() / "other"); }
@@ -386,7 +386,7 @@ TEST_P(ConverterSteps, OddPathsAnalyseAndConvertWithTheModelNameCutByCharacters)
         SCOPED_TRACE(place.kind);
         const auto input =
             place.folder / PathFromUtf8(w.Walk() ? place.walkName : place.sailorpointsName);
-        TempDir::WriteFile(input, w.Walk() ? kShipWalk : kShipSailorpoints);
+        TempDir::WriteFile(input, w.Walk() ? kTwoPointWalk : kTwoPointSailorpoints);
         Analyse(w, Utf8FromPath(input));
         EXPECT_EQ(w.converter.State().ModelName, place.model);
         const auto output = place.folder / "out";
@@ -435,10 +435,11 @@ TEST_P(ConverterSteps, TheGraphHoldsWhatTheAnalysisNoticed) {
     Window w(*GetParam());
     // A count assignment that disagrees is a fact of walk sources; a dropped link a detail.
     const std::string path = Utf8FromPath(
-        w.Walk() ? w.dir.Write("ship_walk.c",
-                               std::string(kShipWalk).replace(
-                                   std::string(kShipWalk).find("count = 2"), 9, "count = 3"))
-                 : w.dir.Write("ship1.ini", std::string(kShipSailorpoints) + "link 1 = -1,0\n"));
+        w.Walk()
+            ? w.dir.Write("ship_walk.c", std::string(kTwoPointWalk)
+                                             .replace(std::string(kTwoPointWalk).find("count = 2"),
+                                                      9, "count = 3"))
+            : w.dir.Write("ship1.ini", std::string(kTwoPointSailorpoints) + "link 1 = -1,0\n"));
     Analyse(w, path);
     ASSERT_NE(w.converter.Graph().Content(), nullptr);
     const std::vector<Finding>& findings = w.converter.Graph().Content()->findings;

@@ -11,6 +11,7 @@
 #include "core/conversion_state.h"
 #include "core/walk/walk_writer.h"
 #include "support/platform.h"
+#include "support/text_edits.h"
 
 namespace walkconv::testing {
 namespace {
@@ -21,13 +22,6 @@ std::string Summary(const std::string& input, const std::string& model, int poin
     return input + ":\nShip model name: " + model +
            "\n\nNumber of points = " + std::to_string(points) +
            "\nNumber of links = " + std::to_string(links) + "\n";
-}
-
-// `text` with its first `from` replaced by `to`.
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return text.replace(at, from.size(), to);
 }
 
 TEST_F(CheckTest, PrintsTheWindowsSummaryAndNoWarningForFilesTheToolWrote) {

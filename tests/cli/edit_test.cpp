@@ -7,16 +7,12 @@
 #include <vector>
 
 #include "cli/walkconv_fixture.h"
+#include "support/text_edits.h"
 
 namespace walkconv::testing {
 namespace {
 
 class EditTest : public WalkconvTest {};
-
-// `text` with its first `from` replaced by `to`.
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-    return text.replace(text.find(from), from.size(), to);
-}
 
 struct EditCase {
     std::vector<std::string> args;  // after "edit ship_walk.c"

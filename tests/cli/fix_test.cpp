@@ -13,6 +13,7 @@
 #include "core/editing/repairs.h"
 #include "core/numbers.h"
 #include "support/platform.h"
+#include "support/text_edits.h"
 
 namespace walkconv::testing {
 namespace {
@@ -21,11 +22,6 @@ class FixTest : public WalkconvTest {};
 
 const std::string kThreePoints =
     "[POINT_DATA]\npoint 0 = 0,0,0,0\npoint 1 = 1,0,0,0\npoint 2 = 2,0,0,0\n[LINK_DATA]\n";
-
-// `text` with its first `from` replaced by `to`.
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-    return text.replace(text.find(from), from.size(), to);
-}
 
 // A dry run's lines as -i prints them once the file is written: "N repairs made, ...".
 std::string Made(std::string out) {

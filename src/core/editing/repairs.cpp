@@ -21,7 +21,7 @@ int LinkNumber(const GraphDocument& document, int link) {
     return number >= 0 ? number : link;
 }
 
-std::string Ends(const Link& ends) {
+std::string EndsText(const Link& ends) {
     if (ends.from == ends.to) {
         return "point " + std::to_string(ends.from) + " to itself";
     }
@@ -131,11 +131,11 @@ std::vector<Repair> RepairsOf(const GraphDocument& document, std::span<const Fin
         }
         const int link = *finding.link;
         const Link& ends = document.links[static_cast<std::size_t>(link)].ends;
-        repairs.push_back({finding.code,
-                           "remove link " + std::to_string(LinkNumber(document, link)) +
-                               " (joins " + Ends(ends) + Reason(finding.code, document, link) + ")",
-                           link, std::nullopt, finding.place, RemoveLink{link},
-                           LinkNumber(document, link)});
+        repairs.push_back(
+            {finding.code,
+             "remove link " + std::to_string(LinkNumber(document, link)) + " (joins " +
+                 EndsText(ends) + Reason(finding.code, document, link) + ")",
+             link, std::nullopt, finding.place, RemoveLink{link}, LinkNumber(document, link)});
     }
     // In the order of the file, as a compiler lists its messages; what has no place last.
     std::stable_sort(repairs.begin(), repairs.end(), [](const Repair& x, const Repair& y) {

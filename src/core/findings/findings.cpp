@@ -67,7 +67,7 @@ class Report {
     std::vector<Finding>& findings_;
 };
 
-std::string Ends(const Link& link) {
+std::string EndPointsText(const Link& link) {
     return "points " + std::to_string(link.from) + " and " + std::to_string(link.to);
 }
 
@@ -77,8 +77,9 @@ void CheckLinksBeyondPoints(const CheckInput& in, Report& report) {
     for (int i = 0; i < in.state.LinkCount; ++i) {
         const Link& link = in.state.Links[i];
         if (link.from >= points || link.to >= points) {
-            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " + Ends(link) +
-                           ", but the file has only " + Counted(points, "point"),
+            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " +
+                           EndPointsText(link) + ", but the file has only " +
+                           Counted(points, "point"),
                        {}, i);
         }
     }
@@ -103,9 +104,9 @@ void CheckDuplicateLinks(const CheckInput& in, Report& report) {
         const std::pair<int, int> key{std::min(link.from, link.to), std::max(link.from, link.to)};
         const auto [known, added] = firstLink.try_emplace(key, i);
         if (!added) {
-            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " + Ends(link) +
-                           ", as link " + std::to_string(report.LinkNumber(known->second)) +
-                           " does already",
+            report.Add("link " + std::to_string(report.LinkNumber(i)) + " joins " +
+                           EndPointsText(link) + ", as link " +
+                           std::to_string(report.LinkNumber(known->second)) + " does already",
                        {}, i);
         }
     }

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/conversion_error.h"
+#include "core/platform/file_handles.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -25,9 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-[[noreturn]] void Fail(int code) {
-    throw ConversionError(std::generic_category().message(code));
-}
+using file_handles::CloseFile;
+using file_handles::Fail;
+using file_handles::WriteSome;
 
 #ifdef _WIN32
 
@@ -59,12 +60,6 @@ bool IsDevice(const fs::path& path) {
 int OpenExisting(const fs::path& path) {
     return _wopen(path.c_str(), _O_WRONLY | _O_BINARY);
 }
-long WriteSome(int handle, const char* data, std::size_t size) {
-    return _write(handle, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
-}
-int CloseFile(int handle) {
-    return _close(handle);
-}
 
 #else
 
@@ -80,12 +75,6 @@ int OpenExisting(const fs::path& path) {
         handle = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     } while (handle < 0 && errno == EINTR);
     return handle;
-}
-long WriteSome(int handle, const char* data, std::size_t size) {
-    return ::write(handle, data, size);
-}
-int CloseFile(int handle) {
-    return ::close(handle);
 }
 
 #endif

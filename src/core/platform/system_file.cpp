@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/conversion_error.h"
+#include "core/platform/file_handles.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -24,22 +25,16 @@ namespace {
 
 std::atomic<StorageFaults*> activeFaults{nullptr};
 
-[[noreturn]] void Fail(int code) {
-    throw ConversionError(std::generic_category().message(code));
-}
+using file_handles::CloseFile;
+using file_handles::Fail;
+using file_handles::WriteSome;
 
 #ifdef _WIN32
 int OpenNew(const std::filesystem::path& path) {
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
-long WriteSome(int handle, const char* data, std::size_t size) {
-    return _write(handle, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
-}
 int SyncToDisk(int handle) {
     return _commit(handle);
-}
-int CloseFile(int handle) {
-    return _close(handle);
 }
 // The reason for a failed Windows call, in the system's words.
 [[noreturn]] void FailWithLastError() {
@@ -73,14 +68,8 @@ int OpenNew(const std::filesystem::path& path) {
     } while (handle < 0 && errno == EINTR);
     return handle;
 }
-long WriteSome(int handle, const char* data, std::size_t size) {
-    return ::write(handle, data, size);
-}
 int SyncToDisk(int handle) {
     return ::fsync(handle);
-}
-int CloseFile(int handle) {
-    return ::close(handle);
 }
 void MoveOver(const std::filesystem::path& replacement, const std::filesystem::path& target) {
     if (::rename(replacement.c_str(), target.c_str()) != 0) {

@@ -16,8 +16,6 @@ namespace walkconv {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
 // Where a line holds the words that the reader acts on: the first "point" and the first "link"
 // (any case, inside longer words too), and whether a section marker stands anywhere in it.
 struct LineWords {

@@ -8,13 +8,11 @@ namespace walkconv {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-bool IsBlank(char c) {
+bool IsSpaceOrTab(char c) {
     return c == ' ' || c == '\t';
 }
 
@@ -24,14 +22,6 @@ std::size_t LineEndFrom(std::string_view text, std::size_t at) {
     return end == kNone ? text.size() : end;
 }
 
-// The start of the line after the line end at `end` (CR LF is one line end).
-std::size_t NextLineStart(std::string_view text, std::size_t end) {
-    if (text.compare(end, 2, "\r\n") == 0) {
-        return end + 2;
-    }
-    return std::min(end + 1, text.size());
-}
-
 // True when a backslash, perhaps followed by blanks, stands before the line end at `end` and
 // after `from`: the compiler then joins the next line to this one.
 bool JoinsNextLine(std::string_view text, std::size_t from, std::size_t end) {
@@ -39,7 +29,7 @@ bool JoinsNextLine(std::string_view text, std::size_t from, std::size_t end) {
         return false;
     }
     std::size_t at = end;
-    while (at > from && IsBlank(text[at - 1])) {
+    while (at > from && IsSpaceOrTab(text[at - 1])) {
         --at;
     }
     return at > from && text[at - 1] == '\\';
@@ -84,7 +74,7 @@ std::size_t SkipLiteral(std::string_view text, std::size_t at) {
         }
         if (c == '\\') {
             std::size_t next = pos + 1;
-            while (next < text.size() && IsBlank(text[next])) {
+            while (next < text.size() && IsSpaceOrTab(text[next])) {
                 ++next;
             }
             pos = next < text.size() && IsLineEnd(text[next]) ? NextLineStart(text, next) : pos + 2;

@@ -16,22 +16,22 @@ constexpr int kMostItems = 5;
 // C allows 63 levels of nested parentheses in an expression; deeper nesting is not read.
 constexpr int kDeepest = 63;
 
-bool IsBlank(char c) {
+bool IsSpaceInLine(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
-bool IsDigit(char c) {
+bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 // True for the bytes that would continue a literal into a longer token ("1u", "1.5", "0x1g").
 bool ContinuesToken(char c) {
     const char lower = static_cast<char>(c | 0x20);
-    return IsDigit(c) || (lower >= 'a' && lower <= 'z') || c == '_' || c == '.';
+    return IsDecimalDigit(c) || (lower >= 'a' && lower <= 'z') || c == '_' || c == '.';
 }
 
 int DigitValue(char c) {
-    if (IsDigit(c)) {
+    if (IsDecimalDigit(c)) {
         return c - '0';
     }
     const char lower = static_cast<char>(c | 0x20);
@@ -54,11 +54,11 @@ bool ReadNumber(std::string_view text, std::size_t& pos, Number& number) {
     if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
         negative = text[pos] == '-';
         ++pos;
-        while (pos < text.size() && IsBlank(text[pos])) {
+        while (pos < text.size() && IsSpaceInLine(text[pos])) {
             ++pos;
         }
     }
-    if (pos >= text.size() || !IsDigit(text[pos])) {
+    if (pos >= text.size() || !IsDecimalDigit(text[pos])) {
         return false;
     }
     int base = 10;
@@ -66,7 +66,7 @@ bool ReadNumber(std::string_view text, std::size_t& pos, Number& number) {
         if ((text[pos + 1] | 0x20) == 'x') {
             base = 16;
             pos += 2;
-        } else if (IsDigit(text[pos + 1])) {
+        } else if (IsDecimalDigit(text[pos + 1])) {
             base = 8;
         }
     }
@@ -105,12 +105,12 @@ bool ReadWriterNumber(std::string_view text, std::size_t& pos, std::int64_t& val
     pos += negative ? 1 : 0;
     const std::size_t digits = pos;
     value = 0;
-    while (pos < text.size() && IsDigit(text[pos]) && pos - digits < 18) {
+    while (pos < text.size() && IsDecimalDigit(text[pos]) && pos - digits < 18) {
         value = value * 10 + (text[pos++] - '0');
     }
     const std::size_t length = pos - digits;
     if (length == 0 || (length > 1 && text[digits] == '0') ||
-        (pos < text.size() && IsDigit(text[pos]))) {
+        (pos < text.size() && IsDecimalDigit(text[pos]))) {
         return false;
     }
     value = negative ? -value : value;
@@ -151,7 +151,7 @@ LinkValue ReadLinkValue(std::string_view value) {
     for (std::size_t pos = 0; pos < value.size();) {
         const char c = value[pos];
         const bool wantsNumber = count == 0 || items[count - 1] != Item::Number;
-        if (IsBlank(c)) {
+        if (IsSpaceInLine(c)) {
             ++pos;
         } else if (c == '(' && wantsNumber) {
             if (depth == kDeepest) {

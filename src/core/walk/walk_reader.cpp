@@ -17,8 +17,6 @@ namespace walkconv {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
 // A decimal integer as the walk writer writes one: digits, perhaps after a sign, with no
 // leading zero. The save writes a changed link end over such a literal; one in another
 // spelling (octal, hexadecimal) is kept as written and not changed.

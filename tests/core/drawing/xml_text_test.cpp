@@ -8,14 +8,14 @@
 namespace walkconv {
 namespace {
 
-struct TextCase {
+struct XmlTextCase {
     std::string bytes;
     std::string xml;
 };
 
 TEST(XmlText, EscapesMarkupAndReplacesWhatIsNotUtf8OrNoXmlCharacter) {
     const std::string fffd = "\xEF\xBF\xBD";
-    const std::vector<TextCase> cases{
+    const std::vector<XmlTextCase> cases{
         {"deck & <mast> \"fore\" 'aft'", "deck &amp; &lt;mast&gt; &quot;fore&quot; 'aft'"},
         {"tab\tline\nreturn\r", "tab\tline\nreturn&#13;"},
         {std::string("nul\0bell\x07", 9), "nul" + fffd + "bell" + fffd},
@@ -33,7 +33,7 @@ TEST(XmlText, EscapesMarkupAndReplacesWhatIsNotUtf8OrNoXmlCharacter) {
         {"\xEF\xBF\xBD", fffd},                           // U+FFFD itself stays
         {"\xF0\x9F\x9A", fffd},                           // a four-byte character cut short
     };
-    for (const TextCase& c : cases) {
+    for (const XmlTextCase& c : cases) {
         EXPECT_EQ(XmlText(c.bytes), c.xml) << ::testing::PrintToString(c.bytes);
     }
 }

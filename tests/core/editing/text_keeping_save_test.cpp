@@ -275,7 +275,7 @@ TEST(TextKeepingSave, UnchangedDocumentGivesBackTheTextByteForByte) {
     EXPECT_EQ(KeepText(Read(dir, "x1.ini", kSpacedIni)).text, kSpacedIni);
 }
 
-struct RefusalCase {
+struct SaveRefusalCase {
     const char* fileName;
     std::string text;
     Edit edit;
@@ -289,7 +289,7 @@ TEST(TextKeepingSave, SavesTheTextCannotCarryAreRefusedAndLeaveTheFile) {
                                        "\tbrig_walk_verts[5] = 4;\n\tbrig_walk_verts[4] = 0.75;\n");
     const std::string shared =
         Replaced(kSpacedIni, "link 2 = 1,2\n", "point 3 = 5,5,5,5  link 2 = 1,2\n");
-    const std::vector<RefusalCase> cases{
+    const std::vector<SaveRefusalCase> cases{
         {"brig_walk.c", beyond, AddPoint{Point{}},
          "cannot save in place: brig_walk.c:17: point 2 is assigned beyond the declared size of "
          "brig_walk_verts; Save as writes a new file"},
@@ -301,7 +301,7 @@ TEST(TextKeepingSave, SavesTheTextCannotCarryAreRefusedAndLeaveTheFile) {
          "than the entry they remove; Save as writes a new file"},
     };
     TempDir dir;
-    for (const RefusalCase& c : cases) {
+    for (const SaveRefusalCase& c : cases) {
         GraphDocument document = Read(dir, c.fileName, c.text);
         ASSERT_TRUE(ApplyEdit(document, c.edit).Applied()) << c.message;
         const std::filesystem::path path = dir.path() / c.fileName;

@@ -15,10 +15,12 @@
 #include "core/text_file.h"
 #include "support/ship_model.h"
 #include "support/temp_dir.h"
+#include "support/text_edits.h"
 
 namespace walkconv {
 namespace {
 
+using testing::Edited;
 using testing::GltfOfMesh;
 using testing::ObjOfBoxes;
 using testing::SampleShip;
@@ -173,13 +175,6 @@ TEST(GltfReader, AppliesTheTransformOfEveryNodeOnTheWayToTheMesh) {
         ReadGltfMesh(nested.json, "nested.gltf", Files({{"ship.bin", nested.buffer}}));
     ASSERT_TRUE(reading.mesh) << reading.message;
     EXPECT_EQ(reading.mesh->triangles[0].corners[0], (MeshCorner{7, 0, 0}));
-}
-
-// `text` with its first `from` replaced by `to`.
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
 TEST(GltfReader, BrokenModelsGetAMessageNamingWhatIsBroken) {

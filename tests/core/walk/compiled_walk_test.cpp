@@ -20,19 +20,19 @@ using testing::TempDir;
 
 constexpr char kCompiler[] = WALKCONV_HOST_CC;
 
-struct Ends {
+struct LinkEnds {
     int a;
     int b;
 };
 
-const Ends kLinks[] = {{0, 1}, {1, 2},   {2, 3},   {3, 0}, {0, 2}, {300, 7},
-                       {0, 0}, {0, 255}, {255, 0}, {1, 0}, {3, 1}};
+const LinkEnds kLinks[] = {{0, 1}, {1, 2},   {2, 3},   {3, 0}, {0, 2}, {300, 7},
+                           {0, 0}, {0, 255}, {255, 0}, {1, 0}, {3, 1}};
 const char* const kCoordinates[] = {"1.5", "-2.25", "0.1",  "1e-3", "12345.678", "0",
                                     "7",   "-0.5",  "3.25", "100",  "0.3",       "-8"};
 const int kTypes[] = {0, 1, 4, 5};
 
 // Link `ends` written in the spelling numbered `form`.
-std::string LinkText(const Ends& ends, int form) {
+std::string LinkText(const LinkEnds& ends, int form) {
     const std::string a = std::to_string(ends.a);
     const std::string b = std::to_string(ends.b);
     const int n = ends.a * 256 + ends.b;
