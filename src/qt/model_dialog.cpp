@@ -84,8 +84,14 @@ class ModelDialog : public QDialog {
             if (controls[i].part == ModelPart::Ok) {
                 line->addStretch(1);
             }
+            bool stretches = false;
             for (; i < end; ++i) {
-                line->addWidget(widgets_[i], controls[i].kind == ControlKind::TextBox ? 1 : 0);
+                const bool field = controls[i].kind == ControlKind::TextBox;
+                stretches = stretches || field;
+                line->addWidget(widgets_[i], field ? 1 : 0);
+            }
+            if (!stretches && controls[end - 1].part != ModelPart::Cancel) {
+                line->addStretch(1);  // the option buttons side by side at the left
             }
             if (labelled) {
                 grid->addLayout(line, row, 1);
