@@ -13,15 +13,20 @@ namespace {
 
 constexpr std::string_view kKeyStart = "ShipModel:";
 
+// `path` made absolute against the working folder, in the system's separators.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(path), error);
+    if (error) {
+        absolute = PathFromUtf8(path);
+    }
+    return Utf8FromPath(absolute.lexically_normal().make_preferred());
+}
+
 }  // namespace
 
 std::string ModelChoiceKey(const std::string& graphPath) {
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::absolute(PathFromUtf8(graphPath), error);
-    if (error) {
-        path = PathFromUtf8(graphPath);
-    }
-    return std::string(kKeyStart) + Utf8FromPath(path.lexically_normal().make_preferred());
+    return std::string(kKeyStart) + Absolute(graphPath);
 }
 
 std::string ModelChoiceText(const ModelChoice& choice) {
@@ -59,7 +64,11 @@ std::optional<ModelChoice> RememberedModel(Host& host, const std::string& graphP
     return ModelChoiceOfText(host.RememberedText(ModelChoiceKey(graphPath)));
 }
 
-void RememberModel(Host& host, const std::string& graphPath, const ModelChoice& choice) {
+void RememberModel(Host& host, const std::string& graphPath, ModelChoice choice) {
+    // A model file named relative to the working folder stays found from another one.
+    if (!choice.file.empty()) {
+        choice.file = Absolute(choice.file);
+    }
     host.RememberText(ModelChoiceKey(graphPath), ModelChoiceText(choice));
 }
 

@@ -28,8 +28,9 @@ std::string ModelChoiceText(const ModelChoice& choice);
 // The choice a remembered text holds, or none when it holds none (empty, or damaged).
 std::optional<ModelChoice> ModelChoiceOfText(std::string_view text);
 
-// The choice remembered for the graph file at `graphPath`, or none.
+// The choice remembered for the graph file at `graphPath`, or none; remembering one names its
+// model file by its absolute path.
 std::optional<ModelChoice> RememberedModel(Host& host, const std::string& graphPath);
-void RememberModel(Host& host, const std::string& graphPath, const ModelChoice& choice);
+void RememberModel(Host& host, const std::string& graphPath, ModelChoice choice);
 
 }  // namespace walkconv::app

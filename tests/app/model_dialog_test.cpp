@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text_file.h"
+#include "support/scripted_host.h"
 
 namespace walkconv::app {
 namespace {
@@ -68,15 +69,21 @@ TEST(ModelChoiceText, HoldsTheChoiceAndRefusesADamagedText) {
     }
 }
 
-TEST(ModelChoiceKey, NamesTheGraphFileByItsAbsolutePath) {
+TEST(RememberModel, NamesTheGraphFileAndTheModelFileByTheirAbsolutePaths) {
     const std::filesystem::path here = std::filesystem::current_path();
-    const std::string absolute = Utf8FromPath((here / "ships" / "brig1.ini").make_preferred());
+    const std::string graph = Utf8FromPath((here / "ships" / "brig1.ini").make_preferred());
+    const std::string model = Utf8FromPath((here / "models" / "brig.obj").make_preferred());
+    testing::ScriptedHost host;
+    RememberModel(host, "ships/brig1.ini", {"ships/../models/brig.obj", {UpAxis::Z, 2, {}}});
+    ASSERT_EQ(host.texts.size(), 1U);
+    EXPECT_EQ(host.texts.begin()->first, "ShipModel:" + graph);
     for (const std::string& given :
          {std::string("ships/brig1.ini"),
-          Utf8FromPath(here / "ships" / ".." / "ships" / "brig1.ini"), absolute}) {
+          Utf8FromPath(here / "ships" / ".." / "ships" / "brig1.ini"), graph}) {
         SCOPED_TRACE(given);
-        EXPECT_EQ(ModelChoiceKey(given), "ShipModel:" + absolute);
+        EXPECT_EQ(RememberedModel(host, given), (ModelChoice{model, {UpAxis::Z, 2, {}}}));
     }
+    EXPECT_FALSE(RememberedModel(host, "ships/brig2.ini"));
 }
 
 }  // namespace
