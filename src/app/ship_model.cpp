@@ -62,8 +62,4 @@ ModelChoice ModelChoiceBeside(const std::string& graphPath) {
     return {path ? Utf8FromPath(*path) : std::string(), {}};
 }
 
-LoadedShipModel LoadModelBeside(const std::string& graphPath) {
-    return LoadShipModel(ModelChoiceBeside(graphPath));
-}
-
 }  // namespace walkconv::app

@@ -30,7 +30,4 @@ LoadedShipModel LoadShipModel(const ModelChoice& choice);
 // without one.
 ModelChoice ModelChoiceBeside(const std::string& graphPath);
 
-// The model beside the graph file at `graphPath` (UTF-8); neither mesh nor message without one.
-LoadedShipModel LoadModelBeside(const std::string& graphPath);
-
 }  // namespace walkconv::app
