@@ -151,7 +151,7 @@ void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading readin
             } else if (reading == Reading::SavedGraph) {
                 graph_.Reopen(*document.document, view_.text1);
             } else {
-                graph_.Open(*document.document, view_.text1);
+                graph_.Open(*document.document, view_.text1, &host);
             }
             SetReady(true);
             return;

@@ -29,7 +29,8 @@ bool Exists(const GraphDocument& document, const Selection& selection) {
 
 }  // namespace
 
-void GraphEditing::Open(GraphDocument document, std::string path) {
+void GraphEditing::Open(GraphDocument document, std::string path,
+                        std::optional<ModelChoice> model) {
     document_ = std::move(document);
     path_ = std::move(path);
     undo_.clear();
@@ -39,10 +40,23 @@ void GraphEditing::Open(GraphDocument document, std::string path) {
     selection_ = {};
     status_.clear();
     moving_.reset();
-    LoadedShipModel model = LoadModelBeside(path_);
-    model_ = std::move(model.mesh);
-    status_ = std::move(model.message);
+    modelChoice_ = model ? std::move(*model) : ModelChoiceBeside(path_);
+    LoadedShipModel loaded = LoadShipModel(modelChoice_);
+    model_ = std::move(loaded.mesh);
+    status_ = std::move(loaded.message);
     Refresh();
+}
+
+std::string GraphEditing::UseModel(const ModelChoice& choice) {
+    LoadedShipModel loaded = LoadShipModel(choice);
+    if (!loaded.message.empty()) {
+        return loaded.message;
+    }
+    model_ = std::move(loaded.mesh);
+    modelChoice_ = choice;
+    status_.clear();
+    Refresh();
+    return {};
 }
 
 bool GraphEditing::Reopen(GraphDocument document, std::string path) {
@@ -52,7 +66,7 @@ bool GraphEditing::Reopen(GraphDocument document, std::string path) {
         same = document.links[i].ends == document_->links[i].ends;
     }
     if (!same) {
-        Open(std::move(document), std::move(path));
+        Open(std::move(document), std::move(path), modelChoice_);
         return false;
     }
     // The file holds this graph now: its facts (and numbers of links) and name come from it.
@@ -68,6 +82,7 @@ void GraphEditing::Close() {
     document_.reset();
     path_.clear();
     model_.reset();
+    modelChoice_ = {};
     content_.reset();
     repairs_.clear();
     undo_.clear();

@@ -63,9 +63,10 @@ const PanelFieldSpec* PanelFieldOf(GraphCommand command);
 class GraphEditing {
   public:
     // A document as read from the file at `path`: no history, nothing selected, saved; with
-    // the ship's model beside the file, if there is one (the status says why one cannot be
-    // read).
-    void Open(GraphDocument document, std::string path);
+    // the ship's model `model` names, or without one the model beside the file, if there is
+    // one (the status says why one cannot be read).
+    void Open(GraphDocument document, std::string path,
+              std::optional<ModelChoice> model = std::nullopt);
     // The same file read again after a save (perhaps under a new name): history and selection
     // stay when it holds the graph being edited (true); else as Open.
     bool Reopen(GraphDocument document, std::string path);
@@ -74,6 +75,12 @@ class GraphEditing {
     bool HasDocument() const { return document_.has_value(); }
     // The ship's model the findings and the drawing are made with, or none.
     const MeshIndex* Model() const { return model_.get(); }
+    // The model file and placement shown; the file is empty when none is.
+    const ModelChoice& ModelChosen() const { return modelChoice_; }
+    // Shows the model `choice` names (or none) from now on, the findings and the drawing made
+    // again; a view setting, not a step of the history. When it cannot be read, the model
+    // shown stays and the message returned says why; empty when it was taken.
+    std::string UseModel(const ModelChoice& choice);
     const GraphDocument& Document() const { return *document_; }
     const std::string& Path() const { return path_; }
     // The findings and the drawing of the document as it stands; none without a document.
@@ -145,6 +152,7 @@ class GraphEditing {
 
     std::optional<GraphDocument> document_;
     std::shared_ptr<const MeshIndex> model_;
+    ModelChoice modelChoice_;
     std::string path_;
     std::shared_ptr<const GraphContent> content_;
     std::vector<Repair> repairs_;

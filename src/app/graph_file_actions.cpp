@@ -175,11 +175,11 @@ LetGo MayLetGo(GraphEditing& editing, Host& host) {
             return {saved.written, std::move(saved)};
         }
         case Host::Answer::Discard: {
-            // Back to what the file holds, for the next time the graph shows.
+            // Back to what the file holds, for the next time the graph shows, on the same model.
             const std::string path = editing.Path();
             const DocumentReading reading = ReadDocument(path, editing.Document().kind);
             if (reading.document) {
-                editing.Open(*reading.document, path);
+                editing.Open(*reading.document, path, editing.ModelChosen());
             } else {
                 editing.Close();
             }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/model_dialog.h"
 #include "core/findings/deck_checks.h"
 
 namespace walkconv::app {
@@ -27,8 +28,12 @@ TextMeasure MeasureWith(Drawer& drawer) {
     };
 }
 
-void GraphWindowBehaviour::Open(GraphDocument document, std::string path) {
-    editing_.Open(std::move(document), std::move(path));
+void GraphWindowBehaviour::Open(GraphDocument document, std::string path, Host* settings) {
+    std::optional<ModelChoice> model;
+    if (settings != nullptr) {
+        model = RememberedModel(*settings, path);
+    }
+    editing_.Open(std::move(document), std::move(path), std::move(model));
     drag_.reset();
     Refresh();
     viewing_.FitPicture();
@@ -80,6 +85,8 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
             return SavePicture(host, drawer);
         case GraphCommand::SelectFinding:
             return SelectFinding(input.row, MeasureWith(drawer));
+        case GraphCommand::ChooseModel:
+            return ChooseModel(host);
         default:
             return;  // a label, GoTo, or a field's Enter above
     }
@@ -141,6 +148,26 @@ void GraphWindowBehaviour::Undo() {
 
 void GraphWindowBehaviour::Redo() {
     editing_.Redo();
+    Refresh();
+}
+
+void GraphWindowBehaviour::ChooseModel(Host& host) {
+    if (!editing_.HasDocument()) {
+        return;
+    }
+    const std::optional<ModelFields> fields = host.AskModel(FieldsOf(editing_.ModelChosen()));
+    if (!fields) {
+        return;
+    }
+    const std::optional<ModelChoice> choice = CheckModelFields(*fields).choice;
+    if (!choice) {
+        return;  // the dialog takes no fields with a problem
+    }
+    if (const std::string why = editing_.UseModel(*choice); !why.empty()) {
+        host.ShowMessage("The model could not be read: " + why);
+        return;
+    }
+    RememberModel(host, editing_.Path(), *choice);
     Refresh();
 }
 

@@ -27,8 +27,9 @@ class GraphWindowBehaviour {
     // Dragged coordinates are rounded to this.
     static constexpr double kDragStep = 0.001;
 
-    // The graph of the file at `path`, fitted in, nothing selected, no history.
-    void Open(GraphDocument document, std::string path);
+    // The graph of the file at `path`, fitted in, nothing selected, no history; with the
+    // model remembered for the file in `settings`, if given and one is, else the one beside.
+    void Open(GraphDocument document, std::string path, Host* settings = nullptr);
     // The same file read again after it was saved: the view and the editing go on.
     void Reopen(GraphDocument document, std::string path);
     void Close();
@@ -67,6 +68,9 @@ class GraphWindowBehaviour {
     void Remove();
     void Undo();
     void Redo();
+    // "Model...": the dialog filled with the model shown; OK shows the model chosen and
+    // remembers it for the file, or, when it cannot be read, keeps the one shown and says why.
+    void ChooseModel(Host& host);
 
     // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
     // (the point moves by the pointer's displacement, x and z in the top view, y and z in the

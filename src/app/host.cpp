@@ -61,6 +61,19 @@ void WindowHost::RememberFolder(std::string_view windowKind, const std::string& 
     Target().RememberFolder(windowKind, folder);
 }
 
+std::string WindowHost::RememberedText(std::string_view key) {
+    return Target().RememberedText(key);
+}
+
+void WindowHost::RememberText(std::string_view key, const std::string& text) {
+    Target().RememberText(key, text);
+}
+
+std::optional<ModelFields> WindowHost::AskModel(const ModelFields& fields) {
+    BeforeModal();
+    return Target().AskModel(fields);
+}
+
 std::optional<std::string> ChooseFileFor(Host& host, std::string_view windowKind,
                                          FileRequest request) {
     std::string folder = host.RememberedFolder(windowKind);

@@ -9,11 +9,12 @@
 #include <string_view>
 #include <utility>
 
+#include "app/model_fields.h"
 #include "app/window_tables.h"
 
-// What the windows' behaviour asks of the front-end it runs in: the modal things (file dialogs
-// and message boxes) and the folders remembered between runs. Each front-end implements it
-// with its toolkit; tests script it.
+// What the windows' behaviour asks of the front-end it runs in: the modal things (file dialogs,
+// message boxes and the model dialog) and the folders and texts remembered between runs. Each
+// front-end implements it with its toolkit; tests script it.
 namespace walkconv::app {
 
 struct FileRequest {
@@ -47,6 +48,15 @@ class Host {
     // The folder remembered for a kind of window ("Form1", "GraphWindow"), or empty.
     virtual std::string RememberedFolder(std::string_view windowKind) = 0;
     virtual void RememberFolder(std::string_view windowKind, const std::string& folder) = 0;
+
+    // A text remembered between runs under `key`, which may hold any character (a path), or
+    // empty when none is.
+    virtual std::string RememberedText(std::string_view key) = 0;
+    virtual void RememberText(std::string_view key, const std::string& text) = 0;
+
+    // Shows the modal "Model" dialog of ModelDialogControls() filled with `fields`; the fields
+    // as OK leaves them (CheckModelFields found no problem), or nothing for Cancel.
+    virtual std::optional<ModelFields> AskModel(const ModelFields& fields) = 0;
 };
 
 // The host a window's behaviour is handed: before anything modal shows it lets the window show
@@ -66,6 +76,9 @@ class WindowHost : public Host {
     Answer Ask(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
+    std::string RememberedText(std::string_view key) override;
+    void RememberText(std::string_view key, const std::string& text) override;
+    std::optional<ModelFields> AskModel(const ModelFields& fields) override;
 
   private:
     Host& Target();

@@ -43,19 +43,23 @@ std::optional<std::filesystem::path> ModelBeside(const std::filesystem::path& gr
     return std::nullopt;
 }
 
-LoadedShipModel LoadModelBeside(const std::string& graphPath) {
+LoadedShipModel LoadShipModel(const ModelChoice& choice) {
     LoadedShipModel loaded;
-    const std::optional<std::filesystem::path> path = ModelBeside(PathFromUtf8(graphPath));
-    if (!path) {
+    if (choice.file.empty()) {
         return loaded;
     }
-    MeshReading reading = LoadMesh(*path, MeshPlacement{});
+    MeshReading reading = LoadMesh(PathFromUtf8(choice.file), choice.placement);
     if (!reading.mesh) {
         loaded.message = reading.message;
         return loaded;
     }
     loaded.mesh = std::make_shared<const MeshIndex>(std::move(*reading.mesh));
     return loaded;
+}
+
+ModelChoice ModelChoiceBeside(const std::string& graphPath) {
+    const std::optional<std::filesystem::path> path = ModelBeside(PathFromUtf8(graphPath));
+    return {path ? Utf8FromPath(*path) : std::string(), {}};
 }
 
 }  // namespace walkconv::app

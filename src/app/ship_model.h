@@ -5,10 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "app/model_choice.h"
 #include "core/mesh/mesh_index.h"
 
-// The ship's model the graph window shows under a graph: the model file named like the graph's
-// file beside it, read with the default placement.
+// The ship's model the graph window shows under a graph: the one chosen for the graph's file,
+// or else the model file named like the graph's file beside it, with the default placement.
 namespace walkconv::app {
 
 // The model file beside the graph file at `graphFile`: the name the graph's file was proposed
@@ -22,7 +23,11 @@ struct LoadedShipModel {
     std::string message;
 };
 
-// The model beside the graph file at `graphPath` (UTF-8); neither mesh nor message without one.
-LoadedShipModel LoadModelBeside(const std::string& graphPath);
+// The model `choice` names, placed as it says; neither mesh nor message for no model.
+LoadedShipModel LoadShipModel(const ModelChoice& choice);
+
+// The model beside the graph file at `graphPath` (UTF-8) with the default placement; no file
+// without one.
+ModelChoice ModelChoiceBeside(const std::string& graphPath);
 
 }  // namespace walkconv::app

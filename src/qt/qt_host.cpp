@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStringList>
+#include <QUrl>
 
 #include "core/messages.h"
+#include "qt/model_dialog.h"
 #include "qt/window_style.h"
 
 namespace walkconv::qt {
@@ -16,6 +18,12 @@ namespace {
 
 QString SettingsKey(std::string_view windowKind) {
     return ToQt(windowKind) + QStringLiteral("/lastFolder");
+}
+
+// A key of any text as one key of the group "texts": a path holds the separators that
+// QSettings takes for groups, which the percent encoding hides.
+QString TextKey(std::string_view key) {
+    return QStringLiteral("texts/") + QString::fromLatin1(QUrl::toPercentEncoding(ToQt(key)));
 }
 
 std::optional<QString> ShowFileDialog(QWidget* parent, const app::FileRequest& request) {
@@ -102,6 +110,18 @@ std::string QtHost::RememberedFolder(std::string_view windowKind) {
 
 void QtHost::RememberFolder(std::string_view windowKind, const std::string& folder) {
     QSettings().setValue(SettingsKey(windowKind), ToQt(folder));
+}
+
+std::string QtHost::RememberedText(std::string_view key) {
+    return FromQt(QSettings().value(TextKey(key)).toString());
+}
+
+void QtHost::RememberText(std::string_view key, const std::string& text) {
+    QSettings().setValue(TextKey(key), ToQt(text));
+}
+
+std::optional<app::ModelFields> QtHost::AskModel(const app::ModelFields& fields) {
+    return ShowModelDialog(window_, fields);
 }
 
 }  // namespace walkconv::qt

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/messages.h"
+#include "win32/model_dialog.h"
 #include "win32/wide_text.h"
 
 namespace walkconv::win32 {
@@ -42,6 +43,32 @@ class ProgramModal {
     HWND owner_;
     std::vector<HWND> disabled_;
 };
+
+// The text of the string value `name` under `key` of HKEY_CURRENT_USER, or empty.
+std::string ReadText(const wchar_t* key, std::string_view name) {
+    const std::wstring wideName = Widen(name);
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, key, wideName.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                     &bytes) != ERROR_SUCCESS) {
+        return {};
+    }
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, key, wideName.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
+                     &bytes) != ERROR_SUCCESS) {
+        return {};
+    }
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return Narrow(text);
+}
+
+// Sets the string value `name` under `key` of HKEY_CURRENT_USER. Not remembering loses nothing
+// but the convenience: a failure goes unsaid.
+void WriteText(const wchar_t* key, std::string_view name, const std::string& text) {
+    const std::wstring value = Widen(text);
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, Widen(name).c_str(), REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
 
 }  // namespace
 
@@ -131,27 +158,24 @@ app::Host::Answer Win32Host::Ask(std::string_view question) {
 }
 
 std::string Win32Host::RememberedFolder(std::string_view windowKind) {
-    const std::wstring name = Widen(windowKind);
-    DWORD bytes = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, kFoldersKey, name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
-                     &bytes) != ERROR_SUCCESS) {
-        return {};
-    }
-    std::wstring folder(bytes / sizeof(wchar_t) + 1, L'\0');
-    bytes = static_cast<DWORD>(folder.size() * sizeof(wchar_t));
-    if (RegGetValueW(HKEY_CURRENT_USER, kFoldersKey, name.c_str(), RRF_RT_REG_SZ, nullptr,
-                     folder.data(), &bytes) != ERROR_SUCCESS) {
-        return {};
-    }
-    folder.resize(wcsnlen(folder.c_str(), folder.size()));
-    return Narrow(folder);
+    return ReadText(kFoldersKey, windowKind);
 }
 
 void Win32Host::RememberFolder(std::string_view windowKind, const std::string& folder) {
-    const std::wstring value = Widen(folder);
-    // Not remembering a folder loses nothing but the convenience: a failure goes unsaid.
-    RegSetKeyValueW(HKEY_CURRENT_USER, kFoldersKey, Widen(windowKind).c_str(), REG_SZ,
-                    value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    WriteText(kFoldersKey, windowKind, folder);
+}
+
+std::string Win32Host::RememberedText(std::string_view key) {
+    return ReadText(kTextsKey, key);
+}
+
+void Win32Host::RememberText(std::string_view key, const std::string& text) {
+    WriteText(kTextsKey, key, text);
+}
+
+std::optional<app::ModelFields> Win32Host::AskModel(const app::ModelFields& fields) {
+    const ProgramModal modal(owner_);
+    return ShowModelDialog(owner_, fields);
 }
 
 }  // namespace walkconv::win32

@@ -14,12 +14,14 @@
 
 namespace walkconv::win32 {
 
-// The host of one window: the system's common file dialogs, message boxes and task dialogs
-// over that window, and the folders remembered in the registry, one value per kind of window
-// under HKEY_CURRENT_USER\Software\walk-converter.
+// The host of one window: the system's common file dialogs, message boxes, task dialogs and
+// the model dialog over that window, and the folders remembered in the registry, one value per
+// kind of window under HKEY_CURRENT_USER\Software\walk-converter, and the texts one value per
+// key (a value's name may hold any character) under its subkey "Texts".
 class Win32Host : public app::Host {
   public:
     static constexpr wchar_t kFoldersKey[] = L"Software\\walk-converter";
+    static constexpr wchar_t kTextsKey[] = L"Software\\walk-converter\\Texts";
 
     explicit Win32Host(HWND owner = nullptr) : owner_(owner) {}
 
@@ -28,6 +30,9 @@ class Win32Host : public app::Host {
     Answer Ask(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
+    std::string RememberedText(std::string_view key) override;
+    void RememberText(std::string_view key, const std::string& text) override;
+    std::optional<app::ModelFields> AskModel(const app::ModelFields& fields) override;
 
   private:
     HWND owner_ = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/direction.h"
+#include "app/model_choice.h"
 #include "core/editing/document_file.h"
 #include "core/messages.h"
 #include "core/platform/system_file.h"
@@ -18,6 +19,7 @@
 #include "support/odd_paths.h"
 #include "support/output_faults.h"
 #include "support/scripted_host.h"
+#include "support/ship_model.h"
 #include "support/temp_dir.h"
 
 namespace walkconv::app {
@@ -451,6 +453,26 @@ TEST_P(ConverterSteps, TheGraphHoldsWhatTheAnalysisNoticed) {
 INSTANTIATE_TEST_SUITE_P(BothDirections, ConverterSteps,
                          ::testing::Values(&WalkToSailorpoints(), &SailorpointsToWalk()),
                          [](const auto& info) { return std::string(info.param->window.name); });
+
+TEST(Converter, TheGraphShowsTheModelRememberedForItsFileAlsoAfterEditsAreDiscarded) {
+    Window w(WalkToSailorpoints());
+    const std::string path = w.Valid();
+    w.dir.Write("ship.obj", testing::ObjOfBoxes(testing::SampleShipBoxes()));
+    w.dir.Write("other.obj", testing::ObjOfBoxes({testing::SampleShipBoxes().front()}));
+    const ModelChoice other{Utf8FromPath(w.dir.path() / "other.obj"), {UpAxis::Y, 2, {}}};
+    RememberModel(w.host, path, other);
+    Analyse(w, path);
+    const GraphEditing& editing = w.converter.Graph().Editing();
+    EXPECT_EQ(editing.ModelChosen(), other);
+
+    w.converter.ShowGraph();
+    w.converter.Graph().AddPoint();
+    w.host.answers.push_back(Host::Answer::Discard);
+    EXPECT_TRUE(w.converter.CloseGraph(w.host));
+    EXPECT_FALSE(editing.Unsaved());
+    EXPECT_EQ(editing.ModelChosen(), other);
+    EXPECT_NE(editing.Model(), nullptr);
+}
 
 TEST(Converter, ASecondAnalysisWritesOnlyTheSecondFilesData) {
     Window w(WalkToSailorpoints());

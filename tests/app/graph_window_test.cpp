@@ -152,7 +152,7 @@ std::string Enabled(const GraphWindowView& view) {
 }
 
 TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsShow) {
-    const std::string kAlways = "FindingsLabel FindingList FixAll Save SaveAs SavePicture";
+    const std::string kAlways = "FindingsLabel FindingList FixAll Save SaveAs SavePicture Model";
     struct Row {
         const char* name;
         std::function<void()> event;
@@ -180,11 +180,12 @@ TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsSh
              Run(GraphCommand::SelectFinding, {{}, 1});
          },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint FindingsLabel FindingList Fix FixAll Save SaveAs SavePicture",
+         "SelectionText AddPoint FindingsLabel FindingList Fix FixAll Save SaveAs SavePicture "
+         "Model",
          "point 1", "2", "ship - graph", "\"abc\" is not a number"},
         {"every repair", [&] { Run(GraphCommand::FixAll); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint FindingsLabel FindingList Save SaveAs SavePicture",
+         "SelectionText AddPoint FindingsLabel FindingList Save SaveAs SavePicture Model",
          "point 1", "2", "ship* - graph", ""},
         {"undone", [&] { Run(GraphCommand::Undo); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "

@@ -10,6 +10,7 @@
 #include "app/graph_window.h"
 #include "core/text_file.h"
 #include "support/analysed_graph.h"
+#include "support/scripted_host.h"
 #include "support/ship_model.h"
 #include "support/temp_dir.h"
 
@@ -205,6 +206,82 @@ TEST_F(ShipWindowTest, CtrlClickOnTheShipInTheTopViewAddsAPointOnTheHighestSurfa
             EXPECT_EQ(window.Editing().Selected(), Selection::Point(4));
             window.Undo();
         }
+    }
+}
+
+// The model the window shows after "Model..." is answered, and again when the file is opened
+// anew: the sample ship beside the file, or a sloop, a broken model or none chosen instead.
+TEST(ModelDialogInTheWindow, OkShowsTheModelChosenAndRemembersItForTheFile) {
+    struct Row {
+        const char* name;
+        std::optional<ModelFields> answer;  // none: Cancel
+        const char* shown;                  // the file of the model shown then; empty: none
+        MeshPlacement placement;
+        const char* message;  // the start of the message box's text; empty: none shown
+        bool remembered;
+    };
+    const MeshPlacement lifted{UpAxis::Z, 2, {0, 1, 0}};
+    const std::vector<Row> rows{
+        {"cancelled", std::nullopt, "brig.obj", {}, "", false},
+        {"another model", ModelFields{"sloop.obj", UpAxis::Z, " 2", {"0", "1", "0"}}, "sloop.obj",
+         lifted, "", true},
+        {"none", ModelFields{"", UpAxis::Y, "1", {"0", "0", "0"}}, "", {}, "", true},
+        {"unreadable",
+         ModelFields{"broken.obj", UpAxis::Y, "1", {"0", "0", "0"}},
+         "brig.obj",
+         {},
+         "The model could not be read: ",
+         false},
+        {"missing",
+         ModelFields{"gone.glb", UpAxis::Y, "1", {"0", "0", "0"}},
+         "brig.obj",
+         {},
+         "The model could not be read: ",
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        dir.Write("brig.obj", ObjOfBoxes(SampleShipBoxes()));
+        dir.Write("sloop.obj", ObjOfBoxes({SampleShipBoxes().front()}));
+        dir.Write("broken.obj", "v 0 0 0\nf 1 2 3\n");
+        const std::string graphFile = Utf8FromPath(dir.path() / "brig1.ini");
+        const auto inDir = [&](const char* file) {
+            return *file == '\0' ? std::string() : Utf8FromPath(dir.path() / file);
+        };
+        std::optional<ModelFields> answer = row.answer;
+        if (answer && !answer->file.empty()) {
+            answer->file = inDir(answer->file.c_str());
+        }
+        testing::ScriptedHost host;
+        host.modelAnswers.push_back(answer);
+        GraphWindowBehaviour window;
+        window.Open(ShipGraph(), graphFile, &host);
+        window.Editing().Select(Selection::Point(0));
+        window.ChooseModel(host);
+
+        ASSERT_EQ(host.modelRequests.size(), 1U);
+        EXPECT_EQ(host.modelRequests[0],
+                  (ModelFields{inDir("brig.obj"), UpAxis::Y, "1", {"0", "0", "0"}}));
+        const ModelChoice shown{inDir(row.shown), row.placement};
+        EXPECT_EQ(window.Editing().ModelChosen(), shown);
+        EXPECT_EQ(window.Editing().Model() != nullptr, *row.shown != '\0');
+        EXPECT_EQ(window.Content()->drawing.model[0].Empty(), *row.shown == '\0');
+        EXPECT_FALSE(window.Editing().CanUndo());
+        EXPECT_EQ(window.Editing().Selected(), Selection::Point(0));
+        ASSERT_EQ(host.messages.size(), *row.message == '\0' ? 0U : 1U);
+        if (!host.messages.empty()) {
+            EXPECT_TRUE(host.messages[0].starts_with(row.message)) << host.messages[0];
+            EXPECT_NE(host.messages[0].find(row.answer->file), std::string::npos);
+        }
+        EXPECT_EQ(host.texts.size(), row.remembered ? 1U : 0U);
+
+        // The file opened anew shows the same model, placed the same, the one beside it only
+        // when none was chosen.
+        GraphWindowBehaviour reopened;
+        reopened.Open(ShipGraph(), graphFile, &host);
+        EXPECT_EQ(reopened.Editing().ModelChosen(), shown);
+        EXPECT_EQ(reopened.Editing().Model() != nullptr, *row.shown != '\0');
     }
 }
 

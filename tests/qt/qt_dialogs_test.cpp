@@ -9,12 +9,16 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/window_tables.h"
+#include "qt/model_dialog.h"
 #include "qt/qt_host.h"
 #include "support/temp_dir.h"
 
@@ -232,6 +236,62 @@ class QtDialogsTest : public QObject {
         QCOMPARE(QtHost(&window).RememberedFolder("Form1"), std::string("/ships/in"));
         QCOMPARE(QSettings().value("GraphWindow/lastFolder").toString(),
                  QString("/ships/pictures"));
+    }
+
+    void rememberedTexts_keepAnyKeyApartInTheUsersSettings() {
+        TempDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(settings.path().string()));
+        QWidget window;
+        const std::vector<std::string> keys{
+            "ShipModel:/ships/brig1.ini", "ShipModel:/ships/brig1.ini/x",
+            "ShipModel:C:\\ships\\brig1.ini", "ShipModel:/ships/\xC3\xA9t\xC3\xA9 100%.ini", "//"};
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            QtHost(&window).RememberText(keys[i], "Y\n1\n0\n0\n0\n" + std::to_string(i));
+        }
+        QtHost host(&window);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            QCOMPARE(host.RememberedText(keys[i]), "Y\n1\n0\n0\n0\n" + std::to_string(i));
+        }
+        QCOMPARE(host.RememberedText("ShipModel:/ships"), std::string());
+    }
+
+    void modelDialog_showsTheFieldsAndOkTakesThemOnlyWhenTheyHold() {
+        QWidget window;
+        const walkconv::app::ModelFields shown{
+            "/ships/brig.glb", walkconv::UpAxis::Z, "2", {"0", "-1.5", "3"}};
+        QStringList seen;
+        QString refusal;
+        AnswerWhenShown<QDialog>([&](QDialog* dialog) {
+            for (const char* name : {"ModelFile", "Scale", "OffsetX", "OffsetY", "OffsetZ"}) {
+                seen << dialog->findChild<QLineEdit*>(name)->text();
+            }
+            seen << (dialog->findChild<QRadioButton*>("UpZ")->isChecked() ? "Z" : "Y");
+            // A scale of 0 is refused in a message box, and the dialog stays.
+            dialog->findChild<QLineEdit*>("Scale")->setText("0");
+            AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+                refusal = box->text();
+                box->accept();
+                QVERIFY(dialog->isVisible());
+                dialog->findChild<QLineEdit*>("Scale")->setText(" 0.5");
+                dialog->findChild<QRadioButton*>("UpY")->setChecked(true);
+                dialog->findChild<QPushButton*>("NoModel")->click();
+                dialog->findChild<QPushButton*>("OK")->click();
+            });
+            dialog->findChild<QPushButton*>("OK")->click();
+        });
+        const auto taken = walkconv::qt::ShowModelDialog(&window, shown);
+        QCOMPARE(seen, QStringList({"/ships/brig.glb", "2", "0", "-1.5", "3", "Z"}));
+        QCOMPARE(refusal, QString("The scale must be a positive number."));
+        QVERIFY(taken.has_value());
+        QVERIFY((*taken ==
+                 walkconv::app::ModelFields{"", walkconv::UpAxis::Y, " 0.5", {"0", "-1.5", "3"}}));
+
+        AnswerWhenShown<QDialog>([](QDialog* dialog) {
+            dialog->findChild<QLineEdit*>("Scale")->setText("7");
+            dialog->findChild<QPushButton*>("Cancel")->click();
+        });
+        QVERIFY(!walkconv::qt::ShowModelDialog(&window, shown).has_value());
     }
 };
 

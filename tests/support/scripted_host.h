@@ -12,8 +12,9 @@
 
 namespace walkconv::testing {
 
-// Stands in for the dialogs, message boxes and remembered folders of a front-end: answers file
-// dialogs from a script, records every request and message, and keeps folders in memory.
+// Stands in for the dialogs, message boxes and remembered folders and texts of a front-end:
+// answers file and model dialogs from a script, records every request and message, and keeps
+// folders and texts in memory.
 class ScriptedHost : public app::Host {
   public:
     // The answers of the next file dialogs, in order: a path, or nothing for "Cancel".
@@ -28,6 +29,11 @@ class ScriptedHost : public app::Host {
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::map<std::string, std::string, std::less<>> folders;
+    std::map<std::string, std::string, std::less<>> texts;
+    // The answers of the next "Model" dialogs, in order: the fields left with OK, or nothing
+    // for "Cancel"; the fields each dialog was filled with.
+    std::deque<std::optional<app::ModelFields>> modelAnswers;
+    std::vector<app::ModelFields> modelRequests;
     int unexpectedDialogs = 0;
 
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override {
@@ -66,6 +72,26 @@ class ScriptedHost : public app::Host {
 
     void RememberFolder(std::string_view windowKind, const std::string& folder) override {
         folders[std::string(windowKind)] = folder;
+    }
+
+    std::string RememberedText(std::string_view key) override {
+        const auto found = texts.find(key);
+        return found != texts.end() ? found->second : std::string();
+    }
+
+    void RememberText(std::string_view key, const std::string& text) override {
+        texts[std::string(key)] = text;
+    }
+
+    std::optional<app::ModelFields> AskModel(const app::ModelFields& fields) override {
+        modelRequests.push_back(fields);
+        if (modelAnswers.empty()) {
+            unexpectedDialogs++;
+            return std::nullopt;
+        }
+        std::optional<app::ModelFields> answer = modelAnswers.front();
+        modelAnswers.pop_front();
+        return answer;
     }
 };
 

@@ -5,8 +5,9 @@
 message box (the file compared byte for byte with the Linux program's), Show graph, an edit of
 the graph saved with Ctrl+S (the walk source compared with the original with only point 0's
 x changed, and Convert! again with what it converts of it), the question about an unsaved edit,
-and Alt+F4, which must end the program. Prints the time to the first window; saves
-windows.png (for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
+and Alt+F4, which must end the program; then a walk source with the sample ship beside it,
+whose graph window shows the ship. Prints the time to the first window; saves windows.png
+(for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
 (scripts/test-windows.sh sets it), xdotool or xwd. Every wait is bounded; a failure names its
 step.
 """
@@ -35,6 +36,7 @@ EDITED_GRAPH_TITLE = "deck* - graph"
 ORIGINAL_X = b"deck_walk_verts[0] = 1.5;"
 EDITED_X = b"deck_walk_verts[0] = 1.25;"
 BUDGET_SECONDS = 90
+SHIP_BUDGET_SECONDS = 40
 Step = smoke.Step
 
 
@@ -122,6 +124,7 @@ def load_tables(args):
 
 def run(args, desktop, work):
     form1_title, form1_size, graph_size = load_tables(args)
+    args.form1_title, args.graph_size = form1_title, graph_size
     with Step("starting walk-converter.exe with a walk source to open"):
         started = time.monotonic()
         log = open(work / "walk-converter.log", "wb")
@@ -182,6 +185,8 @@ def run(args, desktop, work):
             picture = side_by_side(client_area(desktop.capture(form1), *form1_size),
                                    client_area(desktop.capture(graph), *graph_size))
             (args.screenshots / "windows.png").write_bytes(smoke.encode_png(picture))
+            args.greys_without_model = smoke.model_grey_pixels(
+                client_area(desktop.capture(graph), *graph_size))
 
         with Step("Convert! again converts the saved graph, which the converter analysed again"):
             activate(desktop, form1)
@@ -230,6 +235,39 @@ def run(args, desktop, work):
         log.close()
 
 
+def graph_on_ship(args, desktop, work):
+    """A walk source with the project's sample ship beside it (brig.obj, written by
+    scripts/sample-ship.py): its graph window shows the ship under the graph, told by the
+    model's greys in the views, many more than the graph of deck_walk.c alone shows."""
+    ship = work / "ship"
+    with Step("writing the sample ship beside brig_walk.c"):
+        ship.mkdir()
+        shutil.copyfile(args.data / "brig_walk.c", ship / "brig_walk.c")
+        subprocess.run([sys.executable, str(args.sample_ship), str(ship)], check=True,
+                       capture_output=True, timeout=30)
+    with Step("starting walk-converter.exe with brig_walk.c"):
+        log = open(work / "graph-on-ship.log", "wb")
+        process = subprocess.Popen([args.emulator, str(args.program), "brig_walk.c"], cwd=ship,
+                                   preexec_fn=smoke.die_with_parent, stdin=subprocess.DEVNULL,
+                                   stdout=log, stderr=log)
+    try:
+        with Step("Show graph opens the graph window with the ship drawn under the graph"):
+            form1 = wait_window(desktop, args.form1_title)
+            activate(desktop, form1)
+            desktop.key("Tab", "Tab", "Tab", "Tab", "space")  # Text1 to Show graph
+            graph = wait_window(desktop, "brig - graph")
+            least = 5000 + 4 * args.greys_without_model
+            smoke.wait_for(
+                f"at least {least} pixels of the model's greys in the views "
+                f"({args.greys_without_model} without a model)",
+                lambda: smoke.model_grey_pixels(
+                    client_area(desktop.capture(graph), *args.graph_size)) >= least)
+            desktop.screenshot(graph, "windows-graph-on-ship.png")
+    finally:
+        smoke.stop_process(process)
+        log.close()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--emulator", required=True, help="what runs a Windows program")
@@ -240,6 +278,8 @@ def main():
     parser.add_argument("--data", type=Path, required=True, help="inputs and expected outputs")
     parser.add_argument("--screenshots", type=Path, required=True, help="folder for the PNGs")
     args = parser.parse_args()
+    args.sample_ship = Path(__file__).resolve().parents[2] / "scripts" / "sample-ship.py"
+    args.greys_without_model = 0
     display = os.environ.get("WALKCONV_WINE_DISPLAY")
     if not display:
         print("SKIPPED: no X display for Wine (scripts/test-windows.sh starts one)")
@@ -258,6 +298,9 @@ def main():
         shutil.copyfile(args.data / "deck_walk.c", work / "deck_walk.c")
         try:
             run(args, desktop, work)
+            # The run with the ship has a budget of its own.
+            smoke.deadline = time.monotonic() + SHIP_BUDGET_SECONDS
+            graph_on_ship(args, desktop, work)
         except Exception as error:  # noqa: BLE001 - every failure is reported with its step
             failure = error if isinstance(error, smoke.StepFailed) else f"{Step.current}: {error!r}"
             print(f"FAILED at step {failure}")

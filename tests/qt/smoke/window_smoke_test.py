@@ -8,7 +8,8 @@ the way it saves screenshots of the windows and of both message boxes, and check
 pixels that the result area shows its summary uncut. A third run opens a file given on the
 command line, shows its graph and saves the picture as PNG through the real save dialog, then
 edits a point in the graph window, saves over the file and converts what the window analysed
-again.
+again. A fourth run opens a walk source with the sample ship beside it and finds the ship drawn
+in the graph window.
 
 Every wait is bounded; a failure names the step that failed. When no X server can be started
 the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
@@ -34,6 +35,7 @@ SKIPPED = 77
 WAIT_SECONDS = 10.0
 POLL_SECONDS = 0.05
 BUDGET_SECONDS = 60.0
+SHIP_BUDGET_SECONDS = 30.0
 deadline = time.monotonic() + BUDGET_SECONDS
 
 CHOOSER_TITLE = "Walk files converter - v.beta2"
@@ -602,6 +604,7 @@ def open_with_file(args, desktop, work):
             if size != GRAPH_SIZE:
                 fail(f"the graph window is {size[0]}x{size[1]}, expected 800x600")
             desktop.screenshot(graph, "graph-window.png")
+            args.greys_without_model = model_grey_pixels(desktop.capture(graph))
 
         with Step("Save picture (Ctrl+Shift+E) and the save dialog proposing hull_graph.png"):
             known = set(program.windows())
@@ -614,6 +617,58 @@ def open_with_file(args, desktop, work):
                 fail("a message box reports a failure")
 
         edit_save_and_reanalyse(args, desktop, program, work, form1, graph)
+    finally:
+        program.stop()
+
+
+# The model's cells are filled in greys from 0xd0 to 0xee by height; the views stand left of the
+# side column, which is kGraphListWidth (240) pixels wide.
+MODEL_GREYS = range(0xD0, 0xEF)
+SIDE_COLUMN_WIDTH = 240
+
+
+def model_grey_pixels(image):
+    """How many pixels left of the side column show one of the model's greys other than the
+    colour around the page, which a pixel near the views' top left corner shows."""
+    width, height, rows = image
+    left_part = (width - SIDE_COLUMN_WIDTH) * 3
+    around = rows[16][16 * 3]
+    count = 0
+    for row in rows[:height - 30]:  # above the status line
+        line = row[:left_part]
+        for x in range(0, len(line), 3):
+            grey = line[x]
+            if grey in MODEL_GREYS and grey != around and grey == line[x + 1] == line[x + 2]:
+                count += 1
+    return count
+
+
+def graph_on_ship(args, desktop, work):
+    """A walk source with the project's sample ship beside it (brig.obj, written by
+    scripts/sample-ship.py): its graph window shows the ship under the graph. The graph window
+    of hull_walk.c, which has no model beside it, is the measure of the greys a graph alone
+    shows (antialiased lines and texts)."""
+    ship = work / "ship"
+    with Step("writing the sample ship beside brig_walk.c"):
+        ship.mkdir()
+        shutil.copyfile(args.data / "brig_walk.c", ship / "brig_walk.c")
+        subprocess.run([sys.executable, str(args.sample_ship), str(ship)], check=True,
+                       capture_output=True, timeout=WAIT_SECONDS)
+    with Step("starting walk-converter with brig_walk.c"):
+        program = Program(args.program, desktop, work, "graph-on-ship.log",
+                          arguments=[str(ship / "brig_walk.c")])
+    try:
+        with Step("Show graph opens the graph window with the ship drawn under the graph"):
+            form1 = program.wait_window(FORM1_TITLE)
+            check_summary(desktop, form1)
+            desktop.click(form1, FORM1_SHOW_GRAPH)
+            graph = program.wait_window("brig - graph")
+            # A ship fills a good part of the views; a graph alone shows few such greys.
+            least = 5000 + 4 * args.greys_without_model
+            wait_for(f"at least {least} pixels of the model's greys in the views "
+                     f"({args.greys_without_model} without a model)",
+                     lambda: model_grey_pixels(desktop.capture(graph)) >= least)
+            desktop.screenshot(graph, "graph-window-on-ship.png")
     finally:
         program.stop()
 
@@ -670,6 +725,8 @@ def main():
     args = parser.parse_args()
     args.program = args.program.resolve()
     args.data = args.data.resolve()
+    args.sample_ship = Path(__file__).resolve().parents[3] / "scripts" / "sample-ship.py"
+    args.greys_without_model = 0
     load_tables(args.tables)
 
     started = time.monotonic()
@@ -694,6 +751,10 @@ def main():
             walk_to_sailorpoints(args, desktop, work)
             sailorpoints_to_walk(args, desktop, work)
             open_with_file(args, desktop, work)
+            # The run with the ship has a budget of its own.
+            global deadline
+            deadline = time.monotonic() + SHIP_BUDGET_SECONDS
+            graph_on_ship(args, desktop, work)
         except Skip as reason:
             print(f"SKIPPED: {reason}")
             return SKIPPED
