@@ -13,6 +13,7 @@
 #include "app/graph_window_view.h"
 #include "app/hit_test.h"
 #include "app/host.h"
+#include "app/point_band.h"
 #include "app/viewport.h"
 
 // The behaviour of the graph window, an editor of the walking graph: the commands of its
@@ -26,6 +27,9 @@ class GraphWindowBehaviour {
     static constexpr std::string_view kWindowKind = kGraphWindowKind;
     // Dragged coordinates are rounded to this.
     static constexpr double kDragStep = 0.001;
+    // An arrow key moves the selected points by this, with Shift by the fine step.
+    static constexpr double kNudgeStep = 0.1;
+    static constexpr double kFineNudgeStep = 0.01;
 
     // The graph of the file at `path`, fitted in, nothing selected, no history.
     void Open(GraphDocument document, std::string path);
@@ -67,6 +71,12 @@ class GraphWindowBehaviour {
     void Remove();
     void Undo();
     void Redo();
+    void SelectAll();
+    void Mirror();
+    // Moves the selected points by `right` and `up` steps in the view under the mouse (the top
+    // view when the mouse has not been in the picture): rightward is z, upward is x in the top
+    // view and y in the side view. Each press is one step of undo.
+    void Nudge(double right, double up);
 
     // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
     // (the point moves by the pointer's displacement, x and z in the top view, y and z in the
@@ -74,10 +84,19 @@ class GraphWindowBehaviour {
     // press on a link selects it; elsewhere it selects nothing and starts panning, but with
     // Ctrl in the top view over the ship's model it adds a point on the highest surface there.
     // With a model, a point dragged in the top view keeps to the surface it stood on.
+    //
+    // With Shift, a press on a point adds it to the selected points or takes it out, and a
+    // press elsewhere draws a band: the points inside it in the view it began in are added to
+    // those selected. A press on one of several selected points drags them all.
     void Press(ScreenPoint at, bool ctrl, const TextMeasure& measure = {});
+    void Press(ScreenPoint at, bool ctrl, bool shift, const TextMeasure& measure = {});
     void Move(ScreenPoint at);
     void Release();
     bool Dragging() const { return drag_.has_value(); }
+    // The mouse over the view with no button down, for the keys that act where it is.
+    void Hover(ScreenPoint at) { cursor_ = at; }
+    // The band being drawn, in the view's pixels, or none.
+    std::optional<Band> DrawnBand() const;
     void Wheel(ScreenPoint cursor, int eighths) { View().ZoomAt(cursor, eighths); }
     void DoubleClick() { View().Fit(); }
     Viewport& View() { return viewing_.View(); }
@@ -89,7 +108,7 @@ class GraphWindowBehaviour {
         return viewing_.HoverText(cursor, measure);
     }
     // Paints the view as it stands.
-    void Paint(Canvas& canvas) const { viewing_.Paint(canvas); }
+    void Paint(Canvas& canvas) const;
 
     // Save, Save as... and Save picture..., as the file actions do them; true when written.
     bool Save(Host& host);
@@ -105,18 +124,24 @@ class GraphWindowBehaviour {
         std::optional<int> point;  // none: the view is panned
         std::size_t view = 0;      // of the point
         Point origin;
-        double scale = 1;  // screen pixels per coordinate unit when the drag began
+        double scale = 1;              // screen pixels per coordinate unit when the drag began
+        std::vector<MovePoint> group;  // where each of several points dragged began
+        std::optional<Band> band;      // a band being drawn
+        Selection before;              // what was selected when the band began
     };
 
     // Follows a change of the document or of the selection.
     void Refresh();
     bool Took(Saved saved);
     void PressPoint(int number, Spot spot);
+    void MoveGroup(double along, double up);
+    void DrawBandTo(ScreenPoint at);
     bool AddPointOnDeck(Spot spot);
 
     GraphEditing editing_;
     GraphViewing viewing_;
     std::optional<Drag> drag_;
+    std::optional<ScreenPoint> cursor_;  // where the mouse was last over the view
     std::optional<std::string> saved_;
 };
 
