@@ -229,7 +229,7 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
     } else if (ctrl && AddPointOnDeck(View().ToPicture(at))) {
         drag_.reset();
     } else {
-        editing_.Select({});
+        drag_->clicksEmpty = true;  // selects nothing if it ends as a click, not a pan
     }
     Refresh();
 }
@@ -282,6 +282,7 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
     if (!drag_) {
         return;
     }
+    drag_->moved = drag_->moved || at != drag_->from;
     if (drag_->band) {
         return DrawBandTo(at);
     }
@@ -362,6 +363,12 @@ void GraphWindowBehaviour::Paint(Canvas& canvas) const {
 void GraphWindowBehaviour::Release() {
     if (drag_ && drag_->point) {
         editing_.EndMove();
+    }
+    // A click, not a drag: on one of several points it selects that one; elsewhere, nothing.
+    if (drag_ && !drag_->moved && (drag_->clicksEmpty || !drag_->group.empty())) {
+        editing_.Select(drag_->point ? Selection::Point(*drag_->point) : Selection{});
+    }
+    if (drag_) {
         Refresh();
     }
     drag_.reset();

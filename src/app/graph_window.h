@@ -81,13 +81,15 @@ class GraphWindowBehaviour {
     // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
     // (the point moves by the pointer's displacement, x and z in the top view, y and z in the
     // side view); with Ctrl, and a point selected, it links that point to the one pressed. A
-    // press on a link selects it; elsewhere it selects nothing and starts panning, but with
-    // Ctrl in the top view over the ship's model it adds a point on the highest surface there.
+    // press on a link selects it; elsewhere it starts panning, and selects nothing when released
+    // without a move; but with Ctrl in the top view over the ship's model it adds a point on the
+    // highest surface there.
     // With a model, a point dragged in the top view keeps to the surface it stood on.
     //
     // With Shift, a press on a point adds it to the selected points or takes it out, and a
     // press elsewhere draws a band: the points inside it in the view it began in are added to
-    // those selected. A press on one of several selected points drags them all.
+    // those selected. A press on one of several selected points drags them all (released
+    // without a move, it selects that one alone).
     void Press(ScreenPoint at, bool ctrl, const TextMeasure& measure = {});
     void Press(ScreenPoint at, bool ctrl, bool shift, const TextMeasure& measure = {});
     void Move(ScreenPoint at);
@@ -128,6 +130,8 @@ class GraphWindowBehaviour {
         std::vector<MovePoint> group;  // where each of several points dragged began
         std::optional<Band> band;      // a band being drawn
         Selection before;              // what was selected when the band began
+        bool moved = false;            // the mouse moved since the press: not a click
+        bool clicksEmpty = false;      // pressed on an empty place
     };
 
     // Follows a change of the document or of the selection.

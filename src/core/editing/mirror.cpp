@@ -71,7 +71,9 @@ MirrorPlan PlanMirror(const GraphDocument& document, std::span<const int> points
         if (from == imageOf.end() || to == imageOf.end()) {
             continue;
         }
-        if (joined.insert(Pair(from->second, to->second)).second) {
+        // Two ends that share an image give no link: it would join a point to itself.
+        const bool collapsed = from->second == to->second && link.ends.from != link.ends.to;
+        if (!collapsed && joined.insert(Pair(from->second, to->second)).second) {
             plan.edit.steps.emplace_back(AddLink{from->second, to->second});
         }
     }

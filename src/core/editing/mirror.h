@@ -26,7 +26,7 @@ struct MirrorPlan {
 // of the links of the document between two of them. Each point's image is itself on the
 // centre line, else a point of the document already there, else a new point at -x with the
 // same y, z and type; a link whose image joins two points already joined, either way round,
-// is not added again.
+// or one point to itself, is not added.
 MirrorPlan PlanMirror(const GraphDocument& document, std::span<const int> points);
 
 }  // namespace walkconv
