@@ -27,6 +27,16 @@ enum class GraphCommand {
     EnterLinkTo,    // the point that a link from the selected one goes to
     SelectFinding,  // a row of the findings list, or none
     ChooseModel,    // the "Model" dialog: another model file or none, and its placement
+    SelectAll,      // every point
+    Mirror,         // the selected points and the links among them, across x = 0
+    NudgeLeft,      // the selected points by a step in the view under the mouse
+    NudgeRight,     //
+    NudgeUp,        //
+    NudgeDown,      //
+    FineLeft,       // the same by a fine step
+    FineRight,      //
+    FineUp,         //
+    FineDown,       //
 };
 
 // What a command carries: the text of the field entered, or the row of the list chosen.

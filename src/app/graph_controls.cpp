@@ -25,14 +25,15 @@ constexpr std::array kGraphControls{
     GraphControl{"SelectionText", Kind::Label, "", Command::None, 6},
     GraphControl{"AddPoint", Kind::Button, "Add point", Command::AddPoint, 7},
     GraphControl{"DropToDeck", Kind::Button, "Drop to deck", Command::DropToDeck, 7},
-    GraphControl{"FindingsLabel", Kind::Label, kFindingsCaption, Command::None, 8},
-    GraphControl{"FindingList", Kind::List, "", Command::SelectFinding, 9},
-    GraphControl{"Fix", Kind::Button, "Fix", Command::Fix, 10},
-    GraphControl{"FixAll", Kind::Button, "Fix all", Command::FixAll, 10},
-    GraphControl{"Save", Kind::Button, "Save", Command::Save, 11},
-    GraphControl{"SaveAs", Kind::Button, "Save as\u2026", Command::SaveAs, 11},
-    GraphControl{"SavePicture", Kind::Button, kSavePictureCaption, Command::SavePicture, 12},
-    GraphControl{"Model", Kind::Button, "Model\u2026", Command::ChooseModel, 13},
+    GraphControl{"Mirror", Kind::Button, "Mirror", Command::Mirror, 8},
+    GraphControl{"FindingsLabel", Kind::Label, kFindingsCaption, Command::None, 9},
+    GraphControl{"FindingList", Kind::List, "", Command::SelectFinding, 10},
+    GraphControl{"Fix", Kind::Button, "Fix", Command::Fix, 11},
+    GraphControl{"FixAll", Kind::Button, "Fix all", Command::FixAll, 11},
+    GraphControl{"Save", Kind::Button, "Save", Command::Save, 12},
+    GraphControl{"SaveAs", Kind::Button, "Save as\u2026", Command::SaveAs, 12},
+    GraphControl{"SavePicture", Kind::Button, kSavePictureCaption, Command::SavePicture, 13},
+    GraphControl{"Model", Kind::Button, "Model\u2026", Command::ChooseModel, 14},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/drawing/graph_drawing.h"
+#include "core/editing/mirror.h"
 #include "core/findings/deck_checks.h"
 #include "core/findings/findings.h"
 
@@ -14,7 +15,12 @@ namespace walkconv::app {
 namespace {
 
 bool Exists(const GraphDocument& document, const Selection& selection) {
+    const auto isPoint = [&](int number) {
+        return number >= 0 && static_cast<std::size_t>(number) < document.points.size();
+    };
     switch (selection.kind) {
+        case Selection::Kind::Points:
+            return std::all_of(selection.points.begin(), selection.points.end(), isPoint);
         case Selection::Kind::None:
             return true;
         case Selection::Kind::Point:
@@ -28,6 +34,36 @@ bool Exists(const GraphDocument& document, const Selection& selection) {
 }
 
 }  // namespace
+
+Selection Selection::Points(std::vector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    if (numbers.empty()) {
+        return {};
+    }
+    if (numbers.size() == 1) {
+        return Point(numbers.front());
+    }
+    return {Kind::Points, 0, std::move(numbers)};
+}
+
+std::vector<int> Selection::PointNumbers() const {
+    switch (kind) {
+        case Kind::Point:
+            return {number};
+        case Kind::Points:
+            return points;
+        case Kind::None:
+        case Kind::Link:
+            break;
+    }
+    return {};
+}
+
+bool Selection::HasPoint(int point) const {
+    const std::vector<int> numbers = PointNumbers();
+    return std::find(numbers.begin(), numbers.end(), point) != numbers.end();
+}
 
 void GraphEditing::Open(GraphDocument document, std::string path,
                         std::optional<ModelChoice> model) {
@@ -110,20 +146,21 @@ std::optional<Edit> GraphEditing::Change(const Edit& edit) {
     return std::move(*result.undo);
 }
 
-void GraphEditing::Record(Edit undo) {
-    const int before = state_;
+void GraphEditing::Record(Edit undo, Selection before) {
+    const int was = state_;
     state_ = nextState_++;
-    undo_.push_back({std::move(undo), before});
+    undo_.push_back({std::move(undo), was, std::move(before)});
     redo_.clear();
 }
 
 bool GraphEditing::Apply(const Edit& edit) {
     status_.clear();
+    Selection before = selection_;
     std::optional<Edit> undo = Change(edit);
     if (!undo) {
         return false;
     }
-    Record(std::move(*undo));
+    Record(std::move(*undo), std::move(before));
     if (!Exists(*document_, selection_)) {
         selection_ = {};
     }
@@ -142,11 +179,9 @@ void GraphEditing::Undo() {
     if (!redo) {
         return;  // an undo always fits the document it was made for
     }
-    redo_.push_back({std::move(*redo), state_});
+    redo_.push_back({std::move(*redo), state_, selection_});
     state_ = step.state;
-    if (!Exists(*document_, selection_)) {
-        selection_ = {};
-    }
+    selection_ = Exists(*document_, step.selection) ? std::move(step.selection) : Selection{};
     Refresh();
 }
 
@@ -161,11 +196,9 @@ void GraphEditing::Redo() {
     if (!undo) {
         return;
     }
-    undo_.push_back({std::move(*undo), state_});
+    undo_.push_back({std::move(*undo), state_, selection_});
     state_ = step.state;
-    if (!Exists(*document_, selection_)) {
-        selection_ = {};
-    }
+    selection_ = Exists(*document_, step.selection) ? std::move(step.selection) : Selection{};
     Refresh();
 }
 
@@ -236,6 +269,16 @@ bool GraphEditing::AddPointOnDeck(double x, double z) {
 
 void GraphEditing::RemoveSelected() {
     switch (selection_.kind) {
+        case Selection::Kind::Points: {
+            // From the highest, so that each number still names its point.
+            EditGroup removals;
+            for (auto point = selection_.points.rbegin(); point != selection_.points.rend();
+                 ++point) {
+                removals.steps.emplace_back(RemovePoint{*point});
+            }
+            ApplyAndSelect(removals, {});
+            return;
+        }
         case Selection::Kind::Point:
             if (Apply(RemovePoint{selection_.number})) {
                 Select({});
@@ -320,17 +363,35 @@ void GraphEditing::FixAll() {
 }
 
 void GraphEditing::BeginMove(int point) {
-    if (document_ && Exists(*document_, Selection::Point(point))) {
-        moving_ = point;
-        moveOrigin_ = document_->points[static_cast<std::size_t>(point)];
+    BeginMove(std::vector<int>{point});
+}
+
+void GraphEditing::BeginMove(const std::vector<int>& points) {
+    moving_.reset();
+    moveOrigins_.clear();
+    if (!document_ || points.empty() || !Exists(*document_, Selection::Points(points))) {
+        return;
+    }
+    moving_ = points.front();
+    for (const int point : points) {
+        const Point& at = document_->points[static_cast<std::size_t>(point)];
+        moveOrigins_.push_back({point, at.x, at.y, at.z});
     }
 }
 
 void GraphEditing::MoveTo(double x, double y, double z) {
+    if (moving_) {
+        MoveAll({MovePoint{*moving_, x, y, z}});
+    }
+}
+
+void GraphEditing::MoveAll(const std::vector<MovePoint>& moves) {
     if (!moving_) {
         return;
     }
-    if (Change(MovePoint{*moving_, x, y, z})) {
+    EditGroup group;
+    group.steps.assign(moves.begin(), moves.end());
+    if (Change(group)) {
         Refresh();
     }
 }
@@ -339,14 +400,23 @@ void GraphEditing::EndMove() {
     if (!moving_) {
         return;
     }
-    const int point = *moving_;
     moving_.reset();
-    const Point& now = document_->points[static_cast<std::size_t>(point)];
-    if (now.x == moveOrigin_.x && now.y == moveOrigin_.y && now.z == moveOrigin_.z) {
+    EditGroup undo;
+    for (const MovePoint& origin : moveOrigins_) {
+        const Point& now = document_->points[static_cast<std::size_t>(origin.point)];
+        if (now.x != origin.x || now.y != origin.y || now.z != origin.z) {
+            undo.steps.emplace_back(origin);
+        }
+    }
+    if (undo.steps.empty()) {
         return;  // a click, not a drag
     }
     status_.clear();
-    Record(MovePoint{point, moveOrigin_.x, moveOrigin_.y, moveOrigin_.z});
+    if (undo.steps.size() == 1) {
+        Record(std::move(undo.steps.front()), selection_);
+    } else {
+        Record(std::move(undo), selection_);
+    }
     Refresh();
 }
 

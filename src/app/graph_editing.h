@@ -20,14 +20,21 @@
 // again.
 namespace walkconv::app {
 
+// What is selected: nothing, one point, one link, or several points (two or more).
 struct Selection {
-    enum class Kind { None, Point, Link };
+    enum class Kind { None, Point, Link, Points };
 
     Kind kind = Kind::None;
     int number = 0;
+    std::vector<int> points;  // of Kind::Points, ascending
 
-    static Selection Point(int number) { return {Kind::Point, number}; }
-    static Selection Link(int number) { return {Kind::Link, number}; }
+    static Selection Point(int number) { return {Kind::Point, number, {}}; }
+    static Selection Link(int number) { return {Kind::Link, number, {}}; }
+    // The points `numbers`, in any order and perhaps repeated: several, one or none.
+    static Selection Points(std::vector<int> numbers);
+    // The points selected: the one, the several, or none.
+    std::vector<int> PointNumbers() const;
+    bool HasPoint(int number) const;
     friend bool operator==(const Selection&, const Selection&) = default;
 };
 
@@ -40,8 +47,10 @@ struct PanelView {
     std::string z;
     std::string type;  // in the codes of the file
     std::string linkTo;
-    std::string selection;     // "point 12", "link 45: points 2 and 9" or "nothing selected"
+    // "point 12", "link 45: points 2 and 9", "12 points selected" or "nothing selected"
+    std::string selection;
     bool pointFields = false;  // X, Y, Z, Type and Link to take input (a point is selected)
+    bool several = false;      // several points: only the fields for all of them take input
 
     friend bool operator==(const PanelView&, const PanelView&) = default;
 };
@@ -49,12 +58,14 @@ struct PanelView {
 enum class PanelField { Number, X, Y, Z, Type, LinkTo };
 
 // A field of the panel: the command of its control (Enter in it), the field, its text in the
-// panel's view, and whether it takes input only while a point is selected.
+// panel's view, whether it takes input only while a point is selected, and whether it also
+// does for several points, for all of them at once.
 struct PanelFieldSpec {
     GraphCommand command;
     PanelField field;
     std::string PanelView::*text;
     bool pointOnly;
+    bool forSeveral;
 };
 std::span<const PanelFieldSpec> PanelFields();
 // The field whose control runs `command`, or none.
@@ -116,8 +127,17 @@ class GraphEditing {
     // Appends a point at (x, z) on the highest surface there, of the selected point's type (0
     // when none is selected), and selects it; false, changing nothing, without a surface there.
     bool AddPointOnDeck(double x, double z);
-    // Removes the selected point with its links, or the selected link.
+    // Removes the selected points with their links, or the selected link, as one step.
     void RemoveSelected();
+    // Selects every point.
+    void SelectAll();
+    // Adds point `number` to the selection, or takes it out when it is in it.
+    void ToggleSelected(int number);
+    // Moves the selected points by dx, dy, dz as one step.
+    void MoveSelectedBy(double dx, double dy, double dz);
+    // Adds the mirror images across x = 0 of the selected points and of the links among them
+    // as one step, and selects the images.
+    void MirrorSelected();
     // Selects point `number`; false, with the status saying so, when there is none.
     bool GoTo(int number);
     // Appends a link from the selected point to point `to` and selects it.
@@ -135,20 +155,28 @@ class GraphEditing {
     // A drag of point `point`: it moves while dragged, and the whole drag is one step.
     void BeginMove(int point);
     void MoveTo(double x, double y, double z);
+    // A drag of several points: each goes where `moves` puts it; the whole drag is one step.
+    void BeginMove(const std::vector<int>& points);
+    void MoveAll(const std::vector<MovePoint>& moves);
     void EndMove();
     std::optional<int> Moving() const { return moving_; }
 
   private:
     struct Step {
-        Edit edit;  // what undoes or redoes it
-        int state;  // the state it leads to
+        Edit edit;            // what undoes or redoes it
+        int state;            // the state it leads to
+        Selection selection;  // the selection it leads back to
     };
 
     // Applies without touching the history; the edit that undoes it, or none when refused.
     std::optional<Edit> Change(const Edit& edit);
-    void Record(Edit undo);
+    void Record(Edit undo, Selection before);
+    // Applies `edit` as one step and selects `after`.
+    bool ApplyAndSelect(const Edit& edit, Selection after);
     void Refresh();
     void RefreshPanel();
+    // A value typed into field X, Y, Z or Type with several points selected.
+    void EnterForSeveral(PanelField field, std::string_view text);
 
     std::optional<GraphDocument> document_;
     std::shared_ptr<const MeshIndex> model_;
@@ -166,7 +194,7 @@ class GraphEditing {
     PanelView panel_;
     std::string status_;
     std::optional<int> moving_;
-    Point moveOrigin_;
+    std::vector<MovePoint> moveOrigins_;  // of every point dragged
 };
 
 }  // namespace walkconv::app

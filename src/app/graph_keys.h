@@ -12,7 +12,7 @@
 namespace walkconv::app {
 
 // The keys of the table, as the front-ends name them.
-enum class Key { G, Z, Y, S, E, D, Insert, Delete, Other };
+enum class Key { G, Z, Y, S, E, D, Insert, Delete, A, M, Left, Right, Up, Down, Other };
 
 struct KeyPress {
     Key key = Key::Other;
@@ -36,6 +36,17 @@ std::span<const Shortcut> GraphShortcuts();
 // The key of a front-end's key code: a letter by its capital's code, which Qt and Windows both
 // give it, and Insert and Delete by the codes the front-end names them with.
 Key KeyOfCode(int code, int insertCode, int deleteCode);
+
+// The codes a front-end names the keys that are not letters with.
+struct KeyCodes {
+    int insert;
+    int del;
+    int left;
+    int right;
+    int up;
+    int down;
+};
+Key KeyOfCode(int code, const KeyCodes& codes);
 
 // The command of a key press, if it has one.
 std::optional<GraphCommand> CommandFor(const KeyPress& press);

@@ -163,6 +163,11 @@ void PaintGraph(Canvas& canvas, const GraphDrawing& drawing, const Highlight& hi
     if (const DrawnPoint* selected = Numbered(drawing.points, highlight.selectedPoint)) {
         PaintSelectedPoint(canvas, drawing, *selected);
     }
+    for (const int number : highlight.selectedPoints) {
+        if (const DrawnPoint* selected = Numbered(drawing.points, std::optional<int>(number))) {
+            PaintSelectedPoint(canvas, drawing, *selected);
+        }
+    }
     for (const Caption& caption : drawing.captions) {
         PaintText(canvas, caption, kTextColor, false);
     }

@@ -83,6 +83,7 @@ struct Highlight {
     std::vector<int> points;
     std::vector<int> links;
     std::optional<int> selectedPoint;
+    std::vector<int> selectedPoints;  // several points selected for editing
     std::optional<int> selectedLink;
 
     bool Empty() const { return points.empty() && links.empty(); }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/graph_editing.h"
 #include "core/numbers.h"
@@ -41,13 +42,40 @@ std::string NotANumber(std::string_view text) {
     return "\"" + std::string(Trimmed(text)) + "\" is not a number";
 }
 
+// The coordinate or type of `point` that `field` shows.
+double& FieldOf(Point& point, PanelField field) {
+    switch (field) {
+        case PanelField::X:
+            return point.x;
+        case PanelField::Y:
+            return point.y;
+        case PanelField::Z:
+            return point.z;
+        default:
+            return point.type;
+    }
+}
+
+// The text of `field` for several points: their value when they all have one, else empty.
+std::string CommonText(const GraphDocument& document, const std::vector<int>& points,
+                       PanelField field) {
+    Point first = document.points[static_cast<std::size_t>(points.front())];
+    for (const int number : points) {
+        Point point = document.points[static_cast<std::size_t>(number)];
+        if (FieldOf(point, field) != FieldOf(first, field)) {
+            return {};
+        }
+    }
+    return NumberToText(FieldOf(first, field));
+}
+
 constexpr std::array kPanelFields{
-    PanelFieldSpec{GraphCommand::EnterNumber, PanelField::Number, &PanelView::number, false},
-    PanelFieldSpec{GraphCommand::EnterX, PanelField::X, &PanelView::x, true},
-    PanelFieldSpec{GraphCommand::EnterY, PanelField::Y, &PanelView::y, true},
-    PanelFieldSpec{GraphCommand::EnterZ, PanelField::Z, &PanelView::z, true},
-    PanelFieldSpec{GraphCommand::EnterType, PanelField::Type, &PanelView::type, true},
-    PanelFieldSpec{GraphCommand::EnterLinkTo, PanelField::LinkTo, &PanelView::linkTo, true},
+    PanelFieldSpec{GraphCommand::EnterNumber, PanelField::Number, &PanelView::number, false, false},
+    PanelFieldSpec{GraphCommand::EnterX, PanelField::X, &PanelView::x, true, true},
+    PanelFieldSpec{GraphCommand::EnterY, PanelField::Y, &PanelView::y, true, true},
+    PanelFieldSpec{GraphCommand::EnterZ, PanelField::Z, &PanelView::z, true, true},
+    PanelFieldSpec{GraphCommand::EnterType, PanelField::Type, &PanelView::type, true, true},
+    PanelFieldSpec{GraphCommand::EnterLinkTo, PanelField::LinkTo, &PanelView::linkTo, true, false},
 };
 
 }  // namespace
@@ -84,6 +112,11 @@ void GraphEditing::EnterField(PanelField field, std::string_view text) {
         RefreshPanel();
         return;
     }
+    if (selection_.kind == Selection::Kind::Points) {
+        EnterForSeveral(field, text);
+        RefreshPanel();
+        return;
+    }
     if (selection_.kind != Selection::Kind::Point) {
         return;
     }
@@ -115,6 +148,29 @@ void GraphEditing::EnterField(PanelField field, std::string_view text) {
     RefreshPanel();
 }
 
+void GraphEditing::EnterForSeveral(PanelField field, std::string_view text) {
+    const std::optional<double> value = Parse<double>(text);
+    if (!value) {
+        status_ = NotANumber(text);
+        return;
+    }
+    // A signed coordinate moves them all by it; the type is always a value.
+    const std::string_view typed = Trimmed(text);
+    const bool by = field != PanelField::Type && (typed.front() == '+' || typed.front() == '-');
+    EditGroup group;
+    for (const int number : selection_.points) {
+        Point point = document_->points[static_cast<std::size_t>(number)];
+        double& changed = FieldOf(point, field);
+        changed = by ? changed + *value : *value;
+        if (field == PanelField::Type) {
+            group.steps.emplace_back(SetPointType{number, point.type});
+        } else {
+            group.steps.emplace_back(MovePoint{number, point.x, point.y, point.z});
+        }
+    }
+    Apply(group);
+}
+
 void GraphEditing::RefreshPanel() {
     panel_ = {};
     if (!document_) {
@@ -139,6 +195,17 @@ void GraphEditing::RefreshPanel() {
             const Link& ends = document_->links[static_cast<std::size_t>(selection_.number)].ends;
             panel_.selection = "link " + std::to_string(selection_.number) + ": points " +
                                std::to_string(ends.from) + " and " + std::to_string(ends.to);
+            return;
+        }
+        case Selection::Kind::Points: {
+            const std::vector<int>& points = selection_.points;
+            panel_.x = CommonText(*document_, points, PanelField::X);
+            panel_.y = CommonText(*document_, points, PanelField::Y);
+            panel_.z = CommonText(*document_, points, PanelField::Z);
+            panel_.type = CommonText(*document_, points, PanelField::Type);
+            panel_.selection = std::to_string(points.size()) + " points selected";
+            panel_.pointFields = true;
+            panel_.several = true;
             return;
         }
     }

@@ -26,6 +26,8 @@ void GraphViewing::Follow(const GraphEditing& editing) {
     highlight_.selectedPoint.reset();
     highlight_.selectedLink.reset();
     const Selection& selected = editing.Selected();
+    highlight_.selectedPoints =
+        selected.kind == Selection::Kind::Points ? selected.points : std::vector<int>{};
     if (selected.kind == Selection::Kind::Point) {
         highlight_.selectedPoint = selected.number;
     } else if (selected.kind == Selection::Kind::Link) {
@@ -48,6 +50,7 @@ void GraphViewing::SelectFinding(int row, const TextMeasure& measure) {
     Highlight selection;
     selection.selectedPoint = highlight_.selectedPoint;
     selection.selectedLink = highlight_.selectedLink;
+    selection.selectedPoints = highlight_.selectedPoints;
     highlight_ = selection;
     selectedFinding_ = -1;
     if (shown_ == nullptr || row < 0 || static_cast<std::size_t>(row) >= shown_->findings.size()) {

@@ -1,5 +1,6 @@
 #include "app/graph_window.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -19,6 +20,25 @@ double DragScale(const GraphDrawing& drawing) {
 double Rounded(double value) {
     return std::round(value / GraphWindowBehaviour::kDragStep) * GraphWindowBehaviour::kDragStep;
 }
+
+// The arrow keys: the command, and the steps rightward and upward in the view.
+struct NudgeKey {
+    GraphCommand command;
+    double right;
+    double up;
+};
+constexpr double kStep = GraphWindowBehaviour::kNudgeStep;
+constexpr double kFine = GraphWindowBehaviour::kFineNudgeStep;
+constexpr std::array kNudgeKeys{
+    NudgeKey{GraphCommand::NudgeLeft, -kStep, 0}, NudgeKey{GraphCommand::NudgeRight, kStep, 0},
+    NudgeKey{GraphCommand::NudgeUp, 0, kStep},    NudgeKey{GraphCommand::NudgeDown, 0, -kStep},
+    NudgeKey{GraphCommand::FineLeft, -kFine, 0},  NudgeKey{GraphCommand::FineRight, kFine, 0},
+    NudgeKey{GraphCommand::FineUp, 0, kFine},     NudgeKey{GraphCommand::FineDown, 0, -kFine},
+};
+
+// The band over the picture: a light wash of the selection colour inside a thin line of it.
+constexpr Ink kBandFill{kSelectionColor, 40};
+constexpr double kBandLineWidth = 1;
 
 }  // namespace
 
@@ -60,6 +80,11 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
     if (const PanelFieldSpec* field = PanelFieldOf(command)) {
         return EnterField(field->field, input.text);
     }
+    for (const NudgeKey& nudge : kNudgeKeys) {
+        if (nudge.command == command) {
+            return Nudge(nudge.right, nudge.up);
+        }
+    }
     switch (command) {
         case GraphCommand::Undo:
             return Undo();
@@ -87,6 +112,10 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
             return SelectFinding(input.row, MeasureWith(drawer));
         case GraphCommand::ChooseModel:
             return ChooseModel(host);
+        case GraphCommand::SelectAll:
+            return SelectAll();
+        case GraphCommand::Mirror:
+            return Mirror();
         default:
             return;  // a label, GoTo, or a field's Enter above
     }
@@ -171,8 +200,39 @@ void GraphWindowBehaviour::ChooseModel(Host& host) {
     Refresh();
 }
 
+void GraphWindowBehaviour::SelectAll() {
+    editing_.SelectAll();
+    Refresh();
+}
+
+void GraphWindowBehaviour::Mirror() {
+    editing_.MirrorSelected();
+    Refresh();
+}
+
+void GraphWindowBehaviour::Nudge(double right, double up) {
+    if (Content() == nullptr) {
+        return;
+    }
+    const std::size_t view =
+        cursor_ ? ViewOf(Content()->drawing, View().ToPicture(*cursor_)) : kTopView;
+    if (view == kTopView) {
+        editing_.MoveSelectedBy(up, 0, right);
+    } else {
+        editing_.MoveSelectedBy(0, up, right);
+    }
+    Refresh();
+}
+
 void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, const TextMeasure& measure) {
-    drag_ = Drag{at, std::nullopt, 0, {}};
+    Press(at, ctrl, false, measure);
+}
+
+void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
+                                 const TextMeasure& measure) {
+    cursor_ = at;
+    drag_ = Drag{};
+    drag_->from = at;
     if (Content() == nullptr) {
         return;
     }
@@ -181,22 +241,33 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, const TextMeasure& m
         if (ctrl && editing_.Selected().kind == Selection::Kind::Point) {
             editing_.LinkSelectedTo(hit->number);
             drag_.reset();
+        } else if (shift) {
+            editing_.ToggleSelected(hit->number);
+            drag_.reset();
         } else {
             PressPoint(hit->number, View().ToPicture(at));
         }
+    } else if (shift) {
+        // Over a link too, so that a band can begin anywhere.
+        drag_->band = Band{at, at};
+        drag_->before = editing_.Selected();
     } else if (hit) {
         editing_.Select(Selection::Link(hit->number));
     } else if (ctrl && AddPointOnDeck(View().ToPicture(at))) {
         drag_.reset();
     } else {
-        editing_.Select({});
+        drag_->clicksEmpty = true;  // selects nothing if it ends as a click, not a pan
     }
     Refresh();
 }
 
 void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
     const GraphDrawing& drawing = Content()->drawing;
-    editing_.Select(Selection::Point(number));
+    const Selection& selected = editing_.Selected();
+    const bool group = selected.kind == Selection::Kind::Points && selected.HasPoint(number);
+    if (!group) {
+        editing_.Select(Selection::Point(number));
+    }
     // The view of the point pressed: the one whose dot lies nearer.
     const DrawnPoint& dot = drawing.points[static_cast<std::size_t>(number)];
     const auto distance = [&](std::size_t view) {
@@ -206,7 +277,15 @@ void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
     drag_->view = distance(kSideView) < distance(kTopView) ? kSideView : kTopView;
     drag_->origin = editing_.Document().points[static_cast<std::size_t>(number)];
     drag_->scale = DragScale(drawing) * View().Zoom();
-    editing_.BeginMove(number);
+    if (!group) {
+        editing_.BeginMove(number);
+        return;
+    }
+    for (const int point : selected.points) {
+        const Point& at = editing_.Document().points[static_cast<std::size_t>(point)];
+        drag_->group.push_back({point, at.x, at.y, at.z});
+    }
+    editing_.BeginMove(selected.points);
 }
 
 bool GraphWindowBehaviour::AddPointOnDeck(Spot spot) {
@@ -226,8 +305,13 @@ bool GraphWindowBehaviour::AddPointOnDeck(Spot spot) {
 }
 
 void GraphWindowBehaviour::Move(ScreenPoint at) {
+    cursor_ = at;
     if (!drag_) {
         return;
+    }
+    drag_->moved = drag_->moved || at != drag_->from;
+    if (drag_->band) {
+        return DrawBandTo(at);
     }
     if (!drag_->point) {
         View().PanBy(at.x - drag_->from.x, at.y - drag_->from.y);
@@ -237,6 +321,9 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
     // Rightward is z, upward x in the top view and y in the side view, on one scale.
     const double along = (at.x - drag_->from.x) / drag_->scale;
     const double up = -(at.y - drag_->from.y) / drag_->scale;
+    if (!drag_->group.empty()) {
+        return MoveGroup(along, up);
+    }
     Point moved = drag_->origin;
     moved.z = Rounded(moved.z + along);
     if (drag_->view == kTopView) {
@@ -252,9 +339,63 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
     Refresh();
 }
 
+void GraphWindowBehaviour::MoveGroup(double along, double up) {
+    // By whole drag steps, so that the points keep their places to one another exactly.
+    const double dz = Rounded(along);
+    const double dUp = Rounded(up);
+    const MeshIndex* model = editing_.Model();
+    std::vector<MovePoint> moves;
+    for (const MovePoint& origin : drag_->group) {
+        Point moved{origin.x, origin.y, origin.z + dz, 0};
+        if (drag_->view == kTopView) {
+            moved.x += dUp;
+            // On the model, each point keeps to the surface nearest to the height it started at.
+            if (model != nullptr) {
+                moved.y = NearestDeck(*model, moved).value_or(moved.y);
+            }
+        } else {
+            moved.y += dUp;
+        }
+        moves.push_back({origin.point, moved.x, moved.y, moved.z});
+    }
+    editing_.MoveAll(moves);
+    Refresh();
+}
+
+void GraphWindowBehaviour::DrawBandTo(ScreenPoint at) {
+    drag_->band->to = at;
+    const GraphDrawing& drawing = Content()->drawing;
+    const Spot from = View().ToPicture(drag_->band->from);
+    std::vector<int> points = drag_->before.PointNumbers();
+    const std::vector<int> inside =
+        PointsWithin(drawing, ViewOf(drawing, from), from, View().ToPicture(at));
+    points.insert(points.end(), inside.begin(), inside.end());
+    editing_.Select(Selection::Points(std::move(points)));
+    Refresh();
+}
+
+std::optional<Band> GraphWindowBehaviour::DrawnBand() const {
+    return drag_ ? drag_->band : std::nullopt;
+}
+
+void GraphWindowBehaviour::Paint(Canvas& canvas) const {
+    viewing_.Paint(canvas);
+    if (const std::optional<Band> band = DrawnBand()) {
+        canvas.SetTransform(1, 0, 0);
+        canvas.FillRect(band->Rect(), kBandFill);
+        canvas.StrokeRect(band->Rect(), Ink{kSelectionColor}, kBandLineWidth);
+    }
+}
+
 void GraphWindowBehaviour::Release() {
     if (drag_ && drag_->point) {
         editing_.EndMove();
+    }
+    // A click, not a drag: on one of several points it selects that one; elsewhere, nothing.
+    if (drag_ && !drag_->moved && (drag_->clicksEmpty || !drag_->group.empty())) {
+        editing_.Select(drag_->point ? Selection::Point(*drag_->point) : Selection{});
+    }
+    if (drag_) {
         Refresh();
     }
     drag_.reset();

@@ -13,6 +13,7 @@
 #include "app/graph_window_view.h"
 #include "app/hit_test.h"
 #include "app/host.h"
+#include "app/point_band.h"
 #include "app/viewport.h"
 
 // The behaviour of the graph window, an editor of the walking graph: the commands of its
@@ -26,6 +27,9 @@ class GraphWindowBehaviour {
     static constexpr std::string_view kWindowKind = kGraphWindowKind;
     // Dragged coordinates are rounded to this.
     static constexpr double kDragStep = 0.001;
+    // An arrow key moves the selected points by this, with Shift by the fine step.
+    static constexpr double kNudgeStep = 0.1;
+    static constexpr double kFineNudgeStep = 0.01;
 
     // The graph of the file at `path`, fitted in, nothing selected, no history; with the
     // model remembered for the file in `settings`, if given and one is, else the one beside.
@@ -71,17 +75,34 @@ class GraphWindowBehaviour {
     // "Model...": the dialog filled with the model shown; OK shows the model chosen and
     // remembers it for the file, or, when it cannot be read, keeps the one shown and says why.
     void ChooseModel(Host& host);
+    void SelectAll();
+    void Mirror();
+    // Moves the selected points by `right` and `up` steps in the view under the mouse (the top
+    // view when the mouse has not been in the picture): rightward is z, upward is x in the top
+    // view and y in the side view. Each press is one step of undo.
+    void Nudge(double right, double up);
 
     // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
     // (the point moves by the pointer's displacement, x and z in the top view, y and z in the
     // side view); with Ctrl, and a point selected, it links that point to the one pressed. A
-    // press on a link selects it; elsewhere it selects nothing and starts panning, but with
-    // Ctrl in the top view over the ship's model it adds a point on the highest surface there.
+    // press on a link selects it; elsewhere it starts panning, and selects nothing when released
+    // without a move; but with Ctrl in the top view over the ship's model it adds a point on the
+    // highest surface there.
     // With a model, a point dragged in the top view keeps to the surface it stood on.
+    //
+    // With Shift, a press on a point adds it to the selected points or takes it out, and a
+    // press elsewhere draws a band: the points inside it in the view it began in are added to
+    // those selected. A press on one of several selected points drags them all (released
+    // without a move, it selects that one alone).
     void Press(ScreenPoint at, bool ctrl, const TextMeasure& measure = {});
+    void Press(ScreenPoint at, bool ctrl, bool shift, const TextMeasure& measure = {});
     void Move(ScreenPoint at);
     void Release();
     bool Dragging() const { return drag_.has_value(); }
+    // The mouse over the view with no button down, for the keys that act where it is.
+    void Hover(ScreenPoint at) { cursor_ = at; }
+    // The band being drawn, in the view's pixels, or none.
+    std::optional<Band> DrawnBand() const;
     void Wheel(ScreenPoint cursor, int eighths) { View().ZoomAt(cursor, eighths); }
     void DoubleClick() { View().Fit(); }
     Viewport& View() { return viewing_.View(); }
@@ -93,7 +114,7 @@ class GraphWindowBehaviour {
         return viewing_.HoverText(cursor, measure);
     }
     // Paints the view as it stands.
-    void Paint(Canvas& canvas) const { viewing_.Paint(canvas); }
+    void Paint(Canvas& canvas) const;
 
     // Save, Save as... and Save picture..., as the file actions do them; true when written.
     bool Save(Host& host);
@@ -109,18 +130,26 @@ class GraphWindowBehaviour {
         std::optional<int> point;  // none: the view is panned
         std::size_t view = 0;      // of the point
         Point origin;
-        double scale = 1;  // screen pixels per coordinate unit when the drag began
+        double scale = 1;              // screen pixels per coordinate unit when the drag began
+        std::vector<MovePoint> group;  // where each of several points dragged began
+        std::optional<Band> band;      // a band being drawn
+        Selection before;              // what was selected when the band began
+        bool moved = false;            // the mouse moved since the press: not a click
+        bool clicksEmpty = false;      // pressed on an empty place
     };
 
     // Follows a change of the document or of the selection.
     void Refresh();
     bool Took(Saved saved);
     void PressPoint(int number, Spot spot);
+    void MoveGroup(double along, double up);
+    void DrawBandTo(ScreenPoint at);
     bool AddPointOnDeck(Spot spot);
 
     GraphEditing editing_;
     GraphViewing viewing_;
     std::optional<Drag> drag_;
+    std::optional<ScreenPoint> cursor_;  // where the mouse was last over the view
     std::optional<std::string> saved_;
 };
 

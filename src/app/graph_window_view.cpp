@@ -27,6 +27,8 @@ bool CommandWorks(GraphCommand command, const GraphEditing& editing, const Graph
             return viewing.RowsSelectable();
         case GraphCommand::DropToDeck:
             return editing.Model() != nullptr && editing.Selected().kind == Selection::Kind::Point;
+        case GraphCommand::Mirror:
+            return !editing.Selected().PointNumbers().empty();
         default:
             return true;
     }
@@ -59,7 +61,8 @@ GraphWindowView MakeGraphWindowView(const GraphEditing& editing, const GraphView
         shown.enabled = open && CommandWorks(control.command, editing, viewing);
         if (const PanelFieldSpec* field = PanelFieldOf(control.command)) {
             shown.text = panel.*field->text;
-            shown.enabled = open && (!field->pointOnly || panel.pointFields);
+            shown.enabled = open && (!field->pointOnly ||
+                                     (panel.pointFields && (!panel.several || field->forSeveral)));
         } else if (control.kind == ControlKind::Label && control.caption.empty()) {
             shown.text = panel.selection;
         } else if (control.kind == ControlKind::Label && i + 1 < controls.size() &&

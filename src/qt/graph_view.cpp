@@ -72,7 +72,7 @@ void GraphView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         setFocus(Qt::MouseFocusReason);
         behaviour_.Press(ToView(event->position()), (event->modifiers() & Qt::ControlModifier) != 0,
-                         app::MeasureWith(drawer_));
+                         (event->modifiers() & Qt::ShiftModifier) != 0, app::MeasureWith(drawer_));
         setCursor(behaviour_.Dragging() ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
         Changed();
     }
@@ -83,6 +83,8 @@ void GraphView::mouseMoveEvent(QMouseEvent* event) {
     if (behaviour_.Dragging() && (event->buttons() & Qt::LeftButton)) {
         behaviour_.Move(ToView(event->position()));
         Changed();
+    } else {
+        behaviour_.Hover(ToView(event->position()));
     }
     event->accept();
 }

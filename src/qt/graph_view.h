@@ -9,8 +9,9 @@
 namespace walkconv::qt {
 
 // Shows the picture of a graph window's behaviour and forwards the mouse to it: a click
-// selects (with Ctrl, links), dragging moves a point or pans, the wheel zooms at the cursor and
-// a double-click fits the whole picture in. Hovering a point or a link shows its title.
+// selects (with Ctrl, links; with Shift, adds or takes out a point), dragging moves a point or
+// pans (with Shift, draws a band), the wheel zooms at the cursor and a double-click fits the
+// whole picture in. Hovering a point or a link shows its title.
 class GraphView : public QFrame {
     Q_OBJECT
 

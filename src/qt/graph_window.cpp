@@ -218,10 +218,11 @@ void GraphWindow::closeEvent(QCloseEvent* event) {
 bool GraphWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const app::KeyPress press{app::KeyOfCode(key->key(), Qt::Key_Insert, Qt::Key_Delete),
-                                  (key->modifiers() & Qt::ControlModifier) != 0,
-                                  (key->modifiers() & Qt::ShiftModifier) != 0,
-                                  focusWidget() == view_};
+        const app::KeyCodes codes{Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Left,
+                                  Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down};
+        const app::KeyPress press{
+            app::KeyOfCode(key->key(), codes), (key->modifiers() & Qt::ControlModifier) != 0,
+            (key->modifiers() & Qt::ShiftModifier) != 0, focusWidget() == view_};
         if (const std::optional<app::GraphCommand> command = app::CommandFor(press)) {
             // Claimed first, so that no line edit takes it for itself; run on the press.
             event->accept();

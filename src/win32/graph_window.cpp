@@ -206,7 +206,8 @@ LRESULT GraphWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool GraphWindow::TakeKey(const MSG& key) {
     app::KeyPress press;
-    press.key = app::KeyOfCode(static_cast<int>(key.wParam), VK_INSERT, VK_DELETE);
+    const app::KeyCodes codes{VK_INSERT, VK_DELETE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
+    press.key = app::KeyOfCode(static_cast<int>(key.wParam), codes);
     // Ctrl+Alt is AltGr on many keyboards, which types characters.
     if (press.key == app::Key::Other || GetKeyState(VK_MENU) < 0) {
         return false;
@@ -382,7 +383,8 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             // view keeps the mouse until the button is released.
             SetFocus(view);
             SetCapture(view);
-            behaviour_.Press(place, (wParam & MK_CONTROL) != 0, app::MeasureWith(drawer_));
+            behaviour_.Press(place, (wParam & MK_CONTROL) != 0, (wParam & MK_SHIFT) != 0,
+                             app::MeasureWith(drawer_));
             if (behaviour_.Dragging()) {
                 SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
             }
@@ -392,6 +394,8 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             if (behaviour_.Dragging()) {
                 behaviour_.Move(place);
                 Changed();
+            } else {
+                behaviour_.Hover(place);
             }
             Hover(at);
             return 0;

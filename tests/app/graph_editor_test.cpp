@@ -335,9 +335,27 @@ TEST(GraphShortcuts, EveryKeyOfTheWindowWorksWhereverTheFocusIs) {
         {{Key::S, true, true, false}, GraphCommand::SaveAs},
         {{Key::E, true, true, false}, GraphCommand::SavePicture},
         {{Key::Z, false, false, true}, std::nullopt},
+        {{Key::A, true, false, true}, GraphCommand::SelectAll},
+        {{Key::A, true, false, false}, std::nullopt},  // a field selects its text
+        {{Key::M, true, false, false}, GraphCommand::Mirror},
+        {{Key::Left, false, false, true}, GraphCommand::NudgeLeft},
+        {{Key::Down, false, false, true}, GraphCommand::NudgeDown},
+        {{Key::Up, false, true, true}, GraphCommand::FineUp},
+        {{Key::Right, false, false, false}, std::nullopt},  // a field moves its cursor
     };
     for (const Row& row : rows) {
         EXPECT_EQ(CommandFor(row.press), row.command);
+    }
+}
+
+TEST(GraphShortcuts, KeyCodesOfEachFrontEndNameTheirKeys) {
+    const KeyCodes codes{1, 2, 3, 4, 5, 6};
+    const std::vector<std::pair<int, Key>> rows{
+        {1, Key::Insert}, {2, Key::Delete}, {3, Key::Left}, {4, Key::Right}, {5, Key::Up},
+        {6, Key::Down},   {'A', Key::A},    {'M', Key::M},  {7, Key::Other},
+    };
+    for (const auto& [code, key] : rows) {
+        EXPECT_EQ(KeyOfCode(code, codes), key) << code;
     }
 }
 

@@ -167,12 +167,12 @@ TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsSh
          "nothing selected", "", "ship - graph", ""},
         {"a point chosen by its number", [&] { Run(GraphCommand::EnterNumber, {"1"}); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint " +
+         "SelectionText AddPoint Mirror " +
              kAlways,
          "point 1", "2", "ship - graph", ""},
         {"a value that is no number", [&] { Run(GraphCommand::EnterX, {"abc"}); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint " +
+         "SelectionText AddPoint Mirror " +
              kAlways,
          "point 1", "2", "ship - graph", "\"abc\" is not a number"},
         {"a finding with a repair",
@@ -180,16 +180,16 @@ TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsSh
              Run(GraphCommand::SelectFinding, {{}, 1});
          },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint FindingsLabel FindingList Fix FixAll Save SaveAs SavePicture "
-         "Model",
+         "SelectionText AddPoint Mirror FindingsLabel FindingList Fix FixAll Save SaveAs "
+         "SavePicture Model",
          "point 1", "2", "ship - graph", "\"abc\" is not a number"},
         {"every repair", [&] { Run(GraphCommand::FixAll); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint FindingsLabel FindingList Save SaveAs SavePicture Model",
+         "SelectionText AddPoint Mirror FindingsLabel FindingList Save SaveAs SavePicture Model",
          "point 1", "2", "ship* - graph", ""},
         {"undone", [&] { Run(GraphCommand::Undo); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint " +
+         "SelectionText AddPoint Mirror " +
              kAlways,
          "point 1", "2", "ship - graph", ""},
         {"closed", [&] { window.Close(); }, "", "", "", "", ""},

@@ -154,6 +154,30 @@ TEST_F(ShipWindowTest, APointDraggedInTheTopViewKeepsToTheSurfaceItStoodOn) {
     }
 }
 
+TEST_F(ShipWindowTest, SelectedPointsDraggedInTheTopViewEachKeepToTheirOwnSurface) {
+    struct Row {
+        double dz;      // the drag along z
+        double y0, y2;  // the heights of points 0 and 2 then
+    };
+    const std::vector<Row> rows{
+        {2, 2, 3},   // the main deck and the quarterdeck
+        {-4, 2, 2},  // point 2 off the quarterdeck's front, down onto the main deck
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dz);
+        window.Editing().Select(Selection::Points({0, 2}));
+        window.Press(InTopView(0, 17), false);
+        window.Move(InTopView(0, 17 + row.dz));
+        window.Release();
+        EXPECT_NEAR(PointAt(0).z, 5 + row.dz, 1e-9);
+        EXPECT_NEAR(PointAt(2).z, 17 + row.dz, 1e-9);
+        EXPECT_DOUBLE_EQ(PointAt(0).y, row.y0);
+        EXPECT_DOUBLE_EQ(PointAt(2).y, row.y2);
+        window.Undo();
+        EXPECT_EQ(PointAt(2), (Point{0, 3, 17, 2}));
+    }
+}
+
 TEST_F(ShipWindowTest, DropToDeckPutsTheSelectedPointOnTheNearestSurfaceInOneStep) {
     struct Row {
         int point;

@@ -4,10 +4,11 @@
 "walk-converter.exe FILE", then from the keyboard: Convert! through the real save dialog and
 message box (the file compared byte for byte with the Linux program's), Show graph, an edit of
 the graph saved with Ctrl+S (the walk source compared with the original with only point 0's
-x changed, and Convert! again with what it converts of it), the question about an unsaved edit,
-and Alt+F4, which must end the program; then a walk source with the sample ship beside it,
-whose graph window shows the ship. Prints the time to the first window; saves windows.png
-(for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
+x changed, and Convert! again with what it converts of it), a Shift-band, a drag of the points
+selected and Ctrl+M (the file saved holds them moved and mirrored), the question about an
+unsaved edit, and Alt+F4, which must end the program; then a walk source with the sample ship
+beside it, whose graph window shows the ship. Prints the time to the first window; saves
+windows.png (for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
 (scripts/test-windows.sh sets it), xdotool or xwd. Every wait is bounded; a failure names its
 step.
 """
@@ -205,6 +206,8 @@ def run(args, desktop, work):
             smoke.expect_file(work / "out" / "again" / "deck1.ini",
                               work / "expected" / "converted" / "deck1.ini")
 
+        select_move_and_mirror(args, desktop, work, graph)
+
         with Step("Alt+F4 with an edit unsaved asks in a task dialog; Escape keeps the window"):
             activate(desktop, graph)
             desktop.key("ctrl+Insert")
@@ -266,6 +269,26 @@ def graph_on_ship(args, desktop, work):
     finally:
         smoke.stop_process(process)
         log.close()
+
+
+def select_move_and_mirror(args, desktop, work, graph):
+    """Selects points of the graph window with a Shift-band, drags them all by one of them,
+    mirrors them with Ctrl+M, saves with Ctrl+S and checks the file through walkconv.exe."""
+    def sailorpoints(folder):
+        walkconv(args, work, "to-ini", "-q", "-d", folder, "deck_walk.c")
+        return (work / folder / "deck1.ini").read_text()
+    (work / "before-mirror").mkdir()
+    (work / "mirrored").mkdir()
+    before = sailorpoints("before-mirror")
+    with Step("a Shift-band around all the dots, a drag of one of them and Ctrl+M"):
+        activate(desktop, graph)
+        smoke.band_drag_and_mirror(desktop, graph)
+        wait_window(desktop, EDITED_GRAPH_TITLE)
+        desktop.screenshot(graph, "windows-graph-mirrored.png")
+    with Step("Ctrl+S: the points moved by one displacement, and their mirror images added"):
+        desktop.key("ctrl+s")
+        wait_window(desktop, GRAPH_TITLE)
+        smoke.check_moved_and_mirrored(before, sailorpoints("mirrored"))
 
 
 def main():

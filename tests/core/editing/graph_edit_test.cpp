@@ -10,10 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "support/document_ends.h"
+
 namespace walkconv {
 namespace {
 
 using Ends = std::pair<int, int>;
+using testing::EndsOf;
 
 // The model "ship": point i at (i, 0, 0) with type i, and the links as the file numbers them.
 GraphDocument Document(int points, const std::vector<Ends>& links) {
@@ -28,14 +31,6 @@ GraphDocument Document(int points, const std::vector<Ends>& links) {
                                   static_cast<int>(i)});
     }
     return document;
-}
-
-std::vector<Ends> EndsOf(const GraphDocument& document) {
-    std::vector<Ends> ends;
-    for (const DocumentLink& link : document.links) {
-        ends.emplace_back(link.ends.from, link.ends.to);
-    }
-    return ends;
 }
 
 // The x of each point, which names the point it was in Document().

@@ -8,8 +8,9 @@ the way it saves screenshots of the windows and of both message boxes, and check
 pixels that the result area shows its summary uncut. A third run opens a file given on the
 command line, shows its graph and saves the picture as PNG through the real save dialog, then
 edits a point in the graph window, saves over the file and converts what the window analysed
-again. A fourth run opens a walk source with the sample ship beside it and finds the ship drawn
-in the graph window.
+again; then it selects points with a Shift-band, drags them together, mirrors them with Ctrl+M
+and checks the file saved. A fourth run opens a walk source with the sample ship beside it and
+finds the ship drawn in the graph window.
 
 Every wait is bounded; a failure names the step that failed. When no X server can be started
 the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
@@ -34,7 +35,7 @@ from pathlib import Path
 SKIPPED = 77
 WAIT_SECONDS = 10.0
 POLL_SECONDS = 0.05
-BUDGET_SECONDS = 60.0
+BUDGET_SECONDS = 75.0
 SHIP_BUDGET_SECONDS = 30.0
 deadline = time.monotonic() + BUDGET_SECONDS
 
@@ -374,6 +375,113 @@ def text_bands(image, rect):
     return bands
 
 
+# --- Several points at once: a band, a group drag and Ctrl+M -------------------------------
+# The places come from the window's pixels, not from its layout: the dots are found by their
+# colours left of the side column, and a selected dot by the selection colour, which nothing
+# else is painted in. The lead adapts these when the views change.
+
+DOT_COLOURS = {(0x1f, 0x77, 0xb4), (0x2c, 0xa0, 0x2c), (0xff, 0x7f, 0x0e), (0xd6, 0x27, 0x28)}
+SELECTION_COLOUR = (0x1e, 0x90, 0xff)
+VIEW_BACKGROUND = (0xe8, 0xe8, 0xe8)  # around the page in the view
+SIDE_COLUMN = 260  # pixels at the right of the window that the side column takes at most
+
+
+def find_pixels(image, colours, right_margin=SIDE_COLUMN):
+    """Places (x, y) of the pixels of `colours` left of the side column."""
+    width, height, rows = image
+    end = 3 * max(0, width - right_margin)
+    found = []
+    for y in range(height):
+        row = rows[y]
+        for colour in colours:
+            pattern = bytes(colour)
+            at = row.find(pattern, 0, end)
+            while at >= 0:
+                if at % 3 == 0:
+                    found.append((at // 3, y))
+                at = row.find(pattern, at + 1, end)
+    return found
+
+
+def selected_dot(image):
+    """The middle of a dot painted in the selection colour: of the pixels of that colour
+    within 6 pixels of the first one found, which the dot and its ring hold."""
+    places = find_pixels(image, [SELECTION_COLOUR])
+    if not places:
+        return None
+    first = places[0]
+    near = [(x, y) for x, y in places if abs(x - first[0]) <= 6 and abs(y - first[1]) <= 6]
+    return (round(sum(x for x, _ in near) / len(near)),
+            round(sum(y for _, y in near) / len(near)))
+
+
+def band_drag_and_mirror(desktop, window):
+    """Selects the points with a Shift-band around all the dots (within the grey of the view),
+    drags one of them (and so all) by 30 pixels right and 20 up, and mirrors them with Ctrl+M."""
+    width, height, _ = image = desktop.capture(window)
+    dots = find_pixels(image, DOT_COLOURS)
+    grey = find_pixels(image, [VIEW_BACKGROUND])
+    if not dots or not grey:
+        fail("no dot of a point type, or no view, left of the side column")
+    left = max(min(x for x, _ in grey) + 3, min(x for x, _ in dots) - 12)
+    top = max(min(y for _, y in grey) + 3, min(y for _, y in dots) - 12)
+    right = min(max(x for x, _ in grey) - 3, max(x for x, _ in dots) + 12)
+    bottom = min(max(y for _, y in grey) - 3, max(y for _, y in dots) + 12)
+    desktop.xdotool("mousemove", "--window", window, str(left), str(top), "keydown", "shift",
+                    "mousedown", "1", "mousemove", "--window", window, str((left + right) // 2),
+                    str((top + bottom) // 2), "mousemove", "--window", window, str(right),
+                    str(bottom), "mouseup", "1", "keyup", "shift")
+    x, y = wait_for("a dot in the selection colour",
+                    lambda: selected_dot(desktop.capture(window)))
+    desktop.xdotool("mousemove", "--window", window, str(x), str(y), "mousedown", "1",
+                    "mousemove", "--window", window, str(x + 15), str(y - 10), "mousemove",
+                    "--window", window, str(x + 30), str(y - 20), "mouseup", "1")
+    desktop.key("ctrl+m")
+
+
+def read_sailorpoints(text):
+    """The points (x, y, z, type) and links (from, to) of a sailorpoints file's text."""
+    points, links = {}, {}
+    for line in text.splitlines():
+        name, _, value = line.partition(" = ")
+        if name.startswith("point "):
+            points[int(name[6:])] = tuple(float(v) for v in value.split(","))
+        elif name.startswith("link "):
+            links[int(name[5:])] = tuple(int(v) for v in value.split(","))
+    return [points[i] for i in sorted(points)], [links[i] for i in sorted(links)]
+
+
+def check_moved_and_mirrored(before, after):
+    """`after` (sailorpoints text) holds the points of `before`, two or more of them moved by
+    one displacement, then the mirror image across x = 0 of each moved one that is off the
+    centre line, and the image of every link between two moved ones."""
+    old_points, old_links = read_sailorpoints(before)
+    new_points, new_links = read_sailorpoints(after)
+    count = len(old_points)
+    moved = {number: tuple(n - o for n, o in zip(new[:3], old[:3]))
+             for number, (new, old) in enumerate(zip(new_points[:count], old_points))
+             if any(abs(n - o) > 1e-6 for n, o in zip(new[:3], old[:3]))}
+    shifts = list(moved.values())
+    if len(moved) < 2 or any(abs(a - b) > 1e-6 for m in shifts for a, b in zip(m, shifts[0])):
+        fail(f"not two or more points moved by one displacement: {moved}")
+    image, added = {}, []
+    for number in sorted(moved):
+        x, y, z, kind = new_points[number]
+        if abs(x) <= 0.01:
+            image[number] = number
+        else:
+            image[number] = count + len(added)
+            added.append((-x, y, z, kind))
+    got = new_points[count:]
+    if len(got) != len(added) or any(
+            abs(a - b) > 1e-6 for p, q in zip(got, added) for a, b in zip(p, q)):
+        fail(f"the points added are {got}, expected the mirror images {added}")
+    pairs = {frozenset(link) for link in new_links}
+    for a, b in old_links:
+        if a in image and b in image and frozenset((image[a], image[b])) not in pairs:
+            fail(f"the mirror image of link {a}-{b} is missing: {new_links}")
+    print(f"moved {len(moved)} points by {shifts[0]}, mirrored {len(added)} of them")
+
 class Program:
     """One walk-converter process in the private X server."""
 
@@ -617,6 +725,7 @@ def open_with_file(args, desktop, work):
                 fail("a message box reports a failure")
 
         edit_save_and_reanalyse(args, desktop, program, work, form1, graph)
+        select_move_and_mirror(args, desktop, program, work, graph)
     finally:
         program.stop()
 
@@ -712,6 +821,28 @@ def edit_save_and_reanalyse(args, desktop, program, work, form1, graph):
         close_message_box(program, desktop, "success-message-edited.png")
         if b"point 0 = 1.5,0,0," not in (work / "out" / "hull1.ini").read_bytes():
             fail("the converted file does not hold the saved graph")
+
+
+def select_move_and_mirror(args, desktop, program, work, graph):
+    """Selects every point of the graph window with a Shift-band, drags them all by one of
+    them, mirrors them with Ctrl+M, saves with Ctrl+S and checks the file."""
+    def sailorpoints():
+        done = subprocess.run([str(args.walkconv), "to-ini", str(work / "hull_walk.c"), "-o", "-"],
+                              capture_output=True, text=True, timeout=WAIT_SECONDS)
+        if done.returncode != 0:
+            fail(f"walkconv to-ini failed: {done.stderr!r}")
+        return done.stdout
+    before = sailorpoints()
+    with Step("a Shift-band around all the dots, a drag of one of them and Ctrl+M"):
+        desktop.raise_above_others(graph)
+        desktop.focus(graph)
+        band_drag_and_mirror(desktop, graph)
+        program.wait_window("hull* - graph")
+        desktop.screenshot(graph, "graph-mirrored.png")
+    with Step("Ctrl+S: every point moved by one displacement, and their mirror images added"):
+        desktop.key("ctrl+s")
+        program.wait_window(GRAPH_TITLE)
+        check_moved_and_mirrored(before, sailorpoints())
 
 
 def main():
