@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/journal_keeper.h"
 #include "core/findings/deck_checks.h"
 
 namespace walkconv::app {
@@ -42,6 +43,15 @@ void GraphWindowBehaviour::Reopen(GraphDocument document, std::string path) {
     drag_.reset();
     Refresh();
     View().Fit();
+}
+
+int GraphWindowBehaviour::Restore(GraphDocument document, const Journal& journal,
+                                  bool fileChanged) {
+    const int refused = RestoreJournal(editing_, std::move(document), journal, fileChanged);
+    drag_.reset();
+    Refresh();
+    viewing_.FitPicture();
+    return refused;
 }
 
 void GraphWindowBehaviour::Close() {
