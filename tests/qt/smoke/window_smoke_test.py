@@ -659,6 +659,63 @@ def edit_save_and_reanalyse(args, desktop, program, work, form1, graph):
             fail("the converted file does not hold the saved graph")
 
 
+# ---- No edit lost: one crash-restore cycle ----------------------------------------------------
+
+RESTORE_QUESTION = ("The walking graph of keel has edits that were not saved when the program "
+                    "ended. Restore them?")
+
+
+def crash_and_restore(args, desktop, work):
+    """An edit in the graph window, the program killed outright before a save, started again:
+    the question is answered Restore, the edit is back (unsaved) and Ctrl+S saves it."""
+    keel = work / "keel_walk.c"
+    keel.write_bytes((args.data / "hull_walk.c").read_bytes().replace(b"hull", b"keel"))
+    journal = work / "home" / ".config" / "walk-converter" / "journal"
+    with Step("keel_walk.c opened, Show graph, point 0's X typed as 2.5"):
+        program = Program(args.program, desktop, work, "crash.log", arguments=[str(keel)])
+        try:
+            form1 = program.wait_window(FORM1_TITLE)
+            desktop.click(form1, FORM1_SHOW_GRAPH)
+            graph = program.wait_window("keel - graph")
+            desktop.focus(graph)
+            desktop.key("ctrl+g")
+            desktop.type("0")
+            desktop.key("Return")
+            desktop.key("Tab")
+            desktop.key("ctrl+a")
+            desktop.type("2.5")
+            desktop.key("Return")
+            program.wait_window("keel* - graph")
+            with Step("the journal is written within a second or two"):
+                wait_for("the journal", lambda: list(journal.glob("*.json")), seconds=3)
+        finally:
+            with Step("the program killed outright"):
+                program.process.kill()
+                program.process.wait(timeout=5)
+                program.stop()
+    with Step("started again: the question about the unsaved edits, answered Restore"):
+        program = Program(args.program, desktop, work, "restore.log")
+    try:
+        box = program.wait_window(MESSAGE_TITLE)
+        desktop.screenshot(box, "restore-question.png")
+        desktop.focus(box)
+        desktop.key("Return")
+        with Step("the graph window shows the edit, unsaved, without the chooser"):
+            graph = program.wait_window("keel* - graph")
+            program.wait_window(FORM1_TITLE)
+            if program.window_titled(CHOOSER_TITLE) is not None:
+                fail("the chooser is shown too")
+        with Step("Ctrl+S saves the restored edit and the journal goes"):
+            desktop.focus(graph)
+            desktop.key("ctrl+s")
+            program.wait_window("keel - graph")
+            if b"keel_walk_verts[0] = 2.5;" not in keel.read_bytes():
+                fail("the saved file does not hold the restored edit")
+            wait_for("the journal to go", lambda: not list(journal.glob("*.json")), seconds=2)
+    finally:
+        program.stop()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
@@ -694,6 +751,7 @@ def main():
             walk_to_sailorpoints(args, desktop, work)
             sailorpoints_to_walk(args, desktop, work)
             open_with_file(args, desktop, work)
+            crash_and_restore(args, desktop, work)
         except Skip as reason:
             print(f"SKIPPED: {reason}")
             return SKIPPED
