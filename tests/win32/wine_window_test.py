@@ -5,7 +5,8 @@
 message box (the file compared byte for byte with the Linux program's), Show graph, an edit of
 the graph saved with Ctrl+S (the walk source compared with the original with only point 0's
 x changed, and Convert! again with what it converts of it), the question about an unsaved edit,
-and Alt+F4, which must end the program. Prints the time to the first window; saves
+and Alt+F4, which must end the program; then one crash-restore cycle (an edit, taskkill /F,
+the program started again and Restore answered). Prints the time to the first window; saves
 windows.png (for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
 (scripts/test-windows.sh sets it), xdotool or xwd. Every wait is bounded; a failure names its
 step.
@@ -120,14 +121,21 @@ def load_tables(args):
     return form1["caption"], smoke.pixels(form1["size"]), tuple(tables["GraphWindow"]["size"])
 
 
+def program_env(work):
+    """The environment of walk-converter.exe: its journal of unsaved edits in the test's own
+    folder (as Wine names it on drive Z:), never in the prefix's settings."""
+    folder = "Z:" + str(work / "journal").replace("/", "\\")
+    return dict(os.environ, WALK_CONVERTER_JOURNAL=folder)
+
+
 def run(args, desktop, work):
     form1_title, form1_size, graph_size = load_tables(args)
     with Step("starting walk-converter.exe with a walk source to open"):
         started = time.monotonic()
         log = open(work / "walk-converter.log", "wb")
         process = subprocess.Popen([args.emulator, str(args.program), "deck_walk.c"], cwd=work,
-                                   preexec_fn=smoke.die_with_parent, stdin=subprocess.DEVNULL,
-                                   stdout=log, stderr=log)
+                                   env=program_env(work), preexec_fn=smoke.die_with_parent,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log)
     try:
         with Step("the converter window of the file's kind opens"):
             form1 = wait_window(desktop, form1_title)
@@ -230,6 +238,74 @@ def run(args, desktop, work):
         log.close()
 
 
+# ---- No edit lost: one crash-restore cycle ----------------------------------------------------
+
+def start(args, work, log_name, *arguments):
+    log = open(work / log_name, "wb")
+    return log, subprocess.Popen([args.emulator, str(args.program), *arguments], cwd=work,
+                                 env=program_env(work), preexec_fn=smoke.die_with_parent,
+                                 stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+
+
+def crash_and_restore(args, desktop, work):
+    """An edit in the graph window, walk-converter.exe killed with taskkill /F before a save,
+    started again: the question is answered Restore, the edit is back (unsaved) and Ctrl+S
+    saves it."""
+    form1_title = load_tables(args)[0]
+    keel = work / "keel_walk.c"
+    keel.write_bytes((args.data / "hull_walk.c").read_bytes().replace(b"hull", b"keel"))
+    journal = work / "journal"
+    with Step("keel_walk.c opened, Show graph, point 0's X typed as 2.5"):
+        log, process = start(args, work, "crash.log", "keel_walk.c")
+    try:
+        form1 = wait_window(desktop, form1_title)
+        activate(desktop, form1)
+        desktop.key("Tab", "Tab", "Tab", "Tab", "space")  # Text1, Analyse, "...", Convert!
+        graph = wait_window(desktop, "keel - graph")
+        activate(desktop, graph)
+        desktop.key("ctrl+g")
+        desktop.type("0")
+        desktop.key("Return", "Tab")
+        desktop.type("2.5")
+        desktop.key("Return")
+        wait_window(desktop, "keel* - graph")
+        with Step("the journal is written within a second or two"):
+            smoke.wait_for("the journal", lambda: list(journal.glob("*.json")), seconds=3)
+        with Step("taskkill /F ends walk-converter.exe at once"):
+            subprocess.run([args.emulator, "taskkill", "/F", "/IM", "walk-converter.exe"],
+                           capture_output=True, timeout=30)
+            smoke.wait_for("walk-converter.exe to end", lambda: process.poll() is not None)
+    finally:
+        smoke.stop_process(process)
+        log.close()
+    with Step("started again: the task dialog about the unsaved edits, answered Restore"):
+        log, process = start(args, work, "restore.log")
+    try:
+        question = wait_window(desktop, MESSAGE_TITLE)
+        desktop.screenshot(question, "windows-restore-question.png")
+        activate(desktop, question)
+        desktop.key("Return")
+        wait_gone(desktop, question, "the question")
+        with Step("the graph window shows the edit, unsaved"):
+            graph = wait_window(desktop, "keel* - graph")
+            form1 = wait_window(desktop, form1_title)
+        with Step("Ctrl+S saves the restored edit and the journal goes"):
+            activate(desktop, graph)
+            desktop.key("ctrl+s")
+            wait_window(desktop, "keel - graph")
+            if b"keel_walk_verts[0] = 2.5;" not in keel.read_bytes():
+                smoke.fail("the saved file does not hold the restored edit")
+            smoke.wait_for("the journal to go", lambda: not list(journal.glob("*.json")),
+                           seconds=2)
+        with Step("Alt+F4 in the converter window ends the program"):
+            activate(desktop, form1)
+            desktop.key("alt+F4")
+            smoke.wait_for("walk-converter.exe to end", lambda: process.poll() is not None)
+    finally:
+        smoke.stop_process(process)
+        log.close()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--emulator", required=True, help="what runs a Windows program")
@@ -258,12 +334,14 @@ def main():
         shutil.copyfile(args.data / "deck_walk.c", work / "deck_walk.c")
         try:
             run(args, desktop, work)
+            crash_and_restore(args, desktop, work)
         except Exception as error:  # noqa: BLE001 - every failure is reported with its step
             failure = error if isinstance(error, smoke.StepFailed) else f"{Step.current}: {error!r}"
             print(f"FAILED at step {failure}")
-            said = (work / "walk-converter.log").read_text(errors="replace").strip()
-            if said:
-                print(f"--- walk-converter.log\n{said}")
+            for log in sorted(work.glob("*.log")):
+                said = log.read_text(errors="replace").strip()
+                if said:
+                    print(f"--- {log.name}\n{said}")
             return 1
     print(f"passed; screenshots in {args.screenshots}")
     return 0
