@@ -1,23 +1,96 @@
 #include "app/journal_keeper.h"
 
+#include <algorithm>
+
 #include "app/journal_store.h"
 #include "core/conversion_error.h"
 
 namespace walkconv::app {
 
-std::optional<Journal> JournalOf(const GraphEditing& editing, const FileIdentity& identity) {
-    if (!editing.HasDocument()) {
-        return std::nullopt;
+Edit ReplacingEdit(const GraphDocument& from, const GraphDocument& to) {
+    EditGroup group;
+    const std::size_t points = std::min(from.points.size(), to.points.size());
+    for (std::size_t i = 0; i < points; ++i) {
+        const Point& was = from.points[i];
+        const Point& is = to.points[i];
+        const int at = static_cast<int>(i);
+        if (was.x != is.x || was.y != is.y || was.z != is.z) {
+            group.steps.emplace_back(MovePoint{at, is.x, is.y, is.z});
+        }
+        if (was.type != is.type) {
+            group.steps.emplace_back(SetPointType{at, is.type});
+        }
     }
-    const GraphEditing::History history = editing.HistoryOf();
-    if (!history.saved) {
-        return std::nullopt;
+    for (std::size_t i = points; i < to.points.size(); ++i) {
+        group.steps.emplace_back(AddPoint{to.points[i]});
     }
+    // A link is put in before the one it replaces goes, so that the graph never lacks one;
+    // in a full table, the other way round.
+    const std::size_t links = std::min(from.links.size(), to.links.size());
+    const bool full = from.links.size() >= static_cast<std::size_t>(kMostLinks);
+    for (std::size_t i = 0; i < links; ++i) {
+        if (from.links[i] == to.links[i]) {
+            continue;
+        }
+        const int at = static_cast<int>(i);
+        if (full) {
+            group.steps.emplace_back(RemoveLink{at});
+            group.steps.emplace_back(InsertLink{at, to.links[i]});
+        } else {
+            group.steps.emplace_back(InsertLink{at, to.links[i]});
+            group.steps.emplace_back(RemoveLink{at + 1});
+        }
+    }
+    for (std::size_t i = links; i < to.links.size(); ++i) {
+        group.steps.emplace_back(InsertLink{static_cast<int>(i), to.links[i]});
+    }
+    for (std::size_t i = links; i < from.links.size(); ++i) {
+        group.steps.emplace_back(RemoveLink{static_cast<int>(links)});
+    }
+    for (std::size_t i = from.points.size(); i-- > points;) {
+        group.steps.emplace_back(RemovePoint{static_cast<int>(i)});
+    }
+    return group;
+}
+
+namespace {
+
+Journal JournalHead(const GraphEditing& editing, const FileIdentity& identity) {
     Journal journal;
     journal.file = editing.Path();
     journal.identity = identity;
     journal.kind = editing.Document().kind;
     journal.model = editing.Document().modelName;
+    return journal;
+}
+
+// The graph as it stands as one step from `asRead`; none when the edits cannot make it.
+std::optional<Journal> OneStep(const GraphEditing& editing, const FileIdentity& identity,
+                               const GraphDocument& asRead) {
+    Journal journal = JournalHead(editing, identity);
+    const GraphDocument& now = editing.Document();
+    JournalStep step{ReplacingEdit(asRead, now), ReplacingEdit(now, asRead)};
+    GraphDocument check = asRead;
+    if (!ApplyEdit(check, step.redo).Applied() || check != now) {
+        return std::nullopt;
+    }
+    journal.steps.push_back(std::move(step));
+    journal.done = 1;
+    return journal;
+}
+
+}  // namespace
+
+std::optional<Journal> JournalOf(const GraphEditing& editing, const FileIdentity& identity,
+                                 const GraphDocument* asRead) {
+    if (!editing.HasDocument()) {
+        return std::nullopt;
+    }
+    const GraphEditing::History history = editing.HistoryOf();
+    if (!history.saved) {
+        return asRead != nullptr ? OneStep(editing, identity, *asRead) : std::nullopt;
+    }
+    Journal journal = JournalHead(editing, identity);
     journal.done = history.undo.size();
     journal.saved = *history.saved;
     journal.steps.resize(history.undo.size() + history.redo.size());
@@ -105,6 +178,7 @@ void JournalKeeper::Follow(const GraphEditing& editing) {
         }
         followed_.reset();
         identity_.reset();
+        asRead_.reset();
         return;
     }
     const Mark mark{editing.Path(), editing.StateId(), editing.Unsaved()};
@@ -115,6 +189,11 @@ void JournalKeeper::Follow(const GraphEditing& editing) {
     followed_ = mark;
     if (newFile || !mark.unsaved) {
         identity_ = IdentityOfFile(mark.file);
+        // A graph restored with its edits is not what its file holds.
+        asRead_.reset();
+        if (!mark.unsaved) {
+            asRead_ = editing.Document();
+        }
     }
     if (!mark.unsaved) {
         Remove(mark.file);
@@ -130,7 +209,8 @@ void JournalKeeper::Flush(const GraphEditing& editing) {
     if (!due_ || folder_.empty() || editing.Moving() || !identity_) {
         return;
     }
-    const std::optional<Journal> journal = JournalOf(editing, *identity_);
+    const std::optional<Journal> journal =
+        JournalOf(editing, *identity_, asRead_ ? &*asRead_ : nullptr);
     if (!journal) {
         due_ = false;  // nothing to write until the next change
         return;

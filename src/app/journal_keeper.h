@@ -12,8 +12,15 @@
 namespace walkconv::app {
 
 // The journal of the graph being edited, as it stands, on a file of `identity`; none without a
-// document or when no state of its history is what the file holds.
-std::optional<Journal> JournalOf(const GraphEditing& editing, const FileIdentity& identity);
+// document. When no state of its history is what the file holds (saved, undone before the save,
+// then edited another way), its one step leads from `asRead`, the graph the file holds, to the
+// graph as it stands; none without it.
+std::optional<Journal> JournalOf(const GraphEditing& editing, const FileIdentity& identity,
+                                 const GraphDocument* asRead = nullptr);
+
+// One edit that makes the graph of `from` that of `to`, as far as edits can: points moved,
+// retyped, added or removed at the end, links put in place one by one.
+Edit ReplacingEdit(const GraphDocument& from, const GraphDocument& to);
 
 // Makes in `editing` the graph of `journal` on `document`, read from the journal's file as it
 // is now, and the number of edits refused. When the file is as the journal found it
@@ -52,8 +59,9 @@ class JournalKeeper {
 
     std::filesystem::path folder_;
     std::optional<Mark> followed_;  // the state of the graph last followed
-    // What the graph's file held when the graph was last what it holds.
+    // What the graph's file held when the graph was last what it holds, and that graph.
     std::optional<FileIdentity> identity_;
+    std::optional<GraphDocument> asRead_;
     std::optional<std::string> written_;  // the file whose journal is on disk
     bool due_ = false;
 };
