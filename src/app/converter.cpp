@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "app/journal_store.h"
 #include "core/conversion_error.h"
 #include "core/editing/document_file.h"
 #include "core/file_kinds.h"
@@ -12,7 +13,8 @@
 
 namespace walkconv::app {
 
-Converter::Converter(const Direction& direction) : direction_(direction) {}
+Converter::Converter(const Direction& direction, std::filesystem::path journalFolder)
+    : direction_(direction), journal_(std::move(journalFolder)) {}
 
 bool Converter::MayReplaceGraph(Host& host) {
     if (!view_.graphShown) {
@@ -20,6 +22,7 @@ bool Converter::MayReplaceGraph(Host& host) {
     }
     const bool mayGo = graph_.MayLetGo(host);
     graph_.TakeSaved();  // another file is read next
+    journal_.Follow(graph_.Editing());
     return mayGo;
 }
 
@@ -29,6 +32,47 @@ void Converter::FollowGraph(Host& host) {
         ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host,
                      Reading::SavedGraph);
     }
+    journal_.Follow(graph_.Editing());
+}
+
+void Converter::Restore(const Journal& journal, Host& host) {
+    if (!MayReplaceGraph(host)) {
+        return;
+    }
+    view_.text1 = journal.file;
+    ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host,
+                 Reading::Restoring, &journal);
+    if (!view_.graphShown) {
+        SetAside(JournalPlace(journal_.Folder(), journal.file));
+    }
+    journal_.Follow(graph_.Editing());
+}
+
+void Converter::OfferJournal(const GraphDocument& document, Host& host) {
+    const std::optional<FoundJournal> found = FindJournal(journal_.Folder(), view_.text1);
+    if (!found) {
+        return;
+    }
+    if (!found->journal) {
+        SetAside(found->place);
+        return;
+    }
+    const std::optional<FileIdentity> now = IdentityOfFile(view_.text1);
+    const bool changed = !now || *now != found->journal->identity;
+    if (host.AskRestore(RestoreQuestion(found->journal->model, changed)) ==
+        Host::Restoring::Discard) {
+        RemoveJournal(journal_.Folder(), view_.text1);
+        return;
+    }
+    RestoreFrom(document, *found->journal, changed);
+}
+
+void Converter::RestoreFrom(const GraphDocument& document, Journal journal, bool fileChanged) {
+    // The graph's file as this window names it.
+    journal.file = view_.text1;
+    graph_.Restore(document, journal, fileChanged);
+    SetReady(true);
+    ShowGraph();
 }
 
 void Converter::TypeInputPath(std::string text) {
@@ -68,6 +112,7 @@ void Converter::Analyse(Host& host) {
 void Converter::AnalyseNow(Host& host) {
     ShowAnalysis(AnalyseFile(direction_.reads, view_.text1, state_, &details_, &facts_), host,
                  Reading::AnotherFile);
+    journal_.Follow(graph_.Editing());
 }
 
 bool Converter::TakesDrop(std::span<const std::string> paths) {
@@ -128,7 +173,7 @@ void Converter::ShowGraph() {
 
 bool Converter::CloseGraph(Host& host) {
     const bool mayGo = !view_.graphShown || graph_.MayLetGo(host);
-    FollowGraph(host);
+    FollowGraph(host);  // follows the journal too
     if (mayGo) {
         view_.graphShown = false;
     }
@@ -139,7 +184,8 @@ bool Converter::Close(Host& host) {
     return MayReplaceGraph(host);
 }
 
-void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading) {
+void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading,
+                             const Journal* journal) {
     switch (outcome) {
         case AnalysisOutcome::Valid: {
             view_.label2 = AnalysisSummary(state_);
@@ -154,6 +200,12 @@ void Converter::ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading readin
                 graph_.Open(*document.document, view_.text1, &host);
             }
             SetReady(true);
+            if (document.document && reading == Reading::AnotherFile) {
+                OfferJournal(*document.document, host);
+            } else if (document.document && journal != nullptr) {
+                const std::optional<FileIdentity> now = IdentityOfFile(view_.text1);
+                RestoreFrom(*document.document, *journal, !now || *now != journal->identity);
+            }
             return;
         }
         case AnalysisOutcome::NotValid:

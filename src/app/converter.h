@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -7,8 +8,11 @@
 #include "app/direction.h"
 #include "app/graph_window.h"
 #include "app/host.h"
+#include "app/journal.h"
+#include "app/journal_keeper.h"
 #include "core/analysis.h"
 #include "core/conversion_state.h"
+#include "core/platform/settings_folder.h"
 #include "core/walk/walk_reader.h"
 
 namespace walkconv::app {
@@ -32,11 +36,14 @@ struct ConverterView {
 // Convert!, drops, Show graph. It owns the window's conversion state, what the last analysis
 // noticed, and its graph window's behaviour, the editor of the analysed file's walking graph;
 // the front-end forwards the user's events and shows View() and Graph() after each. Whatever
-// would replace or close a graph with unsaved edits asks about them first.
+// would replace or close a graph with unsaved edits asks about them first. While the graph has
+// unsaved edits they are journalled in `journalFolder`, and a file analysed with a journal
+// there has its edits offered back.
 class Converter {
   public:
     // The window as the load step leaves it: empty boxes and result, nothing to convert.
-    explicit Converter(const Direction& direction);
+    explicit Converter(const Direction& direction,
+                       std::filesystem::path journalFolder = JournalFolder());
 
     const Direction& direction() const { return direction_; }
     const ConverterView& View() const { return view_; }
@@ -77,6 +84,14 @@ class Converter {
     // typed and analysed, so that the counts, the findings and Convert! follow it.
     void FollowGraph(Host& host);
 
+    // The file of `journal` analysed, and its graph made again from the journal and shown
+    // with the edits unsaved, without a question; the status line says how many edits were
+    // refused. A journal whose file no longer reads as valid is set aside.
+    void Restore(const Journal& journal, Host& host);
+    // The journal is written when due; the front-end calls this at least once a second.
+    void FlushJournal() { journal_.Flush(graph_.Editing()); }
+    bool JournalDue() const { return journal_.Due(); }
+
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -85,9 +100,13 @@ class Converter {
     bool MayReplaceGraph(Host& host);
     void AnalyseNow(Host& host);
     // What an analysis reads: another file, or the graph's own file just saved (whose editing
-    // goes on).
-    enum class Reading { AnotherFile, SavedGraph };
-    void ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading);
+    // goes on), or a file whose journal is restored.
+    enum class Reading { AnotherFile, SavedGraph, Restoring };
+    void ShowAnalysis(AnalysisOutcome outcome, Host& host, Reading reading,
+                      const Journal* journal = nullptr);
+    // After a file was analysed: its journal, if it has one, offered back.
+    void OfferJournal(const GraphDocument& document, Host& host);
+    void RestoreFrom(const GraphDocument& document, Journal journal, bool fileChanged);
     void SetReady(bool ready);
 
     const Direction& direction_;
@@ -97,6 +116,7 @@ class Converter {
     WalkSourceFacts facts_;
     std::string openFileName_;  // the file the open dialog chose last
     GraphWindowBehaviour graph_;
+    JournalKeeper journal_;
 };
 
 }  // namespace walkconv::app

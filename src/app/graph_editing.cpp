@@ -420,6 +420,29 @@ void GraphEditing::EndMove() {
     Refresh();
 }
 
+GraphEditing::History GraphEditing::HistoryOf() const {
+    History history;
+    // The states along the history: the one before each step done, this one, then the one
+    // each step undone leads to.
+    std::vector<int> states;
+    for (const Step& step : undo_) {
+        history.undo.push_back(step.edit);
+        states.push_back(step.state);
+    }
+    states.push_back(state_);
+    for (auto step = redo_.rbegin(); step != redo_.rend(); ++step) {
+        states.push_back(step->state);
+    }
+    for (const Step& step : redo_) {
+        history.redo.push_back(step.edit);
+    }
+    const auto saved = std::find(states.begin(), states.end(), savedState_);
+    if (saved != states.end()) {
+        history.saved = static_cast<std::size_t>(saved - states.begin());
+    }
+    return history;
+}
+
 void GraphEditing::Refresh() {
     if (!document_) {
         content_.reset();

@@ -161,6 +161,19 @@ class GraphEditing {
     void EndMove();
     std::optional<int> Moving() const { return moving_; }
 
+    // The history as values, for the journal: the edits that undo the steps done (the oldest
+    // first), those that redo the steps undone (the next one last), and after how many steps
+    // from the oldest the document is what its file holds (none when no state of the history
+    // is). A drag in progress is not in it.
+    struct History {
+        std::vector<Edit> undo;
+        std::vector<Edit> redo;
+        std::optional<std::size_t> saved;
+    };
+    History HistoryOf() const;
+    // Which state of the document this is: every change, undo and redo makes another one.
+    int StateId() const { return state_; }
+
   private:
     struct Step {
         Edit edit;            // what undoes or redoes it

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "app/journal_keeper.h"
 #include "app/model_dialog.h"
 #include "core/findings/deck_checks.h"
 
@@ -67,6 +68,15 @@ void GraphWindowBehaviour::Reopen(GraphDocument document, std::string path) {
     drag_.reset();
     Refresh();
     View().Fit();
+}
+
+int GraphWindowBehaviour::Restore(GraphDocument document, const Journal& journal,
+                                  bool fileChanged) {
+    const int refused = RestoreJournal(editing_, std::move(document), journal, fileChanged);
+    drag_.reset();
+    Refresh();
+    viewing_.FitPicture();
+    return refused;
 }
 
 void GraphWindowBehaviour::Close() {

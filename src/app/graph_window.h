@@ -13,6 +13,7 @@
 #include "app/graph_window_view.h"
 #include "app/hit_test.h"
 #include "app/host.h"
+#include "app/journal.h"
 #include "app/point_band.h"
 #include "app/viewport.h"
 
@@ -37,6 +38,9 @@ class GraphWindowBehaviour {
     // The same file read again after it was saved: the view and the editing go on.
     void Reopen(GraphDocument document, std::string path);
     void Close();
+    // The graph of `journal` made again on `document`, its file as it is now, fitted in, as
+    // RestoreJournal makes it; the number of edits refused.
+    int Restore(GraphDocument document, const Journal& journal, bool fileChanged);
 
     // Runs the command of a control or a key; `host` shows its dialogs, `drawer` measures
     // texts and encodes pictures. GoTo moves the focus, which is the front-end's.

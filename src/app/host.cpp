@@ -53,6 +53,11 @@ Host::Answer WindowHost::Ask(std::string_view question) {
     return Target().Ask(question);
 }
 
+Host::Restoring WindowHost::AskRestore(std::string_view question) {
+    BeforeModal();
+    return Target().AskRestore(question);
+}
+
 std::string WindowHost::RememberedFolder(std::string_view windowKind) {
     return Target().RememberedFolder(windowKind);
 }

@@ -45,6 +45,12 @@ class Host {
     // "Save", "Discard" and "Cancel"; closing it or Escape answers Cancel.
     virtual Answer Ask(std::string_view question) = 0;
 
+    // What the user answers to the question about edits a run left unsaved.
+    enum class Restoring { Restore, Discard };
+    // Shows a modal question in a window of its own: `question` as its text, the buttons
+    // "Restore" and "Discard"; closing it or Escape answers Restore, which loses nothing.
+    virtual Restoring AskRestore(std::string_view question) = 0;
+
     // The folder remembered for a kind of window ("Form1", "GraphWindow"), or empty.
     virtual std::string RememberedFolder(std::string_view windowKind) = 0;
     virtual void RememberFolder(std::string_view windowKind, const std::string& folder) = 0;
@@ -74,6 +80,7 @@ class WindowHost : public Host {
     std::optional<std::string> ChooseFile(const FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
     Answer Ask(std::string_view question) override;
+    Restoring AskRestore(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
     std::string RememberedText(std::string_view key) override;

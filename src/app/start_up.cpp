@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/journal_store.h"
 #include "core/input_kind.h"
 #include "core/text_file.h"
 
@@ -34,6 +35,32 @@ FirstWindow FirstWindowFor(std::span<const std::string> arguments) {
     }
     const bool walk = KindOfInput(path) == InputKind::WalkSource;
     return {walk ? &WalkToSailorpoints() : &SailorpointsToWalk(), path};
+}
+
+}  // namespace walkconv::app
+
+namespace walkconv::app {
+
+std::vector<GraphToRestore> GraphsToRestore(Host& host, const std::filesystem::path& folder) {
+    std::vector<GraphToRestore> restoring;
+    for (FoundJournal& found : FindJournals(folder)) {
+        if (!found.journal || !IsRegularFile(PathFromUtf8(found.journal->file))) {
+            SetAside(found.place);
+            continue;
+        }
+        const Journal& journal = *found.journal;
+        const std::optional<FileIdentity> now = IdentityOfFile(journal.file);
+        const bool changed = !now || *now != journal.identity;
+        if (host.AskRestore(RestoreQuestion(journal.model, changed)) == Host::Restoring::Discard) {
+            std::error_code error;
+            std::filesystem::remove(found.place, error);
+            continue;
+        }
+        const Direction& direction =
+            journal.kind == InputKind::WalkSource ? WalkToSailorpoints() : SailorpointsToWalk();
+        restoring.push_back({&direction, std::move(*found.journal)});
+    }
+    return restoring;
 }
 
 }  // namespace walkconv::app

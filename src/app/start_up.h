@@ -1,9 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/direction.h"
+#include "app/host.h"
+#include "app/journal.h"
 
 namespace walkconv::app {
 
@@ -20,5 +24,16 @@ struct FirstWindow {
 // (either case) names. Without an argument, or for a missing file with neither ending (or a
 // folder), the chooser.
 FirstWindow FirstWindowFor(std::span<const std::string> arguments);
+
+// A graph whose edits a run left unsaved, to be restored in a converter window of `direction`.
+struct GraphToRestore {
+    const Direction* direction = nullptr;
+    Journal journal;
+};
+
+// At start: every journal left in `folder` is asked about with RestoreQuestion, in the order of
+// their names; Discard removes it, Restore lists it. A journal that cannot be read, or whose
+// file is gone, is set aside without a question.
+std::vector<GraphToRestore> GraphsToRestore(Host& host, const std::filesystem::path& folder);
 
 }  // namespace walkconv::app

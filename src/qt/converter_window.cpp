@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/placement.h"
@@ -56,6 +57,12 @@ ConverterWindow::ConverterWindow(const app::Direction& direction, app::Host* hos
     forward("Command3", [this] { converter_.Convert(host_); });
     connect(command4_, &QPushButton::clicked, this, &ConverterWindow::ShowGraph);
 
+    // Unsaved edits reach the journal at most a second after they were made.
+    journalTimer_ = new QTimer(this);
+    journalTimer_->setInterval(1000);
+    connect(journalTimer_, &QTimer::timeout, this, [this] { converter_.FlushJournal(); });
+    journalTimer_->start();
+
     setAcceptDrops(true);
     for (QLineEdit* box : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
         box->installEventFilter(this);
@@ -67,6 +74,11 @@ ConverterWindow::~ConverterWindow() = default;
 
 void ConverterWindow::Open(const QString& path) {
     converter_.Open(FromQt(path), host_);
+    Render();
+}
+
+void ConverterWindow::Restore(const app::Journal& journal) {
+    converter_.Restore(journal, host_);
     Render();
 }
 

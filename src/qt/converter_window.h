@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QMimeData;
 class QPushButton;
+class QTimer;
 
 namespace walkconv::qt {
 
@@ -35,6 +36,8 @@ class ConverterWindow : public QWidget {
 
     // Opens `path` as given at start: into the input box, then Analyse.
     void Open(const QString& path);
+    // Opens the file of `journal` with its graph made again from it, as app::Converter does.
+    void Restore(const app::Journal& journal);
 
   protected:
     // Closing with unsaved edits in the graph window asks about them first.
@@ -60,6 +63,7 @@ class ConverterWindow : public QWidget {
     QPushButton* command3_;
     QPushButton* command4_;
     std::unique_ptr<GraphWindow> graphWindow_;
+    QTimer* journalTimer_;  // writes the journal of unsaved edits when due
 };
 
 }  // namespace walkconv::qt

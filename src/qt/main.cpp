@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "core/platform/settings_folder.h"
 #include "qt/start_window.h"
 #include "qt/window_style.h"
 
@@ -12,7 +13,13 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("walk-converter"));
     QApplication::setWindowIcon(walkconv::qt::ProgramIcon());
 
+    // Edits an earlier run left unsaved are offered back first; the graphs restored stand in
+    // for the chooser.
+    const int restored = walkconv::qt::RestoreUnsavedGraphs(walkconv::JournalFolder());
     // "walk-converter FILE" opens FILE in the converter window of its kind.
-    walkconv::qt::OpenFirstWindow(QApplication::arguments().mid(1));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (restored == 0 || !arguments.isEmpty()) {
+        walkconv::qt::OpenFirstWindow(arguments);
+    }
     return app.exec();
 }

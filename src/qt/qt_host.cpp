@@ -104,6 +104,17 @@ app::Host::Answer QtHost::Ask(std::string_view question) {
     return box.clickedButton() == discard ? Answer::Discard : Answer::Cancel;
 }
 
+app::Host::Restoring QtHost::AskRestore(std::string_view question) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), ToQt(question),
+                    QMessageBox::NoButton, window_);
+    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(restore);
+    box.exec();
+    return box.clickedButton() == discard ? Restoring::Discard : Restoring::Restore;
+}
+
 std::string QtHost::RememberedFolder(std::string_view windowKind) {
     return FromQt(QSettings().value(SettingsKey(windowKind)).toString());
 }

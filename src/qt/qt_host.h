@@ -20,6 +20,7 @@ class QtHost : public app::Host {
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
     Answer Ask(std::string_view question) override;
+    Restoring AskRestore(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
     std::string RememberedText(std::string_view key) override;

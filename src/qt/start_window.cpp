@@ -7,6 +7,7 @@
 #include "app/start_up.h"
 #include "qt/chooser_window.h"
 #include "qt/converter_window.h"
+#include "qt/qt_host.h"
 #include "qt/window_style.h"
 
 namespace walkconv::qt {
@@ -28,6 +29,19 @@ QWidget* OpenFirstWindow(const QStringList& arguments, app::Host* host) {
     converter->show();
     converter->Open(ToQt(first.path));
     return converter;
+}
+
+int RestoreUnsavedGraphs(const std::filesystem::path& folder, app::Host* host) {
+    QtHost own(nullptr);
+    const std::vector<app::GraphToRestore> graphs =
+        app::GraphsToRestore(host != nullptr ? *host : own, folder);
+    for (const app::GraphToRestore& graph : graphs) {
+        auto* converter = new ConverterWindow(*graph.direction, host);
+        converter->setAttribute(Qt::WA_DeleteOnClose);
+        converter->show();
+        converter->Restore(graph.journal);
+    }
+    return static_cast<int>(graphs.size());
 }
 
 }  // namespace walkconv::qt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <filesystem>
 
 #include "app/host.h"
 
@@ -13,5 +14,9 @@ namespace walkconv::qt {
 // then opens the file. The window is deleted when it closes.
 // `host` takes the windows' dialogs; none: each window's own.
 QWidget* OpenFirstWindow(const QStringList& arguments, app::Host* host = nullptr);
+
+// At start: asks about the edits earlier runs left unsaved (their journals in `folder`), and
+// opens a converter window with its graph window for each graph restored; how many.
+int RestoreUnsavedGraphs(const std::filesystem::path& folder, app::Host* host = nullptr);
 
 }  // namespace walkconv::qt

@@ -12,6 +12,13 @@
 
 namespace walkconv::win32 {
 
+namespace {
+
+// Writes the journal of unsaved edits when due: at most a second after they were made.
+constexpr UINT_PTR kJournalTimer = 1;
+
+}  // namespace
+
 ConverterWindow::ConverterWindow(const app::Direction& direction, app::Host* host)
     : TableWindow(direction.window), converter_(direction), host_(host, [this] { Render(); }) {}
 
@@ -20,6 +27,7 @@ ConverterWindow& ConverterWindow::Open(const app::Direction& direction, app::Hos
     window->Create();
     window->host_.SetOwn(std::make_unique<Win32Host>(window->Handle()));
     DragAcceptFiles(window->Handle(), TRUE);
+    SetTimer(window->Handle(), kJournalTimer, 1000, nullptr);
     window->Render();
     window->ShowFirst();
     return *window;
@@ -30,8 +38,19 @@ void ConverterWindow::OpenFile(const std::string& path) {
     Render();
 }
 
+void ConverterWindow::Restore(const app::Journal& journal) {
+    converter_.Restore(journal, host_);
+    Render();
+}
+
 LRESULT ConverterWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_TIMER:
+            if (wParam == kJournalTimer) {
+                converter_.FlushJournal();
+                return 0;
+            }
+            return TableWindow::HandleMessage(message, wParam, lParam);
         case WM_COMMAND:
             Command(reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -47,6 +66,7 @@ LRESULT ConverterWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             return 0;
         case WM_DESTROY:
+            KillTimer(Handle(), kJournalTimer);
             if (graph_ != nullptr) {
                 graph_->onChanged = nullptr;
                 graph_->onClose = nullptr;

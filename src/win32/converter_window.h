@@ -29,6 +29,8 @@ class ConverterWindow : public TableWindow {
 
     // Opens `path` as given at start: into the input box, then Analyse.
     void OpenFile(const std::string& path);
+    // Opens the file of `journal` with its graph made again from it, as app::Converter does.
+    void Restore(const app::Journal& journal);
 
   private:
     ConverterWindow(const app::Direction& direction, app::Host* host);

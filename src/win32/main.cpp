@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/platform/command_line.h"
+#include "core/platform/settings_folder.h"
 #include "win32/gdiplus_canvas.h"
 #include "win32/start_window.h"
 #include "win32/top_window.h"
@@ -20,9 +21,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int status = 0;
     {
         walkconv::win32::GdiplusSession gdiplus;
+        // Edits an earlier run left unsaved are offered back first; the graphs restored stand
+        // in for the chooser.
+        const int restored = walkconv::win32::RestoreUnsavedGraphs(walkconv::JournalFolder());
         // "walk-converter.exe FILE" opens FILE in the converter window of its kind.
         const std::vector<std::string> arguments = walkconv::CommandLineArguments(0, nullptr);
-        walkconv::win32::OpenFirstWindow(arguments);
+        if (restored == 0 || !arguments.empty()) {
+            walkconv::win32::OpenFirstWindow(arguments);
+        }
         status = walkconv::win32::RunMessageLoop();
     }
     if (SUCCEEDED(com)) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -14,5 +15,9 @@ namespace walkconv::win32 {
 // then opens the file.
 // `host` takes the windows' dialogs; none: each window's own.
 HWND OpenFirstWindow(std::span<const std::string> arguments, app::Host* host = nullptr);
+
+// At start: asks about the edits earlier runs left unsaved (their journals in `folder`), and
+// opens a converter window with its graph window for each graph restored; how many.
+int RestoreUnsavedGraphs(const std::filesystem::path& folder, app::Host* host = nullptr);
 
 }  // namespace walkconv::win32

@@ -118,6 +118,14 @@ void PrepareQuestion(std::string_view question, HWND owner, QuestionSetup& setup
     dialog.nDefaultButton = QuestionSetup::kSaveId;
 }
 
+void PrepareRestoreQuestion(std::string_view question, HWND owner, QuestionSetup& setup) {
+    PrepareQuestion(question, owner, setup);
+    setup.buttons[0] = TASKDIALOG_BUTTON{kRestoreId, L"Restore"};
+    setup.buttons[1] = TASKDIALOG_BUTTON{QuestionSetup::kDiscardId, L"Discard"};
+    setup.dialog.cButtons = 2;
+    setup.dialog.nDefaultButton = kRestoreId;
+}
+
 app::Host::Answer AnswerOf(int button) {
     switch (button) {
         case QuestionSetup::kSaveId:
@@ -155,6 +163,17 @@ app::Host::Answer Win32Host::Ask(std::string_view question) {
         return Answer::Cancel;  // no question shown: nothing may go unasked
     }
     return AnswerOf(pressed);
+}
+
+app::Host::Restoring Win32Host::AskRestore(std::string_view question) {
+    QuestionSetup setup;
+    PrepareRestoreQuestion(question, owner_, setup);
+    const ProgramModal modal(owner_);
+    int pressed = kRestoreId;
+    if (FAILED(TaskDialogIndirect(&setup.dialog, &pressed, nullptr, nullptr))) {
+        return Restoring::Restore;  // no question shown: nothing may be thrown away unasked
+    }
+    return pressed == QuestionSetup::kDiscardId ? Restoring::Discard : Restoring::Restore;
 }
 
 std::string Win32Host::RememberedFolder(std::string_view windowKind) {

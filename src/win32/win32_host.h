@@ -28,6 +28,7 @@ class Win32Host : public app::Host {
     std::optional<std::string> ChooseFile(const app::FileRequest& request) override;
     void ShowMessage(std::string_view text) override;
     Answer Ask(std::string_view question) override;
+    Restoring AskRestore(std::string_view question) override;
     std::string RememberedFolder(std::string_view windowKind) override;
     void RememberFolder(std::string_view windowKind, const std::string& folder) override;
     std::string RememberedText(std::string_view key) override;
@@ -65,5 +66,10 @@ struct QuestionSetup {
 void PrepareQuestion(std::string_view question, HWND owner, QuestionSetup& setup);
 // The answer of the button pressed in that task dialog.
 app::Host::Answer AnswerOf(int button);
+
+// The same for the question about edits a run left unsaved: the buttons "Restore" (the
+// default) and "Discard"; Escape and the close box answer Restore.
+inline constexpr int kRestoreId = 102;
+void PrepareRestoreQuestion(std::string_view question, HWND owner, QuestionSetup& setup);
 
 }  // namespace walkconv::win32

@@ -25,6 +25,9 @@ class ScriptedHost : public app::Host {
     // The answers to the next questions about unsaved edits, in order.
     std::deque<Answer> answers;
 
+    // The answers to the next questions about edits a run left unsaved, in order.
+    std::deque<Restoring> restoreAnswers;
+
     std::vector<app::FileRequest> fileRequests;
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -62,6 +65,17 @@ class ScriptedHost : public app::Host {
         }
         const Answer answer = answers.front();
         answers.pop_front();
+        return answer;
+    }
+
+    Restoring AskRestore(std::string_view question) override {
+        questions.emplace_back(question);
+        if (restoreAnswers.empty()) {
+            unexpectedDialogs++;
+            return Restoring::Restore;
+        }
+        const Restoring answer = restoreAnswers.front();
+        restoreAnswers.pop_front();
         return answer;
     }
 

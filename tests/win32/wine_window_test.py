@@ -7,7 +7,8 @@ the graph saved with Ctrl+S (the walk source compared with the original with onl
 x changed, and Convert! again with what it converts of it), a Shift-band, a drag of the points
 selected and Ctrl+M (the file saved holds them moved and mirrored), the question about an
 unsaved edit, and Alt+F4, which must end the program; then a walk source with the sample ship
-beside it, whose graph window shows the ship. Prints the time to the first window; saves
+beside it, whose graph window shows the ship; then one crash-restore cycle (an edit, taskkill
+/F, the program started again and Restore answered). Prints the time to the first window; saves
 windows.png (for the README). Skipped (77) without WALKCONV_WINE_DISPLAY
 (scripts/test-windows.sh sets it), xdotool or xwd. Every wait is bounded; a failure names its
 step.
@@ -123,6 +124,13 @@ def load_tables(args):
     return form1["caption"], smoke.pixels(form1["size"]), tuple(tables["GraphWindow"]["size"])
 
 
+def program_env(work):
+    """The environment of walk-converter.exe: its journal of unsaved edits in the test's own
+    folder (as Wine names it on drive Z:), never in the prefix's settings."""
+    folder = "Z:" + str(work / "journal").replace("/", "\\")
+    return dict(os.environ, WALK_CONVERTER_JOURNAL=folder)
+
+
 def run(args, desktop, work):
     form1_title, form1_size, graph_size = load_tables(args)
     args.form1_title, args.graph_size = form1_title, graph_size
@@ -130,8 +138,8 @@ def run(args, desktop, work):
         started = time.monotonic()
         log = open(work / "walk-converter.log", "wb")
         process = subprocess.Popen([args.emulator, str(args.program), "deck_walk.c"], cwd=work,
-                                   preexec_fn=smoke.die_with_parent, stdin=subprocess.DEVNULL,
-                                   stdout=log, stderr=log)
+                                   env=program_env(work), preexec_fn=smoke.die_with_parent,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log)
     try:
         with Step("the converter window of the file's kind opens"):
             form1 = wait_window(desktop, form1_title)
@@ -251,8 +259,8 @@ def graph_on_ship(args, desktop, work):
     with Step("starting walk-converter.exe with brig_walk.c"):
         log = open(work / "graph-on-ship.log", "wb")
         process = subprocess.Popen([args.emulator, str(args.program), "brig_walk.c"], cwd=ship,
-                                   preexec_fn=smoke.die_with_parent, stdin=subprocess.DEVNULL,
-                                   stdout=log, stderr=log)
+                                   env=program_env(work), preexec_fn=smoke.die_with_parent,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log)
     try:
         with Step("Show graph opens the graph window with the ship drawn under the graph"):
             form1 = wait_window(desktop, args.form1_title)
@@ -291,6 +299,74 @@ def select_move_and_mirror(args, desktop, work, graph):
         smoke.check_moved_and_mirrored(before, sailorpoints("mirrored"))
 
 
+# ---- No edit lost: one crash-restore cycle ----------------------------------------------------
+
+def start(args, work, log_name, *arguments):
+    log = open(work / log_name, "wb")
+    return log, subprocess.Popen([args.emulator, str(args.program), *arguments], cwd=work,
+                                 env=program_env(work), preexec_fn=smoke.die_with_parent,
+                                 stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+
+
+def crash_and_restore(args, desktop, work):
+    """An edit in the graph window, walk-converter.exe killed with taskkill /F before a save,
+    started again: the question is answered Restore, the edit is back (unsaved) and Ctrl+S
+    saves it."""
+    form1_title = load_tables(args)[0]
+    keel = work / "keel_walk.c"
+    keel.write_bytes((args.data / "hull_walk.c").read_bytes().replace(b"hull", b"keel"))
+    journal = work / "journal"
+    with Step("keel_walk.c opened, Show graph, point 0's X typed as 2.5"):
+        log, process = start(args, work, "crash.log", "keel_walk.c")
+    try:
+        form1 = wait_window(desktop, form1_title)
+        activate(desktop, form1)
+        desktop.key("Tab", "Tab", "Tab", "Tab", "space")  # Text1, Analyse, "...", Convert!
+        graph = wait_window(desktop, "keel - graph")
+        activate(desktop, graph)
+        desktop.key("ctrl+g")
+        desktop.type("0")
+        desktop.key("Return", "Tab")
+        desktop.type("2.5")
+        desktop.key("Return")
+        wait_window(desktop, "keel* - graph")
+        with Step("the journal is written within a second or two"):
+            smoke.wait_for("the journal", lambda: list(journal.glob("*.json")), seconds=3)
+        with Step("taskkill /F ends walk-converter.exe at once"):
+            subprocess.run([args.emulator, "taskkill", "/F", "/IM", "walk-converter.exe"],
+                           capture_output=True, timeout=30)
+            smoke.wait_for("walk-converter.exe to end", lambda: process.poll() is not None)
+    finally:
+        smoke.stop_process(process)
+        log.close()
+    with Step("started again: the task dialog about the unsaved edits, answered Restore"):
+        log, process = start(args, work, "restore.log")
+    try:
+        question = wait_window(desktop, MESSAGE_TITLE)
+        desktop.screenshot(question, "windows-restore-question.png")
+        activate(desktop, question)
+        desktop.key("Return")
+        wait_gone(desktop, question, "the question")
+        with Step("the graph window shows the edit, unsaved"):
+            graph = wait_window(desktop, "keel* - graph")
+            form1 = wait_window(desktop, form1_title)
+        with Step("Ctrl+S saves the restored edit and the journal goes"):
+            activate(desktop, graph)
+            desktop.key("ctrl+s")
+            wait_window(desktop, "keel - graph")
+            if b"keel_walk_verts[0] = 2.5;" not in keel.read_bytes():
+                smoke.fail("the saved file does not hold the restored edit")
+            smoke.wait_for("the journal to go", lambda: not list(journal.glob("*.json")),
+                           seconds=2)
+        with Step("Alt+F4 in the converter window ends the program"):
+            activate(desktop, form1)
+            desktop.key("alt+F4")
+            smoke.wait_for("walk-converter.exe to end", lambda: process.poll() is not None)
+    finally:
+        smoke.stop_process(process)
+        log.close()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--emulator", required=True, help="what runs a Windows program")
@@ -324,12 +400,16 @@ def main():
             # The run with the ship has a budget of its own.
             smoke.deadline = time.monotonic() + SHIP_BUDGET_SECONDS
             graph_on_ship(args, desktop, work)
+            # And so has the crash-restore cycle.
+            smoke.deadline = time.monotonic() + SHIP_BUDGET_SECONDS
+            crash_and_restore(args, desktop, work)
         except Exception as error:  # noqa: BLE001 - every failure is reported with its step
             failure = error if isinstance(error, smoke.StepFailed) else f"{Step.current}: {error!r}"
             print(f"FAILED at step {failure}")
-            said = (work / "walk-converter.log").read_text(errors="replace").strip()
-            if said:
-                print(f"--- walk-converter.log\n{said}")
+            for log in sorted(work.glob("*.log")):
+                said = log.read_text(errors="replace").strip()
+                if said:
+                    print(f"--- {log.name}\n{said}")
             return 1
     print(f"passed; screenshots in {args.screenshots}")
     return 0

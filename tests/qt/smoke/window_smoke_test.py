@@ -10,7 +10,8 @@ command line, shows its graph and saves the picture as PNG through the real save
 edits a point in the graph window, saves over the file and converts what the window analysed
 again; then it selects points with a Shift-band, drags them together, mirrors them with Ctrl+M
 and checks the file saved. A fourth run opens a walk source with the sample ship beside it and
-finds the ship drawn in the graph window.
+finds the ship drawn in the graph window. A last run edits a graph, kills the program before a
+save, starts it again, answers Restore and saves the edit.
 
 Every wait is bounded; a failure names the step that failed. When no X server can be started
 the test reports itself skipped (exit code 77). Linux only; standard library only; needs Xvfb,
@@ -845,6 +846,63 @@ def select_move_and_mirror(args, desktop, program, work, graph):
         check_moved_and_mirrored(before, sailorpoints())
 
 
+# ---- No edit lost: one crash-restore cycle ----------------------------------------------------
+
+RESTORE_QUESTION = ("The walking graph of keel has edits that were not saved when the program "
+                    "ended. Restore them?")
+
+
+def crash_and_restore(args, desktop, work):
+    """An edit in the graph window, the program killed outright before a save, started again:
+    the question is answered Restore, the edit is back (unsaved) and Ctrl+S saves it."""
+    keel = work / "keel_walk.c"
+    keel.write_bytes((args.data / "hull_walk.c").read_bytes().replace(b"hull", b"keel"))
+    journal = work / "home" / ".config" / "walk-converter" / "journal"
+    with Step("keel_walk.c opened, Show graph, point 0's X typed as 2.5"):
+        program = Program(args.program, desktop, work, "crash.log", arguments=[str(keel)])
+        try:
+            form1 = program.wait_window(FORM1_TITLE)
+            desktop.click(form1, FORM1_SHOW_GRAPH)
+            graph = program.wait_window("keel - graph")
+            desktop.focus(graph)
+            desktop.key("ctrl+g")
+            desktop.type("0")
+            desktop.key("Return")
+            desktop.key("Tab")
+            desktop.key("ctrl+a")
+            desktop.type("2.5")
+            desktop.key("Return")
+            program.wait_window("keel* - graph")
+            with Step("the journal is written within a second or two"):
+                wait_for("the journal", lambda: list(journal.glob("*.json")), seconds=3)
+        finally:
+            with Step("the program killed outright"):
+                program.process.kill()
+                program.process.wait(timeout=5)
+                program.stop()
+    with Step("started again: the question about the unsaved edits, answered Restore"):
+        program = Program(args.program, desktop, work, "restore.log")
+    try:
+        box = program.wait_window(MESSAGE_TITLE)
+        desktop.screenshot(box, "restore-question.png")
+        desktop.focus(box)
+        desktop.key("Return")
+        with Step("the graph window shows the edit, unsaved, without the chooser"):
+            graph = program.wait_window("keel* - graph")
+            program.wait_window(FORM1_TITLE)
+            if program.window_titled(CHOOSER_TITLE) is not None:
+                fail("the chooser is shown too")
+        with Step("Ctrl+S saves the restored edit and the journal goes"):
+            desktop.focus(graph)
+            desktop.key("ctrl+s")
+            program.wait_window("keel - graph")
+            if b"keel_walk_verts[0] = 2.5;" not in keel.read_bytes():
+                fail("the saved file does not hold the restored edit")
+            wait_for("the journal to go", lambda: not list(journal.glob("*.json")), seconds=2)
+    finally:
+        program.stop()
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", type=Path, required=True, help="the walk-converter binary")
@@ -886,6 +944,9 @@ def main():
             global deadline
             deadline = time.monotonic() + SHIP_BUDGET_SECONDS
             graph_on_ship(args, desktop, work)
+            # And so has the crash-restore cycle.
+            deadline = time.monotonic() + SHIP_BUDGET_SECONDS
+            crash_and_restore(args, desktop, work)
         except Skip as reason:
             print(f"SKIPPED: {reason}")
             return SKIPPED
