@@ -17,9 +17,9 @@ using app::ModelControl;
 using app::ModelPart;
 
 // Measures at 96 DPI, in pixels.
-constexpr int kWidth = 480;
-constexpr int kMargin = 12;
-constexpr int kGap = 6;
+constexpr int kDialogWidth = 480;
+constexpr int kDialogMargin = 12;
+constexpr int kDialogGap = 6;
 constexpr int kRowHeight = 24;
 constexpr int kLabelWidth = 90;
 constexpr int kButtonWidth = 80;
@@ -95,7 +95,7 @@ void Create(HWND dialog) {
 void LayOut(HWND dialog, UINT dpi, HFONT font) {
     const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
     const std::span<const ModelControl> controls = Controls();
-    int top = kMargin;
+    int top = kDialogMargin;
     std::size_t i = 0;
     while (i < controls.size()) {
         std::size_t end = i;
@@ -113,42 +113,42 @@ void LayOut(HWND dialog, UINT dpi, HFONT font) {
                 case ControlKind::TextBox:
                     return stretches ? 0 : kFieldWidth;
                 default:
-                    return kWidth - 2 * kMargin;
+                    return kDialogWidth - 2 * kDialogMargin;
             }
         };
         for (std::size_t j = i; j < end; ++j) {
             stretches = stretches || (controls[j].kind == ControlKind::TextBox && end - i > 1 &&
                                       controls[i].kind != ControlKind::Label);
         }
-        int left = kMargin;
+        int left = kDialogMargin;
         if (controls[i].kind == ControlKind::Label && end - i > 1) {
             SetWindowPos(GetDlgItem(dialog, ModelControlId(i)), nullptr, px(left), px(top + 4),
                          px(kLabelWidth), px(kRowHeight - 4), SWP_NOZORDER);
-            left += kLabelWidth + kGap;
+            left += kLabelWidth + kDialogGap;
             ++i;
         }
         for (std::size_t j = i; j < end; ++j) {
-            fixed += widthOf(controls[j]) + kGap;
+            fixed += widthOf(controls[j]) + kDialogGap;
         }
         if (controls[i].part == ModelPart::Ok) {
-            left = kWidth - kMargin - fixed + kGap;
+            left = kDialogWidth - kDialogMargin - fixed + kDialogGap;
         }
         for (; i < end; ++i) {
             int width = widthOf(controls[i]);
             if (width == 0) {
-                width = kWidth - kMargin - left - fixed + kGap;
+                width = kDialogWidth - kDialogMargin - left - fixed + kDialogGap;
             }
             SetWindowPos(GetDlgItem(dialog, ModelControlId(i)), nullptr, px(left), px(top),
                          px(width), px(kRowHeight - 2), SWP_NOZORDER);
-            left += width + kGap;
+            left += width + kDialogGap;
         }
-        top += kRowHeight + kGap;
+        top += kRowHeight + kDialogGap;
     }
     for (std::size_t j = 0; j < controls.size(); ++j) {
         SendMessageW(GetDlgItem(dialog, ModelControlId(j)), WM_SETFONT,
                      reinterpret_cast<WPARAM>(font), TRUE);
     }
-    SetClientSize(dialog, px(kWidth), px(top + kMargin - kGap), dpi);
+    SetClientSize(dialog, px(kDialogWidth), px(top + kDialogMargin - kDialogGap), dpi);
 }
 
 void Show(HWND dialog, app::ModelFields fields) {
