@@ -26,6 +26,7 @@ enum class GraphCommand {
     EnterType,      //
     EnterLinkTo,    // the point that a link from the selected one goes to
     SelectFinding,  // a row of the findings list, or none
+    SameScale,      // both views at one scale along z, or each at its own
 };
 
 // What a command carries: the text of the field entered, or the row of the list chosen.

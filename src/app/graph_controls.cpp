@@ -32,6 +32,7 @@ constexpr std::array kGraphControls{
     GraphControl{"Save", Kind::Button, "Save", Command::Save, 11},
     GraphControl{"SaveAs", Kind::Button, "Save as\u2026", Command::SaveAs, 11},
     GraphControl{"SavePicture", Kind::Button, kSavePictureCaption, Command::SavePicture, 12},
+    GraphControl{"SameScale", Kind::CheckBox, "Same scale", Command::SameScale, 13},
 };
 
 }  // namespace

@@ -41,7 +41,7 @@ void GraphWindowBehaviour::Reopen(GraphDocument document, std::string path) {
     }
     drag_.reset();
     Refresh();
-    View().Fit();
+    viewing_.Panes().FitAll();
 }
 
 void GraphWindowBehaviour::Close() {
@@ -80,6 +80,8 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
             return SavePicture(host, drawer);
         case GraphCommand::SelectFinding:
             return SelectFinding(input.row, MeasureWith(drawer));
+        case GraphCommand::SameScale:
+            return viewing_.Panes().SetSameScale(!viewing_.Panes().SameScale());
         default:
             return;  // a label, GoTo, or a field's Enter above
     }
@@ -145,21 +147,27 @@ void GraphWindowBehaviour::Redo() {
 }
 
 void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, const TextMeasure& measure) {
-    drag_ = Drag{at, std::nullopt, 0, {}};
-    if (Content() == nullptr) {
+    drag_ = Drag{at, std::nullopt, 0, false, {}};
+    if (OnSplitBar(at)) {
+        drag_->split = true;
         return;
     }
+    const std::optional<std::size_t> view = Panes().ViewAt(at);
+    if (Content() == nullptr || !view) {
+        return;
+    }
+    drag_->view = *view;
     const std::optional<Hit> hit = viewing_.HitAt(at, measure);
     if (hit && hit->kind == Hit::Kind::Point) {
         if (ctrl && editing_.Selected().kind == Selection::Kind::Point) {
             editing_.LinkSelectedTo(hit->number);
             drag_.reset();
         } else {
-            PressPoint(hit->number, View().ToPicture(at));
+            PressPoint(hit->number, *view);
         }
     } else if (hit) {
         editing_.Select(Selection::Link(hit->number));
-    } else if (ctrl && AddPointOnDeck(View().ToPicture(at))) {
+    } else if (ctrl && *view == kTopView && AddPointOnDeck(Panes().ToPicture(kTopView, at))) {
         drag_.reset();
     } else {
         editing_.Select({});
@@ -167,19 +175,25 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, const TextMeasure& m
     Refresh();
 }
 
-void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
-    const GraphDrawing& drawing = Content()->drawing;
+void GraphWindowBehaviour::PressPoint(int number, std::size_t view) {
     editing_.Select(Selection::Point(number));
-    // The view of the point pressed: the one whose dot lies nearer.
-    const DrawnPoint& dot = drawing.points[static_cast<std::size_t>(number)];
-    const auto distance = [&](std::size_t view) {
-        return std::hypot(dot.at[view].x - spot.x, dot.at[view].y - spot.y);
-    };
     drag_->point = number;
-    drag_->view = distance(kSideView) < distance(kTopView) ? kSideView : kTopView;
+    drag_->view = view;
     drag_->origin = editing_.Document().points[static_cast<std::size_t>(number)];
-    drag_->scale = DragScale(drawing) * View().Zoom();
+    drag_->scale = DragScale(Content()->drawing) * View(view).Zoom();
     editing_.BeginMove(number);
+}
+
+void GraphWindowBehaviour::Wheel(ScreenPoint cursor, int eighths) {
+    if (const std::optional<std::size_t> view = Panes().ViewAt(cursor)) {
+        viewing_.Panes().ZoomAt(*view, cursor, eighths);
+    }
+}
+
+void GraphWindowBehaviour::DoubleClick(ScreenPoint at) {
+    if (const std::optional<std::size_t> view = Panes().ViewAt(at)) {
+        viewing_.Panes().Fit(*view);
+    }
 }
 
 bool GraphWindowBehaviour::AddPointOnDeck(Spot spot) {
@@ -202,8 +216,12 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
     if (!drag_) {
         return;
     }
+    if (drag_->split) {
+        viewing_.Panes().MoveSplitTo(at.y);
+        return;
+    }
     if (!drag_->point) {
-        View().PanBy(at.x - drag_->from.x, at.y - drag_->from.y);
+        viewing_.Panes().PanBy(drag_->view, at.x - drag_->from.x, at.y - drag_->from.y);
         drag_->from = at;
         return;
     }
