@@ -82,7 +82,8 @@ class GraphWindowBehaviour {
     bool Dragging() const { return drag_.has_value(); }
     // The wheel zooms the view under the cursor about it.
     void Wheel(ScreenPoint cursor, int eighths);
-    // A double-click fits the view clicked; without a place, both views.
+    // A double-click fits the view clicked (with Same scale, both at one zoom); without a
+    // place, both views.
     void DoubleClick() { viewing_.Panes().FitAll(); }
     void DoubleClick(ScreenPoint at);
     // The top view's place and zoom, and either view's.

@@ -93,8 +93,13 @@ void ViewPanes::FitAll() {
 }
 
 void ViewPanes::Fit(std::size_t view) {
-    panes_[view].Fit();
-    AlignOther(view);
+    // With one scale, fitting one view at its own zoom could push the other's picture out of
+    // it: both are fitted at the zoom that shows both whole.
+    if (sameScale_) {
+        FitAll();
+    } else {
+        panes_[view].Fit();
+    }
 }
 
 void ViewPanes::AlignOther(std::size_t leader) {

@@ -44,7 +44,7 @@ class ViewPanes {
     // The frames of `drawing`'s views as the areas shown: fitted views are fitted again, the
     // others stay where they are.
     void Show(const GraphDrawing& drawing);
-    // Fits both views (at one zoom with Same scale), or the one given.
+    // Fits both views (at one zoom with Same scale), or the one given (both with Same scale).
     void FitAll();
     void Fit(std::size_t view);
 

@@ -187,26 +187,26 @@ TEST(GraphViews, TheBarMovesTheSplitAndTheViewsFindTheirPointsWhereverItIs) {
     EXPECT_NEAR(w.behaviour.Editing().Document().points[2].y, 8, 1e-9);
 }
 
-TEST(GraphViews, ADoubleClickFitsTheViewClickedAndSameScaleFitsBothAtOneZoom) {
-    Window w;
-    w.behaviour.Wheel(w.Middle(kSideView), 480);
-    w.behaviour.Wheel(w.Middle(kTopView), -240);
-    EXPECT_FALSE(w.behaviour.View(kSideView).IsFitted());
-    w.behaviour.DoubleClick(w.Middle(kSideView));
-    const Viewport& side = w.behaviour.View(kSideView);
-    EXPECT_TRUE(side.IsFitted());
-    EXPECT_EQ(side.Zoom(), side.FittedZoom());
-    EXPECT_EQ(w.behaviour.View(kTopView).Zoom(), side.Zoom());  // Same scale is on
-
-    // Both fitted at one zoom, the smaller: the window made so low that the side view, the
-    // taller picture, decides.
-    w.behaviour.ResizeView(700, 260);
-    w.behaviour.DoubleClick();
-    const double top = w.behaviour.View(kTopView).FittedZoom();
-    const double sideZoom = w.behaviour.View(kSideView).FittedZoom();
-    EXPECT_LT(sideZoom, top);
-    EXPECT_EQ(w.behaviour.View(kTopView).Zoom(), sideZoom);
-    EXPECT_EQ(w.behaviour.View(kSideView).Zoom(), sideZoom);
+TEST(GraphViews, ADoubleClickFitsTheViewClickedOrWithSameScaleBothAtOneZoom) {
+    for (const bool sameScale : {false, true}) {
+        SCOPED_TRACE(sameScale ? "same scale" : "each its own");
+        Window w;
+        if (!sameScale) {
+            w.Run(GraphCommand::SameScale);
+        }
+        // So low that the side view, the taller picture, needs the smaller zoom.
+        w.behaviour.ResizeView(700, 260);
+        w.behaviour.Wheel(w.Middle(kSideView), 480);
+        w.behaviour.Wheel(w.Middle(kTopView), -240);
+        const double top = w.behaviour.View(kTopView).Zoom();
+        w.behaviour.DoubleClick(w.Middle(kSideView));
+        const Viewport& side = w.behaviour.View(kSideView);
+        EXPECT_TRUE(side.IsFitted());
+        EXPECT_LT(side.FittedZoom(), w.behaviour.View(kTopView).FittedZoom());
+        EXPECT_EQ(side.Zoom(), side.FittedZoom());
+        EXPECT_EQ(w.behaviour.View(kTopView).Zoom(), sameScale ? side.Zoom() : top);
+        EXPECT_EQ(w.behaviour.View(kTopView).IsFitted(), sameScale);
+    }
 }
 
 // Counts the layers painted anew, and the sizes of the texts written.
