@@ -209,6 +209,32 @@ TEST(GraphViews, ADoubleClickFitsTheViewClickedOrWithSameScaleBothAtOneZoom) {
     }
 }
 
+TEST(GraphViews, AFindingSelectedIsBroughtIntoBothViewsStillAlignedAlongZ) {
+    for (const bool sameScale : {true, false}) {
+        SCOPED_TRACE(sameScale ? "same scale" : "each its own");
+        Window w;
+        if (!sameScale) {
+            w.Run(GraphCommand::SameScale);
+        }
+        w.behaviour.Wheel(w.Middle(kTopView), 600);
+        w.Drag({3, 3}, -3000, 900);
+        w.Drag(w.Middle(kSideView), 2000, -700);
+        ASSERT_FALSE(w.behaviour.Rows().empty());
+        w.behaviour.SelectFinding(0);
+        const Highlight& shown = w.behaviour.Highlighted();
+        ASSERT_FALSE(shown.points.empty());
+        for (const std::size_t view : {kTopView, kSideView}) {
+            for (const int point : shown.points) {
+                EXPECT_TRUE(w.behaviour.Panes().Layout().views[view].Contains(w.At(point, view)))
+                    << "point " << point << " in view " << view;
+                if (sameScale) {
+                    EXPECT_NEAR(w.At(point, kTopView).x, w.At(point, kSideView).x, 1e-6);
+                }
+            }
+        }
+    }
+}
+
 // Counts the layers painted anew, and the sizes of the texts written.
 class LayerCanvas : public Canvas {
   public:
