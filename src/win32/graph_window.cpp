@@ -395,7 +395,8 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             SetCapture(view);
             behaviour_.Press(place, (wParam & MK_CONTROL) != 0, app::MeasureWith(drawer_));
             if (behaviour_.Dragging()) {
-                SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+                SetCursor(
+                    LoadCursorW(nullptr, behaviour_.OnSplitBar(place) ? IDC_SIZENS : IDC_SIZEALL));
             }
             Changed();
             return 0;
