@@ -88,7 +88,8 @@ std::string GraphViewing::HoverText(ScreenPoint cursor, const TextMeasure& /*mea
 }
 
 void GraphViewing::Paint(Canvas& canvas) const {
-    PaintViews(canvas, shown_ != nullptr ? &shown_->drawing : nullptr, panes_, highlight_, layers_);
+    PaintViews(canvas, shown_ != nullptr ? &shown_->drawing : nullptr, panes_, highlight_, layers_,
+               moving_);
 }
 
 }  // namespace walkconv::app

@@ -49,6 +49,9 @@ class GraphViewing {
     std::optional<Hit> HitAt(ScreenPoint cursor, const TextMeasure& measure = {}) const;
     std::string HoverText(ScreenPoint cursor, const TextMeasure& measure = {}) const;
 
+    // The point being dragged, if any: it and its links are painted over what stands still.
+    void SetMoving(std::optional<int> point) { moving_ = point; }
+
     // Paints the views as they stand.
     void Paint(Canvas& canvas) const;
 
@@ -58,6 +61,7 @@ class GraphViewing {
     int selectedFinding_ = -1;
     Highlight highlight_;
     ViewPanes panes_;
+    std::optional<int> moving_;
     mutable ViewLayers layers_;  // what the canvas keeps between paints is no state of the view
 };
 

@@ -100,6 +100,9 @@ std::string GraphWindowBehaviour::Title() const {
 }
 
 void GraphWindowBehaviour::Refresh() {
+    if (!drag_ || !drag_->point) {
+        viewing_.SetMoving(std::nullopt);
+    }
     viewing_.Follow(editing_);
 }
 
@@ -182,6 +185,7 @@ void GraphWindowBehaviour::PressPoint(int number, std::size_t view) {
     drag_->origin = editing_.Document().points[static_cast<std::size_t>(number)];
     drag_->scale = DragScale(Content()->drawing) * View(view).Zoom();
     editing_.BeginMove(number);
+    viewing_.SetMoving(number);
 }
 
 void GraphWindowBehaviour::Wheel(ScreenPoint cursor, int eighths) {
@@ -244,6 +248,7 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
 }
 
 void GraphWindowBehaviour::Release() {
+    viewing_.SetMoving(std::nullopt);
     if (drag_ && drag_->point) {
         editing_.EndMove();
         Refresh();

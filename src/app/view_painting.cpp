@@ -28,6 +28,10 @@ FontSpec ViewFont(TextRole role, const ViewStyle& style) {
     return font;
 }
 
+// The part of the graph painted: all of it, or what stands still or moves while a point is
+// dragged.
+enum class GraphPart { All, Still, Moving };
+
 // One view's places and sizes, in the room's pixels.
 class ViewPainter {
   public:
@@ -77,26 +81,45 @@ class ViewPainter {
         canvas.StrokeRect(frame_, Ink{kFrameColor}, kFrameWidth * style_.markScale);
     }
 
-    // The links, dots and texts over the layer.
-    void PaintMoving(const Highlight& highlight) const {
+    // The links, dots and texts over the still layer: those of `part`, where the point
+    // `moving` (if any) and its links move and the rest stands still.
+    void PaintGraph(const Highlight& highlight, GraphPart part, std::optional<int> moving) const {
+        const DrawnPoint* held = Numbered(drawing_.points, moving);
+        const auto wanted = [&](bool moves) {
+            return part == GraphPart::All || moves == (part == GraphPart::Moving);
+        };
+        const auto linkMoves = [&](const DrawnLink& link) {
+            return held != nullptr &&
+                   (link.from[view_] == held->at[view_] || link.to[view_] == held->at[view_]);
+        };
         canvas_.SetTransform(1, 0, 0);
         canvas_.ClipTo(ToPictureRect(rect_));
         for (const DrawnLink& link : drawing_.links) {
-            PaintLink(link, Contains(highlight.links, link.number));
+            if (wanted(linkMoves(link))) {
+                PaintLink(link, Contains(highlight.links, link.number));
+            }
         }
         if (const DrawnLink* link = Numbered(drawing_.links, highlight.selectedLink)) {
-            PaintSelectedLink(*link);
+            if (wanted(linkMoves(*link))) {
+                PaintSelectedLink(*link);
+            }
         }
         for (const DrawnPoint& point : drawing_.points) {
-            PaintPoint(point, Contains(highlight.points, point.number));
+            if (wanted(&point == held)) {
+                PaintPoint(point, Contains(highlight.points, point.number));
+            }
         }
         if (const DrawnPoint* point = Numbered(drawing_.points, highlight.selectedPoint)) {
-            const Spot at = At(point->at[view_]);
-            canvas_.Disc(at, dot_ + 0.5 * style_.markScale, Ink{kSelectionColor});
-            canvas_.Ring(at, dot_ + 2.5 * style_.markScale, Ink{kSelectionColor},
-                         2 * style_.markScale);
+            if (wanted(point == held)) {
+                const Spot at = At(point->at[view_]);
+                canvas_.Disc(at, dot_ + 0.5 * style_.markScale, Ink{kSelectionColor});
+                canvas_.Ring(at, dot_ + 2.5 * style_.markScale, Ink{kSelectionColor},
+                             2 * style_.markScale);
+            }
         }
-        PaintTexts();
+        if (part != GraphPart::Moving) {
+            PaintTexts();
+        }
         canvas_.Unclip();
     }
 
@@ -266,6 +289,84 @@ void ViewLayers::Follow(const GraphDrawing* drawing) {
     }
 }
 
+namespace {
+
+// A fingerprint of values, FNV-1a over their bytes.
+class Fingerprint {
+  public:
+    template <typename Value>
+    void Add(const Value& value) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t i = 0; i < sizeof value; ++i) {
+            hash_ = (hash_ ^ bytes[i]) * 1099511628211ULL;
+        }
+    }
+    void Add(const std::string& text) {
+        for (const char c : text) {
+            Add(c);
+        }
+        Add(text.size());
+    }
+    std::uint64_t Value() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = 14695981039346656037ULL;
+};
+
+}  // namespace
+
+std::uint64_t ViewLayers::GraphVersion(std::size_t view, const ViewPanes& panes,
+                                       const GraphDrawing& drawing, const Highlight& highlight,
+                                       std::optional<int> moving) {
+    // Everything the still part is painted from, but what moves with the point held.
+    Fingerprint print;
+    const Viewport& pane = panes.Pane(view);
+    print.Add(pane.Zoom());
+    print.Add(pane.OffsetX());
+    print.Add(pane.OffsetY());
+    print.Add(panes.Layout().views[view]);
+    print.Add(panes.Style());
+    print.Add(moving.value_or(-1));
+    const bool heldExists =
+        moving && *moving >= 0 && static_cast<std::size_t>(*moving) < drawing.points.size();
+    const Spot held =
+        heldExists ? drawing.points[static_cast<std::size_t>(*moving)].at[view] : Spot{};
+    for (const DrawnPoint& point : drawing.points) {
+        if (!heldExists || point.number != *moving) {
+            print.Add(point.at[view]);
+            print.Add(point.color);
+            print.Add(point.mark);
+        }
+    }
+    for (const DrawnLink& link : drawing.links) {
+        if (!heldExists || (link.from[view] != held && link.to[view] != held)) {
+            print.Add(link.from[view]);
+            print.Add(link.to[view]);
+            print.Add(link.color);
+            print.Add(link.mark);
+        }
+    }
+    for (const Caption& caption : drawing.captions) {
+        if (caption.role != TextRole::PointLabel) {
+            print.Add(caption.text);
+        }
+    }
+    for (const int number : highlight.points) {
+        print.Add(number);
+    }
+    print.Add(-1);
+    for (const int number : highlight.links) {
+        print.Add(number);
+    }
+    print.Add(highlight.selectedPoint.value_or(-1));
+    print.Add(highlight.selectedLink.value_or(-1));
+    if (print.Value() != graphPrints_[view]) {
+        graphPrints_[view] = print.Value();
+        ++graphVersions_[view];
+    }
+    return graphVersions_[view];
+}
+
 std::uint64_t ViewLayers::Version(std::size_t view, const ViewPanes& panes) {
     const Viewport& pane = panes.Pane(view);
     const Key key{contents_[view], panes.Layout().views[view], pane.Zoom(), pane.OffsetX(),
@@ -278,7 +379,7 @@ std::uint64_t ViewLayers::Version(std::size_t view, const ViewPanes& panes) {
 }
 
 void PaintViews(Canvas& canvas, const GraphDrawing* drawing, const ViewPanes& panes,
-                const Highlight& highlight, ViewLayers& layers) {
+                const Highlight& highlight, ViewLayers& layers, std::optional<int> moving) {
     const ViewLayout& layout = panes.Layout();
     canvas.SetTransform(1, 0, 0);
     canvas.FillRect(ToPictureRect(layout.splitBar), Ink{kSplitBarColor});
@@ -293,7 +394,15 @@ void PaintViews(Canvas& canvas, const GraphDrawing* drawing, const ViewPanes& pa
         canvas.Layer(LayerSlot(view), layers.Version(view, panes),
                      ToPictureRect(layout.views[view]),
                      [&painter](Canvas& layer) { painter.PaintStill(layer); });
-        painter.PaintMoving(highlight);
+        // What stands still of the graph while a point is dragged is kept as a layer too: the
+        // dots and links of a large graph take longer to paint than a frame lasts.
+        canvas.Layer(LayerSlot(view) + static_cast<int>(kViewCount),
+                     layers.GraphVersion(view, panes, *drawing, highlight, moving),
+                     ToPictureRect(layout.views[view]), [&](Canvas& layer) {
+                         ViewPainter(layer, *drawing, panes, view)
+                             .PaintGraph(highlight, GraphPart::Still, moving);
+                     });
+        painter.PaintGraph(highlight, GraphPart::Moving, moving);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "app/graph_painting.h"
 #include "app/view_panes.h"
@@ -20,6 +21,11 @@ class ViewLayers {
     void Follow(const GraphDrawing* drawing);
     // The version that view `view`'s layer must have to look as `panes` show it now.
     std::uint64_t Version(std::size_t view, const ViewPanes& panes);
+    // The version of the layer of what stands still of the graph in view `view` while the
+    // point `moving` (if any) is dragged: painted anew when anything else of it changes.
+    std::uint64_t GraphVersion(std::size_t view, const ViewPanes& panes,
+                               const GraphDrawing& drawing, const Highlight& highlight,
+                               std::optional<int> moving);
 
   private:
     struct Key {
@@ -37,6 +43,8 @@ class ViewLayers {
     std::array<std::uint64_t, kViewCount> contents_{};
     std::array<Key, kViewCount> keys_{};
     std::array<std::uint64_t, kViewCount> versions_{};
+    std::array<std::uint64_t, kViewCount> graphPrints_{};
+    std::array<std::uint64_t, kViewCount> graphVersions_{};
 };
 
 // The slot of a view's layer on the canvas.
@@ -45,8 +53,10 @@ inline int LayerSlot(std::size_t view) {
 }
 
 // Paints both views of `drawing` (none: the grey background only) as `panes` place them, with
-// `highlight`, each view's layer at the version `layers` gives.
+// `highlight`, each view's layers at the versions `layers` gives; the point `moving` (if any) is
+// being dragged, and it and its links are painted over the layers.
 void PaintViews(Canvas& canvas, const GraphDrawing* drawing, const ViewPanes& panes,
-                const Highlight& highlight, ViewLayers& layers);
+                const Highlight& highlight, ViewLayers& layers,
+                std::optional<int> moving = std::nullopt);
 
 }  // namespace walkconv::app
