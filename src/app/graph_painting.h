@@ -67,7 +67,8 @@ class Canvas {
     virtual void ClipTo(const PictureRect& /*rect*/) {}
     virtual void Unclip() {}
     // A layer of what does not move while the user drags, kept between paints as an image of
-    // `area` (in the target's pixels) in `slot`: `paint` draws it, through the canvas it is
+    // `area` (in the target's pixels, all of which it covers) in `slot`: `paint` draws it,
+    // through the canvas it is
     // given as it would on this one, only when `version` differs from that of the image kept;
     // else the image kept is drawn. A canvas that keeps nothing paints it every time.
     virtual void Layer(int /*slot*/, std::uint64_t /*version*/, const PictureRect& /*area*/,

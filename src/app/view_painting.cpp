@@ -367,6 +367,18 @@ std::uint64_t ViewLayers::GraphVersion(std::size_t view, const ViewPanes& panes,
     return graphVersions_[view];
 }
 
+std::uint64_t ViewLayers::StillVersion(std::size_t view, const ViewPanes& panes,
+                                       const GraphDrawing& drawing, const Highlight& highlight,
+                                       std::optional<int> moving) {
+    const std::pair<std::uint64_t, std::uint64_t> both{
+        Version(view, panes), GraphVersion(view, panes, drawing, highlight, moving)};
+    if (both != stillParts_[view]) {
+        stillParts_[view] = both;
+        ++stillVersions_[view];
+    }
+    return stillVersions_[view];
+}
+
 std::uint64_t ViewLayers::Version(std::size_t view, const ViewPanes& panes) {
     const Viewport& pane = panes.Pane(view);
     const Key key{contents_[view], panes.Layout().views[view], pane.Zoom(), pane.OffsetX(),
@@ -391,16 +403,14 @@ void PaintViews(Canvas& canvas, const GraphDrawing* drawing, const ViewPanes& pa
     }
     for (std::size_t view = 0; view < kViewCount; ++view) {
         const ViewPainter painter(canvas, *drawing, panes, view);
-        canvas.Layer(LayerSlot(view), layers.Version(view, panes),
-                     ToPictureRect(layout.views[view]),
-                     [&painter](Canvas& layer) { painter.PaintStill(layer); });
-        // What stands still of the graph while a point is dragged is kept as a layer too: the
-        // dots and links of a large graph take longer to paint than a frame lasts.
-        canvas.Layer(LayerSlot(view) + static_cast<int>(kViewCount),
-                     layers.GraphVersion(view, panes, *drawing, highlight, moving),
+        // One layer per view: its frame and model, and what stands still of the graph while a
+        // point is dragged; the dots and links of a large graph take longer to paint than a
+        // frame lasts, and each layer drawn costs a copy of the view's pixels.
+        canvas.Layer(LayerSlot(view), layers.StillVersion(view, panes, *drawing, highlight, moving),
                      ToPictureRect(layout.views[view]), [&](Canvas& layer) {
-                         ViewPainter(layer, *drawing, panes, view)
-                             .PaintGraph(highlight, GraphPart::Still, moving);
+                         const ViewPainter still(layer, *drawing, panes, view);
+                         still.PaintStill(layer);
+                         still.PaintGraph(highlight, GraphPart::Still, moving);
                      });
         painter.PaintGraph(highlight, GraphPart::Moving, moving);
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "app/graph_painting.h"
 #include "app/view_panes.h"
@@ -26,6 +27,10 @@ class ViewLayers {
     std::uint64_t GraphVersion(std::size_t view, const ViewPanes& panes,
                                const GraphDrawing& drawing, const Highlight& highlight,
                                std::optional<int> moving);
+    // The version of the one layer of both: painted anew when either changes.
+    std::uint64_t StillVersion(std::size_t view, const ViewPanes& panes,
+                               const GraphDrawing& drawing, const Highlight& highlight,
+                               std::optional<int> moving);
 
   private:
     struct Key {
@@ -45,6 +50,8 @@ class ViewLayers {
     std::array<std::uint64_t, kViewCount> versions_{};
     std::array<std::uint64_t, kViewCount> graphPrints_{};
     std::array<std::uint64_t, kViewCount> graphVersions_{};
+    std::array<std::pair<std::uint64_t, std::uint64_t>, kViewCount> stillParts_{};
+    std::array<std::uint64_t, kViewCount> stillVersions_{};
 };
 
 // The slot of a view's layer on the canvas.

@@ -149,14 +149,14 @@ void GdiplusCanvas::Layer(int slot, std::uint64_t version, const app::PictureRec
     if (kept.image == nullptr || kept.version != version || kept.area != area) {
         auto image = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(std::ceil(area.width)),
                                                        static_cast<INT>(std::ceil(area.height)),
-                                                       PixelFormat32bppPARGB);
+                                                       PixelFormat32bppRGB);
         if (image->GetLastStatus() != Gdiplus::Ok) {
             paint(*this);
             return;
         }
         {
             Gdiplus::Graphics graphics(image.get());
-            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+            graphics.Clear(Gdiplus::Color(255, 255, 255));
             GdiplusCanvas canvas(graphics, nullptr, {area.left, area.top});
             paint(canvas);
         }
