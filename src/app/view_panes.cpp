@@ -67,6 +67,8 @@ void ViewPanes::SetStyle(const ViewStyle& style) {
     for (std::size_t view = 0; view < kViewCount; ++view) {
         panes_[view].KeepArea(areas_[view], Margins());
     }
+    // The margins changed: views fitted each on its own must again share one scale.
+    Resize(width_, height_);
 }
 
 void ViewPanes::Show(const GraphDrawing& drawing) {

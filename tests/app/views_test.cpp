@@ -321,6 +321,8 @@ TEST(GraphViews, TextsAreWrittenInTheWindowsFontWhateverTheZoom) {
     LayerCanvas canvas;
     for (const double font : {12.0, 18.0}) {
         w.behaviour.SetViewStyle({font, font / 12});
+        EXPECT_EQ(w.behaviour.View(kTopView).Zoom(), w.behaviour.View(kSideView).Zoom());
+        EXPECT_EQ(w.behaviour.View(kTopView).OffsetX(), w.behaviour.View(kSideView).OffsetX());
         for (const int eighths : {0, -240, -960}) {
             SCOPED_TRACE(std::to_string(font) + " px, wheel " + std::to_string(eighths));
             w.behaviour.Wheel(w.Middle(kTopView), eighths);
