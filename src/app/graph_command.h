@@ -37,6 +37,7 @@ enum class GraphCommand {
     FineRight,      //
     FineUp,         //
     FineDown,       //
+    SameScale,      // both views at one scale along z, or each at its own
 };
 
 // What a command carries: the text of the field entered, or the row of the list chosen.

@@ -34,6 +34,7 @@ constexpr std::array kGraphControls{
     GraphControl{"SaveAs", Kind::Button, "Save as\u2026", Command::SaveAs, 12},
     GraphControl{"SavePicture", Kind::Button, kSavePictureCaption, Command::SavePicture, 13},
     GraphControl{"Model", Kind::Button, "Model\u2026", Command::ChooseModel, 14},
+    GraphControl{"SameScale", Kind::CheckBox, "Same scale", Command::SameScale, 15},
 };
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace walkconv::app {
 // A control of the side column, top to bottom and in tab order: the editing panel (each field
 // with its label before it), the findings with their fixes, and the buttons that save. Kind
 // TextBox is a field the user types into and ends with Enter; a Label with an empty caption
-// shows a text of the behaviour (the selection). The controls of one row stand side by side:
+// shows a text of the behaviour (the selection); a CheckBox runs its command when clicked and
+// shows whether it is on. The controls of one row stand side by side:
 // a label with its field, or buttons of equal width.
 struct GraphControl {
     std::string_view name;  // the name front-ends give it, and tests find it by

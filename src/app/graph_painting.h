@@ -61,6 +61,20 @@ class Canvas {
                       Ink ink) = 0;
     // The width of a text in a font, in the units places are given in.
     virtual double TextWidth(std::string_view text, const FontSpec& font) = 0;
+
+    // Paints only within `rect`, given in the target's pixels, until Unclip; a canvas that
+    // cannot clip paints everything.
+    virtual void ClipTo(const PictureRect& /*rect*/) {}
+    virtual void Unclip() {}
+    // A layer of what does not move while the user drags, kept between paints as an image of
+    // `area` (in the target's pixels, all of which it covers) in `slot`: `paint` draws it,
+    // through the canvas it is
+    // given as it would on this one, only when `version` differs from that of the image kept;
+    // else the image kept is drawn. A canvas that keeps nothing paints it every time.
+    virtual void Layer(int /*slot*/, std::uint64_t /*version*/, const PictureRect& /*area*/,
+                       const std::function<void(Canvas&)>& paint) {
+        paint(*this);
+    }
 };
 
 // The front-end's drawing beside the canvas it paints its view with: the width of a text as its

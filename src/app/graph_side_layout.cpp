@@ -30,6 +30,8 @@ int HeightOf(const ControlRow& row) {
         case ControlKind::Button:
         case ControlKind::OptionButton:
             return kButtonHeight;
+        case ControlKind::CheckBox:
+            return kFieldHeight;
         case ControlKind::List:
             return 0;
         case ControlKind::TextBox:

@@ -2,17 +2,6 @@
 
 namespace walkconv::app {
 
-namespace {
-
-// Brings `area` of the picture into view, unless it is empty.
-void EnsureVisible(Viewport& viewport, const PictureRect& area) {
-    if (!area.Empty()) {
-        viewport.EnsureVisible(area);
-    }
-}
-
-}  // namespace
-
 void GraphViewing::Follow(const GraphEditing& editing) {
     if (editing.Content() != shown_) {
         shown_ = editing.Content();
@@ -20,8 +9,9 @@ void GraphViewing::Follow(const GraphEditing& editing) {
         selectedFinding_ = -1;
         highlight_ = {};
         if (shown_ != nullptr) {
-            viewport_.KeepPicture(shown_->drawing.width, shown_->drawing.height);
+            panes_.Show(shown_->drawing);
         }
+        layers_.Follow(shown_ != nullptr ? &shown_->drawing : nullptr);
     }
     highlight_.selectedPoint.reset();
     highlight_.selectedLink.reset();
@@ -37,16 +27,16 @@ void GraphViewing::Follow(const GraphEditing& editing) {
 
 void GraphViewing::FitPicture() {
     if (shown_ != nullptr) {
-        viewport_.SetPicture(shown_->drawing.width, shown_->drawing.height);
+        panes_.Show(shown_->drawing);
     }
-    viewport_.Fit();
+    panes_.FitAll();
 }
 
 bool GraphViewing::RowsSelectable() const {
     return shown_ != nullptr && !shown_->findings.empty();
 }
 
-void GraphViewing::SelectFinding(int row, const TextMeasure& measure) {
+void GraphViewing::SelectFinding(int row, const TextMeasure& /*measure*/) {
     Highlight selection;
     selection.selectedPoint = highlight_.selectedPoint;
     selection.selectedLink = highlight_.selectedLink;
@@ -68,7 +58,8 @@ void GraphViewing::SelectFinding(int row, const TextMeasure& measure) {
         static_cast<std::size_t>(*finding.link) < drawing.links.size()) {
         highlight_.links.push_back(*finding.link);
     }
-    EnsureVisible(viewport_, AreaOf(drawing, highlight_, measure));
+    panes_.EnsureVisible(
+        {AreaInView(drawing, highlight_, kTopView), AreaInView(drawing, highlight_, kSideView)});
 }
 
 void GraphViewing::KeepInView(int point) {
@@ -77,31 +68,31 @@ void GraphViewing::KeepInView(int point) {
     }
     Highlight only;
     only.points.push_back(point);
-    EnsureVisible(viewport_, AreaOf(shown_->drawing, only));
+    panes_.EnsureVisible({AreaInView(shown_->drawing, only, kTopView),
+                          AreaInView(shown_->drawing, only, kSideView)});
 }
 
-std::optional<Hit> GraphViewing::HitAt(ScreenPoint cursor, const TextMeasure& measure) const {
-    if (shown_ == nullptr) {
+std::optional<Hit> GraphViewing::HitAt(ScreenPoint cursor, const TextMeasure& /*measure*/) const {
+    const std::optional<std::size_t> view = panes_.ViewAt(cursor);
+    if (shown_ == nullptr || !view) {
         return std::nullopt;
     }
-    return HitTest(shown_->drawing, viewport_.ToPicture(cursor), measure);
+    return HitTestView(shown_->drawing, *view, panes_.ToPicture(*view, cursor),
+                       panes_.Reach(*view));
 }
 
-std::string GraphViewing::HoverText(ScreenPoint cursor, const TextMeasure& measure) const {
-    if (shown_ == nullptr) {
+std::string GraphViewing::HoverText(ScreenPoint cursor, const TextMeasure& /*measure*/) const {
+    const std::optional<std::size_t> view = panes_.ViewAt(cursor);
+    if (shown_ == nullptr || !view) {
         return {};
     }
-    return app::HoverText(shown_->drawing, viewport_.ToPicture(cursor), measure);
+    return HoverTextView(shown_->drawing, *view, panes_.ToPicture(*view, cursor),
+                         panes_.Reach(*view));
 }
 
 void GraphViewing::Paint(Canvas& canvas) const {
-    if (shown_ == nullptr) {
-        canvas.SetTransform(1, 0, 0);
-        canvas.FillRect({0, 0, viewport_.ViewWidth(), viewport_.ViewHeight()},
-                        Ink{kViewBackground});
-        return;
-    }
-    PaintView(canvas, shown_->drawing, viewport_, highlight_);
+    PaintViews(canvas, shown_ != nullptr ? &shown_->drawing : nullptr, panes_, highlight_, layers_,
+               moving_);
 }
 
 }  // namespace walkconv::app

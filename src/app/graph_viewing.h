@@ -9,11 +9,13 @@
 #include "app/graph_editing.h"
 #include "app/graph_painting.h"
 #include "app/hit_test.h"
+#include "app/view_painting.h"
+#include "app/view_panes.h"
 #include "app/viewport.h"
 
 // What the graph window shows of the graph it edits and how, apart from the graph itself: the
-// findings list and the finding selected, the highlight, the viewport, and what lies under the
-// mouse. None of it is an edit: the undo history never holds it.
+// findings list and the finding selected, the highlight, the two views with their zoom and pan,
+// and what lies under the mouse. None of it is an edit: the undo history never holds it.
 namespace walkconv::app {
 
 class GraphViewing {
@@ -21,7 +23,7 @@ class GraphViewing {
     // Follows the editing after any change: a new content gets its rows and loses the finding
     // selected, and the picture keeps its place; the selection is drawn.
     void Follow(const GraphEditing& editing);
-    // The picture of the content followed, fitted into the view.
+    // The picture of the content followed, fitted into the views.
     void FitPicture();
 
     const GraphContent* Content() const { return shown_.get(); }
@@ -34,17 +36,23 @@ class GraphViewing {
     void SelectFinding(int row, const TextMeasure& measure = {});
     int SelectedFinding() const { return selectedFinding_; }
     const Highlight& Highlighted() const { return highlight_; }
-    // Scrolls point `point` into view, if it lies outside.
+    // Scrolls point `point` into both views, where it lies outside.
     void KeepInView(int point);
 
-    Viewport& View() { return viewport_; }
-    const Viewport& View() const { return viewport_; }
+    ViewPanes& Panes() { return panes_; }
+    const ViewPanes& Panes() const { return panes_; }
+    // The top view's place and zoom.
+    Viewport& View() { return panes_.Pane(kTopView); }
+    const Viewport& View() const { return panes_.Pane(kTopView); }
 
-    // What lies under `cursor`, a place of the view in pixels: the item, and the hover text.
+    // What lies under `cursor`, a place of the views in pixels: the item, and the hover text.
     std::optional<Hit> HitAt(ScreenPoint cursor, const TextMeasure& measure = {}) const;
     std::string HoverText(ScreenPoint cursor, const TextMeasure& measure = {}) const;
 
-    // Paints the view as it stands.
+    // The point being dragged, if any: it and its links are painted over what stands still.
+    void SetMoving(std::optional<int> point) { moving_ = point; }
+
+    // Paints the views as they stand.
     void Paint(Canvas& canvas) const;
 
   private:
@@ -52,7 +60,9 @@ class GraphViewing {
     std::vector<std::string> rows_;
     int selectedFinding_ = -1;
     Highlight highlight_;
-    Viewport viewport_;
+    ViewPanes panes_;
+    std::optional<int> moving_;
+    mutable ViewLayers layers_;  // what the canvas keeps between paints is no state of the view
 };
 
 }  // namespace walkconv::app

@@ -67,7 +67,7 @@ void GraphWindowBehaviour::Reopen(GraphDocument document, std::string path) {
     }
     drag_.reset();
     Refresh();
-    View().Fit();
+    viewing_.Panes().FitAll();
 }
 
 int GraphWindowBehaviour::Restore(GraphDocument document, const Journal& journal,
@@ -75,7 +75,7 @@ int GraphWindowBehaviour::Restore(GraphDocument document, const Journal& journal
     const int refused = RestoreJournal(editing_, std::move(document), journal, fileChanged);
     drag_.reset();
     Refresh();
-    viewing_.FitPicture();
+    viewing_.Panes().FitAll();
     return refused;
 }
 
@@ -126,6 +126,8 @@ void GraphWindowBehaviour::Run(GraphCommand command, Host& host, Drawer& drawer,
             return SelectAll();
         case GraphCommand::Mirror:
             return Mirror();
+        case GraphCommand::SameScale:
+            return viewing_.Panes().SetSameScale(!viewing_.Panes().SameScale());
         default:
             return;  // a label, GoTo, or a field's Enter above
     }
@@ -144,6 +146,9 @@ std::string GraphWindowBehaviour::Title() const {
 }
 
 void GraphWindowBehaviour::Refresh() {
+    if (!drag_ || !drag_->point) {
+        viewing_.SetMoving(std::nullopt);
+    }
     viewing_.Follow(editing_);
 }
 
@@ -224,8 +229,7 @@ void GraphWindowBehaviour::Nudge(double right, double up) {
     if (Content() == nullptr) {
         return;
     }
-    const std::size_t view =
-        cursor_ ? ViewOf(Content()->drawing, View().ToPicture(*cursor_)) : kTopView;
+    const std::size_t view = cursor_ ? Panes().ViewAt(*cursor_).value_or(kTopView) : kTopView;
     if (view == kTopView) {
         editing_.MoveSelectedBy(up, 0, right);
     } else {
@@ -243,9 +247,15 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
     cursor_ = at;
     drag_ = Drag{};
     drag_->from = at;
-    if (Content() == nullptr) {
+    if (OnSplitBar(at)) {
+        drag_->split = true;
         return;
     }
+    const std::optional<std::size_t> view = Panes().ViewAt(at);
+    if (Content() == nullptr || !view) {
+        return;
+    }
+    drag_->view = *view;
     const std::optional<Hit> hit = viewing_.HitAt(at, measure);
     if (hit && hit->kind == Hit::Kind::Point) {
         if (ctrl && editing_.Selected().kind == Selection::Kind::Point) {
@@ -255,7 +265,7 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
             editing_.ToggleSelected(hit->number);
             drag_.reset();
         } else {
-            PressPoint(hit->number, View().ToPicture(at));
+            PressPoint(hit->number, *view);
         }
     } else if (shift) {
         // Over a link too, so that a band can begin anywhere.
@@ -263,7 +273,7 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
         drag_->before = editing_.Selected();
     } else if (hit) {
         editing_.Select(Selection::Link(hit->number));
-    } else if (ctrl && AddPointOnDeck(View().ToPicture(at))) {
+    } else if (ctrl && *view == kTopView && AddPointOnDeck(Panes().ToPicture(kTopView, at))) {
         drag_.reset();
     } else {
         drag_->clicksEmpty = true;  // selects nothing if it ends as a click, not a pan
@@ -271,22 +281,17 @@ void GraphWindowBehaviour::Press(ScreenPoint at, bool ctrl, bool shift,
     Refresh();
 }
 
-void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
-    const GraphDrawing& drawing = Content()->drawing;
+void GraphWindowBehaviour::PressPoint(int number, std::size_t view) {
     const Selection& selected = editing_.Selected();
     const bool group = selected.kind == Selection::Kind::Points && selected.HasPoint(number);
     if (!group) {
         editing_.Select(Selection::Point(number));
     }
-    // The view of the point pressed: the one whose dot lies nearer.
-    const DrawnPoint& dot = drawing.points[static_cast<std::size_t>(number)];
-    const auto distance = [&](std::size_t view) {
-        return std::hypot(dot.at[view].x - spot.x, dot.at[view].y - spot.y);
-    };
     drag_->point = number;
-    drag_->view = distance(kSideView) < distance(kTopView) ? kSideView : kTopView;
+    drag_->view = view;
     drag_->origin = editing_.Document().points[static_cast<std::size_t>(number)];
-    drag_->scale = DragScale(drawing) * View().Zoom();
+    drag_->scale = DragScale(Content()->drawing) * View(view).Zoom();
+    viewing_.SetMoving(number);
     if (!group) {
         editing_.BeginMove(number);
         return;
@@ -296,6 +301,18 @@ void GraphWindowBehaviour::PressPoint(int number, Spot spot) {
         drag_->group.push_back({point, at.x, at.y, at.z});
     }
     editing_.BeginMove(selected.points);
+}
+
+void GraphWindowBehaviour::Wheel(ScreenPoint cursor, int eighths) {
+    if (const std::optional<std::size_t> view = Panes().ViewAt(cursor)) {
+        viewing_.Panes().ZoomAt(*view, cursor, eighths);
+    }
+}
+
+void GraphWindowBehaviour::DoubleClick(ScreenPoint at) {
+    if (const std::optional<std::size_t> view = Panes().ViewAt(at)) {
+        viewing_.Panes().Fit(*view);
+    }
 }
 
 bool GraphWindowBehaviour::AddPointOnDeck(Spot spot) {
@@ -320,11 +337,15 @@ void GraphWindowBehaviour::Move(ScreenPoint at) {
         return;
     }
     drag_->moved = drag_->moved || at != drag_->from;
+    if (drag_->split) {
+        viewing_.Panes().MoveSplitTo(at.y);
+        return;
+    }
     if (drag_->band) {
         return DrawBandTo(at);
     }
     if (!drag_->point) {
-        View().PanBy(at.x - drag_->from.x, at.y - drag_->from.y);
+        viewing_.Panes().PanBy(drag_->view, at.x - drag_->from.x, at.y - drag_->from.y);
         drag_->from = at;
         return;
     }
@@ -374,11 +395,12 @@ void GraphWindowBehaviour::MoveGroup(double along, double up) {
 
 void GraphWindowBehaviour::DrawBandTo(ScreenPoint at) {
     drag_->band->to = at;
-    const GraphDrawing& drawing = Content()->drawing;
-    const Spot from = View().ToPicture(drag_->band->from);
+    // In the view the band began in, whichever view the mouse has moved into since.
+    const std::size_t view = drag_->view;
     std::vector<int> points = drag_->before.PointNumbers();
     const std::vector<int> inside =
-        PointsWithin(drawing, ViewOf(drawing, from), from, View().ToPicture(at));
+        PointsWithin(Content()->drawing, view, Panes().ToPicture(view, drag_->band->from),
+                     Panes().ToPicture(view, at));
     points.insert(points.end(), inside.begin(), inside.end());
     editing_.Select(Selection::Points(std::move(points)));
     Refresh();
@@ -391,6 +413,7 @@ std::optional<Band> GraphWindowBehaviour::DrawnBand() const {
 void GraphWindowBehaviour::Paint(Canvas& canvas) const {
     viewing_.Paint(canvas);
     if (const std::optional<Band> band = DrawnBand()) {
+        canvas.Unclip();
         canvas.SetTransform(1, 0, 0);
         canvas.FillRect(band->Rect(), kBandFill);
         canvas.StrokeRect(band->Rect(), Ink{kSelectionColor}, kBandLineWidth);
@@ -398,6 +421,7 @@ void GraphWindowBehaviour::Paint(Canvas& canvas) const {
 }
 
 void GraphWindowBehaviour::Release() {
+    viewing_.SetMoving(std::nullopt);
     if (drag_ && drag_->point) {
         editing_.EndMove();
     }

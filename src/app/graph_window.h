@@ -86,13 +86,14 @@ class GraphWindowBehaviour {
     // view and y in the side view. Each press is one step of undo.
     void Nudge(double right, double up);
 
-    // The mouse in the view, in its pixels. A press on a point selects it and starts its drag
-    // (the point moves by the pointer's displacement, x and z in the top view, y and z in the
-    // side view); with Ctrl, and a point selected, it links that point to the one pressed. A
-    // press on a link selects it; elsewhere it starts panning, and selects nothing when released
-    // without a move; but with Ctrl in the top view over the ship's model it adds a point on the
-    // highest surface there.
-    // With a model, a point dragged in the top view keeps to the surface it stood on.
+    // The mouse in the views, in the pixels of the room they share (the top view above, the
+    // bar, the side view below). A press on a point selects it and starts its drag (the point
+    // moves by the pointer's displacement, x and z in the top view, y and z in the side view);
+    // with Ctrl, and a point selected, it links that point to the one pressed. A press on a
+    // link selects it; elsewhere it starts panning the view pressed, and selects nothing when
+    // released without a move; but with Ctrl in the top view over the ship's model it adds a
+    // point on the highest surface there. A press on the bar between the views starts moving
+    // the split. With a model, a point dragged in the top view keeps to the surface it stood on.
     //
     // With Shift, a press on a point adds it to the selected points or takes it out, and a
     // press elsewhere draws a band: the points inside it in the view it began in are added to
@@ -103,21 +104,36 @@ class GraphWindowBehaviour {
     void Move(ScreenPoint at);
     void Release();
     bool Dragging() const { return drag_.has_value(); }
-    // The mouse over the view with no button down, for the keys that act where it is.
+    // The mouse over the views with no button down, for the keys that act where it is.
     void Hover(ScreenPoint at) { cursor_ = at; }
-    // The band being drawn, in the view's pixels, or none.
+    // The band being drawn, in the pixels of the views' room, or none.
     std::optional<Band> DrawnBand() const;
-    void Wheel(ScreenPoint cursor, int eighths) { View().ZoomAt(cursor, eighths); }
-    void DoubleClick() { View().Fit(); }
+    // The wheel zooms the view under the cursor about it.
+    void Wheel(ScreenPoint cursor, int eighths);
+    // A double-click fits the view clicked (with Same scale, both at one zoom); without a
+    // place, both views.
+    void DoubleClick() { viewing_.Panes().FitAll(); }
+    void DoubleClick(ScreenPoint at);
+    // The top view's place and zoom, and either view's.
     Viewport& View() { return viewing_.View(); }
     const Viewport& View() const { return viewing_.View(); }
-    void ResizeView(double width, double height) { View().Resize(width, height); }
+    Viewport& View(std::size_t view) { return viewing_.Panes().Pane(view); }
+    const Viewport& View(std::size_t view) const { return viewing_.Panes().Pane(view); }
+    const ViewPanes& Panes() const { return viewing_.Panes(); }
+    // The room of both views, in pixels.
+    void ResizeView(double width, double height) { viewing_.Panes().Resize(width, height); }
+    // The window's font size and the scale of its screen, for the views' texts and marks.
+    void SetViewStyle(const ViewStyle& style) { viewing_.Panes().SetStyle(style); }
+    // Whether `at` lies on the bar between the views, where the pointer shows that it moves.
+    bool OnSplitBar(ScreenPoint at) const { return Panes().Layout().splitBar.Contains(at); }
+    // Where `spot` of view `view`'s picture stands in the room of the views.
+    ScreenPoint ToScreen(std::size_t view, Spot spot) const { return Panes().ToRoom(view, spot); }
 
     // The hover text of what lies under `cursor`, or empty.
     std::string HoverText(ScreenPoint cursor, const TextMeasure& measure = {}) const {
         return viewing_.HoverText(cursor, measure);
     }
-    // Paints the view as it stands.
+    // Paints the views as they stand, and the band being drawn.
     void Paint(Canvas& canvas) const;
 
     // Save, Save as... and Save picture..., as the file actions do them; true when written.
@@ -132,7 +148,8 @@ class GraphWindowBehaviour {
     struct Drag {
         ScreenPoint from;
         std::optional<int> point;  // none: the view is panned
-        std::size_t view = 0;      // of the point
+        std::size_t view = 0;      // the view pressed
+        bool split = false;        // the bar between the views is moved
         Point origin;
         double scale = 1;              // screen pixels per coordinate unit when the drag began
         std::vector<MovePoint> group;  // where each of several points dragged began
@@ -145,7 +162,7 @@ class GraphWindowBehaviour {
     // Follows a change of the document or of the selection.
     void Refresh();
     bool Took(Saved saved);
-    void PressPoint(int number, Spot spot);
+    void PressPoint(int number, std::size_t view);
     void MoveGroup(double along, double up);
     void DrawBandTo(ScreenPoint at);
     bool AddPointOnDeck(Spot spot);

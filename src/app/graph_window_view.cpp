@@ -59,6 +59,8 @@ GraphWindowView MakeGraphWindowView(const GraphEditing& editing, const GraphView
         ControlView& shown = view.controls[i];
         shown.text = std::string(control.caption);
         shown.enabled = open && CommandWorks(control.command, editing, viewing);
+        shown.checked = control.kind == ControlKind::CheckBox &&
+                        control.command == GraphCommand::SameScale && viewing.Panes().SameScale();
         if (const PanelFieldSpec* field = PanelFieldOf(control.command)) {
             shown.text = panel.*field->text;
             shown.enabled = open && (!field->pointOnly ||

@@ -15,6 +15,7 @@ namespace walkconv::app {
 struct ControlView {
     std::string text;
     bool enabled = false;
+    bool checked = false;  // of a check box
 
     friend bool operator==(const ControlView&, const ControlView&) = default;
 };

@@ -42,33 +42,92 @@ bool Inside(const PictureRect& box, Spot spot) {
            spot.y <= box.top + box.height;
 }
 
-bool PointAt(const GraphDrawing& drawing, const DrawnPoint& point, Spot spot) {
-    const double reach =
-        drawing.dotRadius + (point.mark == PointMark::HollowRing ? kHollowWidth / 2 : 0);
-    return std::any_of(point.at.begin(), point.at.end(),
-                       [&](Spot centre) { return Distance(spot, centre) <= reach; });
+// How far the marks reach from their centres and lines, and the views looked in.
+struct Reach {
+    double dot = 0;         // of a dot
+    double ringRadius = 0;  // of a self-link's ring
+    double ring = 0;        // of a self-link's ring, beyond its radius
+    double line = 0;        // of a link's line
+    double stub = 1;        // how much longer a stub is than the drawing has it
+    std::size_t firstView = 0;
+    std::size_t endView = kViewCount;
+};
+
+Reach PictureReach(const GraphDrawing& drawing) {
+    return {drawing.dotRadius, drawing.ringRadius, kLinkWidth / 2,
+            std::max(kLinkWidth, kLinkHitWidth) / 2};
 }
 
-bool LinkAt(const GraphDrawing& drawing, const DrawnLink& link, Spot spot,
-            const TextMeasure& measure) {
+bool PointAt(const DrawnPoint& point, Spot spot, const Reach& reach) {
+    const double extra = point.mark == PointMark::HollowRing ? kHollowWidth / 2 : 0;
+    for (std::size_t view = reach.firstView; view < reach.endView; ++view) {
+        if (Distance(spot, point.at[view]) <= reach.dot + extra) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool LinkAt(const DrawnLink& link, Spot spot, const Reach& reach, const TextMeasure& measure) {
     switch (link.mark) {
         case LinkMark::Line:
         case LinkMark::Stub:
-            for (std::size_t view = 0; view < kViewCount; ++view) {
-                if (DistanceToSegment(spot, link.from[view], link.to[view]) <=
-                    std::max(kLinkWidth, kLinkHitWidth) / 2) {
+            for (std::size_t view = reach.firstView; view < reach.endView; ++view) {
+                const Spot from = link.from[view];
+                Spot to = link.to[view];
+                if (link.mark == LinkMark::Stub) {
+                    to = {from.x + (to.x - from.x) * reach.stub,
+                          from.y + (to.y - from.y) * reach.stub};
+                }
+                if (DistanceToSegment(spot, from, to) <= reach.line) {
                     return true;
                 }
             }
             return false;
         case LinkMark::Ring:
-            return std::any_of(link.from.begin(), link.from.end(), [&](Spot centre) {
-                return Distance(spot, centre) <= drawing.ringRadius + kLinkWidth / 2;
-            });
+            for (std::size_t view = reach.firstView; view < reach.endView; ++view) {
+                if (Distance(spot, link.from[view]) <= reach.ringRadius + reach.ring) {
+                    return true;
+                }
+            }
+            return false;
         case LinkMark::Listed:
-            return Inside(ListedBox(link, measure), spot);
+            return reach.endView - reach.firstView == kViewCount &&
+                   Inside(ListedBox(link, measure), spot);
     }
     return false;
+}
+
+std::optional<Hit> HitWithin(const GraphDrawing& drawing, Spot spot, const Reach& reach,
+                             const TextMeasure& measure) {
+    // Listed links are written after everything else, then points lie above links.
+    for (auto link = drawing.links.rbegin(); link != drawing.links.rend(); ++link) {
+        if (link->mark == LinkMark::Listed && LinkAt(*link, spot, reach, measure)) {
+            return Hit{Hit::Kind::Link, link->number};
+        }
+    }
+    for (auto point = drawing.points.rbegin(); point != drawing.points.rend(); ++point) {
+        if (PointAt(*point, spot, reach)) {
+            return Hit{Hit::Kind::Point, point->number};
+        }
+    }
+    for (auto link = drawing.links.rbegin(); link != drawing.links.rend(); ++link) {
+        if (link->mark != LinkMark::Listed && LinkAt(*link, spot, reach, measure)) {
+            return Hit{Hit::Kind::Link, link->number};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string TitleOf(const GraphDrawing& drawing, const std::optional<Hit>& hit) {
+    if (!hit) {
+        return {};
+    }
+    const auto number = static_cast<std::size_t>(hit->number);
+    if (hit->kind == Hit::Kind::Point) {
+        return number < drawing.points.size() ? drawing.points[number].title : std::string();
+    }
+    return number < drawing.links.size() ? drawing.links[number].title : std::string();
 }
 
 void Include(PictureRect& area, const PictureRect& box) {
@@ -91,35 +150,34 @@ PictureRect Around(Spot centre, double reach) {
 }  // namespace
 
 std::optional<Hit> HitTest(const GraphDrawing& drawing, Spot spot, const TextMeasure& measure) {
-    // Listed links are written after everything else, then points lie above links.
-    for (auto link = drawing.links.rbegin(); link != drawing.links.rend(); ++link) {
-        if (link->mark == LinkMark::Listed && LinkAt(drawing, *link, spot, measure)) {
-            return Hit{Hit::Kind::Link, link->number};
-        }
-    }
-    for (auto point = drawing.points.rbegin(); point != drawing.points.rend(); ++point) {
-        if (PointAt(drawing, *point, spot)) {
-            return Hit{Hit::Kind::Point, point->number};
-        }
-    }
-    for (auto link = drawing.links.rbegin(); link != drawing.links.rend(); ++link) {
-        if (link->mark != LinkMark::Listed && LinkAt(drawing, *link, spot, measure)) {
-            return Hit{Hit::Kind::Link, link->number};
-        }
-    }
-    return std::nullopt;
+    return HitWithin(drawing, spot, PictureReach(drawing), measure);
 }
 
 std::string HoverText(const GraphDrawing& drawing, Spot spot, const TextMeasure& measure) {
-    const std::optional<Hit> hit = HitTest(drawing, spot, measure);
-    if (!hit) {
-        return {};
+    return TitleOf(drawing, HitTest(drawing, spot, measure));
+}
+
+std::optional<Hit> HitTestView(const GraphDrawing& drawing, std::size_t view, Spot spot,
+                               const MarkReach& marks) {
+    if (view >= kViewCount) {
+        return std::nullopt;
     }
-    const auto number = static_cast<std::size_t>(hit->number);
-    if (hit->kind == Hit::Kind::Point) {
-        return number < drawing.points.size() ? drawing.points[number].title : std::string();
-    }
-    return number < drawing.links.size() ? drawing.links[number].title : std::string();
+    // In pixels: a dot is found a pixel beyond its edge, a line within a few pixels of it.
+    const double pixel = marks.unitsPerPixel * marks.markScale;
+    const double line = kLinkHitWidth / 2 * pixel;
+    const Reach reach{(drawing.dotRadius + 1) * pixel,
+                      drawing.ringRadius * pixel,
+                      line,
+                      line,
+                      pixel,
+                      view,
+                      view + 1};
+    return HitWithin(drawing, spot, reach, {});
+}
+
+std::string HoverTextView(const GraphDrawing& drawing, std::size_t view, Spot spot,
+                          const MarkReach& marks) {
+    return TitleOf(drawing, HitTestView(drawing, view, spot, marks));
 }
 
 PictureRect AreaOf(const GraphDrawing& drawing, const Highlight& highlight,
@@ -146,6 +204,30 @@ PictureRect AreaOf(const GraphDrawing& drawing, const Highlight& highlight,
             const double reach = link.mark == LinkMark::Ring ? drawing.ringRadius : 0;
             Include(area, Around(link.from[view], reach + kHaloReach));
             Include(area, Around(link.to[view], reach + kHaloReach));
+        }
+    }
+    return area;
+}
+
+PictureRect AreaInView(const GraphDrawing& drawing, const Highlight& highlight, std::size_t view) {
+    PictureRect area;
+    if (view >= kViewCount) {
+        return area;
+    }
+    // A point's box of no size still counts: a rectangle one unit wide around the centres.
+    const auto include = [&](Spot spot) { Include(area, Around(spot, 0.5)); };
+    for (const int number : highlight.points) {
+        if (number >= 0 && static_cast<std::size_t>(number) < drawing.points.size()) {
+            include(drawing.points[static_cast<std::size_t>(number)].at[view]);
+        }
+    }
+    for (const int number : highlight.links) {
+        if (number >= 0 && static_cast<std::size_t>(number) < drawing.links.size()) {
+            const DrawnLink& link = drawing.links[static_cast<std::size_t>(number)];
+            if (link.mark != LinkMark::Listed) {
+                include(link.from[view]);
+                include(link.to[view]);
+            }
         }
     }
     return area;

@@ -34,6 +34,25 @@ std::optional<Hit> HitTest(const GraphDrawing& drawing, Spot spot, const TextMea
 // The hover text of what lies at `spot`: its title, or empty.
 std::string HoverText(const GraphDrawing& drawing, Spot spot, const TextMeasure& measure = {});
 
+// The scale of one of the window's views, whose marks (dots, rings, stubs, the band around a
+// line) keep their size in pixels whatever the zoom: picture units per pixel, and the marks'
+// own scale (1 at 96 DPI).
+struct MarkReach {
+    double unitsPerPixel = 1;
+    double markScale = 1;
+};
+
+// The topmost point or link whose mark in view `view` (kTopView or kSideView) lies at `spot`,
+// if any; listed links are not in the views.
+std::optional<Hit> HitTestView(const GraphDrawing& drawing, std::size_t view, Spot spot,
+                               const MarkReach& marks);
+std::string HoverTextView(const GraphDrawing& drawing, std::size_t view, Spot spot,
+                          const MarkReach& marks);
+
+// The area that the points and links of `highlight` take in view `view`, for bringing them
+// into it; empty for none.
+PictureRect AreaInView(const GraphDrawing& drawing, const Highlight& highlight, std::size_t view);
+
 // The area the items of `highlight` cover, for bringing them into view; empty for none.
 PictureRect AreaOf(const GraphDrawing& drawing, const Highlight& highlight,
                    const TextMeasure& measure = {});

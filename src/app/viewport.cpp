@@ -8,7 +8,7 @@ namespace walkconv::app {
 Viewport Viewport::Fitted(double width, double height, double viewWidth, double viewHeight,
                           double margin) {
     Viewport viewport;
-    viewport.margin_ = margin;
+    viewport.margins_ = {margin, margin, margin, margin};
     viewport.viewWidth_ = viewWidth;
     viewport.viewHeight_ = viewHeight;
     viewport.SetPicture(width, height);
@@ -16,14 +16,26 @@ Viewport Viewport::Fitted(double width, double height, double viewWidth, double 
 }
 
 void Viewport::SetPicture(double width, double height) {
-    pictureWidth_ = width;
-    pictureHeight_ = height;
+    area_ = {0, 0, width, height};
     Fit();
 }
 
 void Viewport::KeepPicture(double width, double height) {
-    pictureWidth_ = width;
-    pictureHeight_ = height;
+    area_ = {0, 0, width, height};
+    if (fitted_) {
+        Fit();
+    }
+}
+
+void Viewport::SetArea(const PictureRect& area, const FitMargins& margins) {
+    area_ = area;
+    margins_ = margins;
+    Fit();
+}
+
+void Viewport::KeepArea(const PictureRect& area, const FitMargins& margins) {
+    area_ = area;
+    margins_ = margins;
     if (fitted_) {
         Fit();
     }
@@ -45,18 +57,43 @@ void Viewport::Resize(double viewWidth, double viewHeight) {
 }
 
 void Viewport::Fit() {
+    FitAtZoom(FittedZoom());
+}
+
+double Viewport::FittedZoom() const {
+    if (area_.Empty()) {
+        return 1;
+    }
+    const double roomX = std::max(viewWidth_ - margins_.left - margins_.right, 1.0);
+    const double roomY = std::max(viewHeight_ - margins_.top - margins_.bottom, 1.0);
+    return std::clamp(std::min(roomX / area_.width, roomY / area_.height), kLeastZoom, kMostZoom);
+}
+
+void Viewport::FitAtZoom(double zoom) {
     fitted_ = true;
-    if (pictureWidth_ <= 0 || pictureHeight_ <= 0) {
+    if (area_.Empty()) {
         zoom_ = 1;
         offsetX_ = offsetY_ = 0;
         return;
     }
-    const double roomX = std::max(viewWidth_ - 2 * margin_, 1.0);
-    const double roomY = std::max(viewHeight_ - 2 * margin_, 1.0);
-    zoom_ =
-        std::clamp(std::min(roomX / pictureWidth_, roomY / pictureHeight_), kLeastZoom, kMostZoom);
-    offsetX_ = (viewWidth_ - pictureWidth_ * zoom_) / 2;
-    offsetY_ = (viewHeight_ - pictureHeight_ * zoom_) / 2;
+    PlaceAt(std::clamp(zoom, kLeastZoom, kMostZoom));
+}
+
+// The area at `zoom` in the middle of the room that the margins leave.
+void Viewport::PlaceAt(double zoom) {
+    zoom_ = zoom;
+    const double roomX = viewWidth_ - margins_.left - margins_.right;
+    const double roomY = viewHeight_ - margins_.top - margins_.bottom;
+    offsetX_ = margins_.left + (roomX - area_.width * zoom_) / 2 - area_.left * zoom_;
+    offsetY_ = margins_.top + (roomY - area_.height * zoom_) / 2 - area_.top * zoom_;
+}
+
+void Viewport::AlignWith(const Viewport& other) {
+    const double middle = ToPicture({viewWidth_ / 2, viewHeight_ / 2}).y;
+    zoom_ = other.zoom_;
+    offsetX_ = other.offsetX_;
+    offsetY_ = viewHeight_ / 2 - middle * zoom_;
+    fitted_ = fitted_ && other.fitted_;
 }
 
 void Viewport::ZoomAt(ScreenPoint cursor, int eighths) {

@@ -27,6 +27,16 @@ struct PictureRect {
     friend bool operator==(const PictureRect&, const PictureRect&) = default;
 };
 
+// The room kept free around a fitted picture, in pixels on each side.
+struct FitMargins {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+
+    friend bool operator==(const FitMargins&, const FitMargins&) = default;
+};
+
 class Viewport {
   public:
     // The zoom stays within these however far the wheel turns.
@@ -48,6 +58,19 @@ class Viewport {
     // The view's new size in pixels; a fitted picture is fitted again.
     void Resize(double viewWidth, double viewHeight);
     void Fit();
+    // A new area of the picture to show (the picture need not start at 0, 0), fitted in with
+    // `margins` around it.
+    void SetArea(const PictureRect& area, const FitMargins& margins);
+    // The area changed: a fitted one is fitted again, else the view stays.
+    void KeepArea(const PictureRect& area, const FitMargins& margins);
+    // The zoom that Fit would take.
+    double FittedZoom() const;
+    // Fits at `zoom` rather than the fitted one: the area centred in the room of the margins.
+    void FitAtZoom(double zoom);
+    // Takes the zoom and the horizontal place of `other` (a view of the same width), so that a
+    // picture's x is at the same pixel in both; the picture at the middle of this view's height
+    // stays there. The view counts as fitted when both were.
+    void AlignWith(const Viewport& other);
     // Turns the wheel by `eighths` of a degree (positive: in) with the cursor at `cursor`: the
     // place of the picture under the cursor stays under it.
     void ZoomAt(ScreenPoint cursor, int eighths);
@@ -68,11 +91,12 @@ class Viewport {
     ScreenPoint ToScreen(Spot spot) const;
 
   private:
-    double pictureWidth_ = 0;
-    double pictureHeight_ = 0;
+    void PlaceAt(double zoom);
+
+    PictureRect area_;
     double viewWidth_ = 0;
     double viewHeight_ = 0;
-    double margin_ = kFitMargin;
+    FitMargins margins_{kFitMargin, kFitMargin, kFitMargin, kFitMargin};
     double zoom_ = 1;
     double offsetX_ = 0;
     double offsetY_ = 0;

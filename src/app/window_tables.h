@@ -15,7 +15,7 @@ constexpr int TwipsToPixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-enum class ControlKind { TextBox, Label, Button, OptionButton, List };
+enum class ControlKind { TextBox, Label, Button, OptionButton, List, CheckBox };
 
 // One control of a window: its name (the name front-ends and tests find it by), kind, caption
 // and place in twips from the top left corner of the client area.

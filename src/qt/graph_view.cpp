@@ -1,5 +1,6 @@
 #include "qt/graph_view.h"
 
+#include <QFontInfo>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +21,27 @@ GraphView::GraphView(app::GraphWindowBehaviour& behaviour, app::Drawer& drawer, 
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setCursor(Qt::OpenHandCursor);
+    TakeStyle();
+}
+
+void GraphView::TakeStyle() {
+    behaviour_.SetViewStyle({static_cast<double>(QFontInfo(font()).pixelSize()),
+                             static_cast<double>(logicalDpiY()) / 96});
+}
+
+void GraphView::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        TakeStyle();
+        update();
+    }
+}
+
+void GraphView::ShowCursor(QPointF place) {
+    if (behaviour_.Dragging()) {
+        return;
+    }
+    setCursor(behaviour_.OnSplitBar(ToView(place)) ? Qt::SplitVCursor : Qt::OpenHandCursor);
 }
 
 app::ScreenPoint GraphView::ToView(QPointF place) const {
@@ -47,7 +69,7 @@ void GraphView::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         painter.setClipRect(contentsRect());
         painter.translate(contentsRect().topLeft());
-        QtCanvas canvas(painter);
+        QtCanvas canvas(painter, &layers_);
         behaviour_.Paint(canvas);
     }
     QFrame::paintEvent(event);
@@ -55,6 +77,7 @@ void GraphView::paintEvent(QPaintEvent* event) {
 
 void GraphView::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
+    TakeStyle();
     behaviour_.ResizeView(contentsRect().width(), contentsRect().height());
 }
 
@@ -73,7 +96,9 @@ void GraphView::mousePressEvent(QMouseEvent* event) {
         setFocus(Qt::MouseFocusReason);
         behaviour_.Press(ToView(event->position()), (event->modifiers() & Qt::ControlModifier) != 0,
                          (event->modifiers() & Qt::ShiftModifier) != 0, app::MeasureWith(drawer_));
-        setCursor(behaviour_.Dragging() ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+        if (behaviour_.Dragging() && !behaviour_.OnSplitBar(ToView(event->position()))) {
+            setCursor(Qt::ClosedHandCursor);
+        }
         Changed();
     }
     event->accept();
@@ -86,13 +111,14 @@ void GraphView::mouseMoveEvent(QMouseEvent* event) {
     } else {
         behaviour_.Hover(ToView(event->position()));
     }
+    ShowCursor(event->position());
     event->accept();
 }
 
 void GraphView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && behaviour_.Dragging()) {
         behaviour_.Release();
-        setCursor(Qt::OpenHandCursor);
+        ShowCursor(event->position());
         Changed();
     }
     event->accept();
@@ -106,7 +132,7 @@ void GraphView::Changed() {
 }
 
 void GraphView::mouseDoubleClickEvent(QMouseEvent* event) {
-    behaviour_.DoubleClick();
+    behaviour_.DoubleClick(ToView(event->position()));
     update();
     event->accept();
 }

@@ -1,5 +1,6 @@
 #include "qt/graph_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -134,6 +135,13 @@ QWidget* GraphWindow::MakeControl(std::size_t index) {
             widget = list;
             break;
         }
+        case app::ControlKind::CheckBox: {
+            // Its state is the behaviour's: a click runs the command, Render shows the state.
+            auto* box = new QCheckBox(ToQt(control.caption));
+            connect(box, &QCheckBox::clicked, this, [this, command] { Run(command); });
+            widget = box;
+            break;
+        }
         case app::ControlKind::Button:
         case app::ControlKind::OptionButton: {
             auto* button = new QPushButton(ToQt(control.caption));
@@ -178,6 +186,8 @@ void GraphWindow::Render() {
         // Labels, fields and buttons alike hold their text in the property "text".
         if (controls[i].kind == app::ControlKind::List) {
             RenderList(static_cast<QListWidget*>(controls_[i]), view);
+        } else if (controls[i].kind == app::ControlKind::CheckBox) {
+            static_cast<QCheckBox*>(controls_[i])->setChecked(shown.checked);
         } else {
             controls_[i]->setProperty("text", ToQt(shown.text));
         }

@@ -1,5 +1,6 @@
 #include "qt/model_dialog.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -47,6 +48,9 @@ class ModelDialog : public QDialog {
                 break;
             case ControlKind::OptionButton:
                 widget = new QRadioButton(ToQt(control.caption));
+                break;
+            case ControlKind::CheckBox:
+                widget = new QCheckBox(ToQt(control.caption));
                 break;
             case ControlKind::Button: {
                 auto* button = new QPushButton(ToQt(control.caption));

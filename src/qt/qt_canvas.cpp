@@ -13,6 +13,8 @@
 #include <QRectF>
 #include <QTransform>
 #include <QWidget>
+#include <cmath>
+#include <utility>
 
 #include "qt/window_style.h"
 
@@ -63,7 +65,8 @@ std::optional<std::string> QtDrawer::EncodePng(
     return bytes.toStdString();
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter), base_(painter.worldTransform()) {
+QtCanvas::QtCanvas(QPainter& painter, QtLayers* layers)
+    : painter_(painter), base_(painter.worldTransform()), layers_(layers) {
     painter_.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
 }
 
@@ -114,6 +117,47 @@ void QtCanvas::Text(Spot at, TextAnchor anchor, std::string_view text, const app
 
 double QtCanvas::TextWidth(std::string_view text, const app::FontSpec& font) {
     return QFontMetricsF(PictureFont(font)).horizontalAdvance(ToQt(text));
+}
+
+void QtCanvas::ClipTo(const app::PictureRect& rect) {
+    painter_.save();
+    painter_.setWorldTransform(base_);
+    painter_.setClipRect(ToRect(rect), Qt::IntersectClip);
+}
+
+void QtCanvas::Unclip() {
+    painter_.restore();
+}
+
+void QtCanvas::Layer(int slot, std::uint64_t version, const app::PictureRect& area,
+                     const std::function<void(app::Canvas&)>& paint) {
+    if (layers_ == nullptr || area.Empty()) {
+        paint(*this);
+        return;
+    }
+    QtLayers::Kept& kept = layers_->kept[slot];
+    const QRectF place = ToRect(area);
+    if (kept.image.isNull() || kept.version != version || kept.area != place) {
+        // At the pixels of the device, so that the image is drawn one to one.
+        const qreal ratio =
+            painter_.device() != nullptr ? painter_.device()->devicePixelRatioF() : 1;
+        QImage image(static_cast<int>(std::ceil(place.width() * ratio)),
+                     static_cast<int>(std::ceil(place.height() * ratio)),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        {
+            QPainter layer(&image);
+            layer.translate(-place.left(), -place.top());
+            QtCanvas canvas(layer);
+            paint(canvas);
+        }
+        kept = {version, place, std::move(image)};
+    }
+    const QTransform transform = painter_.worldTransform();
+    painter_.setWorldTransform(base_);
+    painter_.drawImage(place.topLeft(), kept.image);
+    painter_.setWorldTransform(transform);
 }
 
 }  // namespace walkconv::qt

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QImage>
+#include <QRectF>
 #include <QTransform>
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,10 +19,21 @@ class QWidget;
 
 namespace walkconv::qt {
 
+// The layers a view keeps between its paints, as images of the screen's pixels.
+struct QtLayers {
+    struct Kept {
+        std::uint64_t version = 0;
+        QRectF area;
+        QImage image;
+    };
+    std::map<int, Kept> kept;
+};
+
 // The graph painting's canvas over a QPainter; its transforms apply within the painter's own.
+// With `layers`, its layers are kept there between paints; without, painted every time.
 class QtCanvas : public app::Canvas {
   public:
-    explicit QtCanvas(QPainter& painter);
+    explicit QtCanvas(QPainter& painter, QtLayers* layers = nullptr);
 
     void SetTransform(double scale, double dx, double dy) override;
     void FillRect(const app::PictureRect& rect, app::Ink ink) override;
@@ -29,10 +44,15 @@ class QtCanvas : public app::Canvas {
     void Text(Spot at, TextAnchor anchor, std::string_view text, const app::FontSpec& font,
               app::Ink ink) override;
     double TextWidth(std::string_view text, const app::FontSpec& font) override;
+    void ClipTo(const app::PictureRect& rect) override;
+    void Unclip() override;
+    void Layer(int slot, std::uint64_t version, const app::PictureRect& area,
+               const std::function<void(app::Canvas&)>& paint) override;
 
   private:
     QPainter& painter_;
     QTransform base_;
+    QtLayers* layers_;
 };
 
 // The font of a text of the picture.

@@ -1,5 +1,6 @@
 #include "qt/window_style.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -99,6 +100,8 @@ QWidget* CreateControl(QWidget* window, const ControlSpec& spec) {
             return new WrappingOptionButton(caption, window);
         case ControlKind::List:
             return new QListWidget(window);
+        case ControlKind::CheckBox:
+            return new QCheckBox(caption, window);
     }
     return nullptr;
 }

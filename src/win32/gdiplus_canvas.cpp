@@ -1,6 +1,7 @@
 #include "win32/gdiplus_canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -110,8 +111,8 @@ struct GdiplusCanvas::Fonts {
     }
 };
 
-GdiplusCanvas::GdiplusCanvas(Gdiplus::Graphics& graphics)
-    : graphics_(graphics), fonts_(std::make_unique<Fonts>()) {
+GdiplusCanvas::GdiplusCanvas(Gdiplus::Graphics& graphics, GdiplusLayers* layers, Spot origin)
+    : graphics_(graphics), fonts_(std::make_unique<Fonts>()), layers_(layers), origin_(origin) {
     graphics_.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics_.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     graphics_.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
@@ -120,8 +121,59 @@ GdiplusCanvas::GdiplusCanvas(Gdiplus::Graphics& graphics)
 GdiplusCanvas::~GdiplusCanvas() = default;
 
 void GdiplusCanvas::SetTransform(double scale, double dx, double dy) {
-    const Gdiplus::Matrix matrix(Real(scale), 0, 0, Real(scale), Real(dx), Real(dy));
+    const Gdiplus::Matrix matrix(Real(scale), 0, 0, Real(scale), Real(dx - origin_.x),
+                                 Real(dy - origin_.y));
     graphics_.SetTransform(&matrix);
+}
+
+void GdiplusCanvas::ClipTo(const app::PictureRect& rect) {
+    Gdiplus::Matrix kept;
+    graphics_.GetTransform(&kept);
+    graphics_.ResetTransform();
+    graphics_.SetClip(Gdiplus::RectF(Real(rect.left - origin_.x), Real(rect.top - origin_.y),
+                                     Real(rect.width), Real(rect.height)));
+    graphics_.SetTransform(&kept);
+}
+
+void GdiplusCanvas::Unclip() {
+    graphics_.ResetClip();
+}
+
+void GdiplusCanvas::Layer(int slot, std::uint64_t version, const app::PictureRect& area,
+                          const std::function<void(app::Canvas&)>& paint) {
+    if (layers_ == nullptr || area.Empty()) {
+        paint(*this);
+        return;
+    }
+    GdiplusLayers::Kept& kept = layers_->kept[slot];
+    if (kept.image == nullptr || kept.version != version || kept.area != area) {
+        auto image = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(std::ceil(area.width)),
+                                                       static_cast<INT>(std::ceil(area.height)),
+                                                       PixelFormat32bppRGB);
+        if (image->GetLastStatus() != Gdiplus::Ok) {
+            paint(*this);
+            return;
+        }
+        {
+            Gdiplus::Graphics graphics(image.get());
+            graphics.Clear(Gdiplus::Color(255, 255, 255));
+            GdiplusCanvas canvas(graphics, nullptr, {area.left, area.top});
+            paint(canvas);
+        }
+        kept = {version, area, std::move(image)};
+    }
+    Gdiplus::Matrix transform;
+    graphics_.GetTransform(&transform);
+    graphics_.ResetTransform();
+    // One to one: no smoothing of the bitmap's pixels, which already are the screen's.
+    const Gdiplus::InterpolationMode interpolation = graphics_.GetInterpolationMode();
+    graphics_.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    const Gdiplus::Rect place(
+        static_cast<INT>(area.left - origin_.x), static_cast<INT>(area.top - origin_.y),
+        static_cast<INT>(kept.image->GetWidth()), static_cast<INT>(kept.image->GetHeight()));
+    graphics_.DrawImage(kept.image.get(), place);
+    graphics_.SetInterpolationMode(interpolation);
+    graphics_.SetTransform(&transform);
 }
 
 void GdiplusCanvas::FillRect(const app::PictureRect& rect, app::Ink ink) {

@@ -4,7 +4,9 @@
 // After windows.h, which it needs.
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,11 +32,23 @@ class GdiplusSession {
     ULONG_PTR token_ = 0;
 };
 
+// The layers a view keeps between its paints, as bitmaps of the screen's pixels.
+struct GdiplusLayers {
+    struct Kept {
+        std::uint64_t version = 0;
+        app::PictureRect area;
+        std::unique_ptr<Gdiplus::Bitmap> image;
+    };
+    std::map<int, Kept> kept;
+};
+
 // The graph painting's canvas over a GDI+ Graphics: anti-aliased, and its transform replaces
-// the graphics' own.
+// the graphics' own, moved by `origin` (the place of the target's top left corner). With
+// `layers`, its layers are kept there between paints; without, painted every time.
 class GdiplusCanvas : public app::Canvas {
   public:
-    explicit GdiplusCanvas(Gdiplus::Graphics& graphics);
+    explicit GdiplusCanvas(Gdiplus::Graphics& graphics, GdiplusLayers* layers = nullptr,
+                           Spot origin = {});
     ~GdiplusCanvas() override;
 
     void SetTransform(double scale, double dx, double dy) override;
@@ -46,12 +60,18 @@ class GdiplusCanvas : public app::Canvas {
     void Text(Spot at, TextAnchor anchor, std::string_view text, const app::FontSpec& font,
               app::Ink ink) override;
     double TextWidth(std::string_view text, const app::FontSpec& font) override;
+    void ClipTo(const app::PictureRect& rect) override;
+    void Unclip() override;
+    void Layer(int slot, std::uint64_t version, const app::PictureRect& area,
+               const std::function<void(app::Canvas&)>& paint) override;
 
   private:
     struct Fonts;
 
     Gdiplus::Graphics& graphics_;
     std::unique_ptr<Fonts> fonts_;
+    GdiplusLayers* layers_;
+    Spot origin_;
 };
 
 // The drawing of a window: texts measured as GdiplusCanvas writes them, and pictures of the

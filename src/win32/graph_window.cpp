@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <span>
 
@@ -114,6 +115,10 @@ void GraphWindow::Render() {
         } else {
             SetTextIfChanged(handle, view.controls[i].text);
         }
+        if (controls[i].kind == ControlKind::CheckBox) {
+            SendMessageW(handle, BM_SETCHECK,
+                         view.controls[i].checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
         if ((IsWindowEnabled(handle) != 0) != view.controls[i].enabled) {
             EnableWindow(handle, view.controls[i].enabled ? TRUE : FALSE);
         }
@@ -166,7 +171,7 @@ void GraphWindow::Changed() {
 
 void GraphWindow::PaintView(HDC dc, int width, int height) const {
     Gdiplus::Graphics graphics(dc);
-    GdiplusCanvas canvas(graphics);
+    GdiplusCanvas canvas(graphics, &layers_);
     if (width > 0 && height > 0) {
         behaviour_.Paint(canvas);
     }
@@ -247,7 +252,8 @@ void GraphWindow::Command(int id, int notification) {
         const auto row =
             static_cast<int>(SendMessageW(GetDlgItem(Handle(), id), LB_GETCURSEL, 0, 0));
         Run(control.command, {{}, row});
-    } else if (control.kind == ControlKind::Button && notification == BN_CLICKED) {
+    } else if ((control.kind == ControlKind::Button || control.kind == ControlKind::CheckBox) &&
+               notification == BN_CLICKED) {
         Run(control.command);
     }
 }
@@ -306,6 +312,11 @@ void GraphWindow::LayOut(UINT dpi) {
         DeleteObject(font_);
     }
     font_ = font;
+    // The views write their texts in the window's font at its size.
+    LOGFONTW face{};
+    GetObjectW(font_, sizeof face, &face);
+    behaviour_.SetViewStyle({static_cast<double>(std::max<LONG>(1, std::abs(face.lfHeight))),
+                             static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI});
     Place(dpi);
 }
 
@@ -386,7 +397,8 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
             behaviour_.Press(place, (wParam & MK_CONTROL) != 0, (wParam & MK_SHIFT) != 0,
                              app::MeasureWith(drawer_));
             if (behaviour_.Dragging()) {
-                SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+                SetCursor(
+                    LoadCursorW(nullptr, behaviour_.OnSplitBar(place) ? IDC_SIZENS : IDC_SIZEALL));
             }
             Changed();
             return 0;
@@ -409,8 +421,19 @@ LRESULT GraphWindow::ViewMessage(HWND view, UINT message, WPARAM wParam, LPARAM 
                 Changed();
             }
             return 0;
+        case WM_SETCURSOR: {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            ScreenToClient(view, &cursor);
+            if (LOWORD(lParam) == HTCLIENT &&
+                behaviour_.OnSplitBar({double(cursor.x), double(cursor.y)})) {
+                SetCursor(LoadCursorW(nullptr, IDC_SIZENS));
+                return TRUE;
+            }
+            return DefWindowProcW(view, message, wParam, lParam);
+        }
         case WM_LBUTTONDBLCLK:
-            behaviour_.DoubleClick();
+            behaviour_.DoubleClick(place);
             InvalidateRect(view, nullptr, FALSE);
             return 0;
         default:

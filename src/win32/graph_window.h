@@ -76,6 +76,7 @@ class GraphWindow : public TopWindow {
     app::GraphWindowBehaviour& behaviour_;
     app::WindowHost host_;
     GdiplusDrawer drawer_;
+    mutable GdiplusLayers layers_;  // of the views, kept between paints
     HWND toolTip_ = nullptr;
     HFONT font_ = nullptr;
     std::wstring hover_;

@@ -30,6 +30,8 @@ ControlClass ClassOf(ControlKind kind) {
             return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
         case ControlKind::OptionButton:
             return {L"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON | BS_MULTILINE, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", WS_TABSTOP | BS_CHECKBOX, 0};
         case ControlKind::List:
             return {L"LISTBOX",
                     WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,

@@ -60,8 +60,8 @@ struct Editor {
     }
     // The screen place of point `n` in a view.
     ScreenPoint At(int n, std::size_t view = kTopView) {
-        return Graph().View().ToScreen(
-            Graph().Content()->drawing.points[static_cast<std::size_t>(n)].at[view]);
+        return Graph().ToScreen(
+            view, Graph().Content()->drawing.points[static_cast<std::size_t>(n)].at[view]);
     }
     void Click(ScreenPoint at, bool ctrl = false) {
         Graph().Press(at, ctrl);

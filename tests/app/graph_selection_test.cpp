@@ -66,10 +66,10 @@ class GraphSelectionTest : public ::testing::Test {
 
     // The screen place of point `n` in a view.
     ScreenPoint At(int n, std::size_t view = kTopView) const {
-        return window.View().ToScreen(
-            window.Content()->drawing.points[static_cast<std::size_t>(n)].at[view]);
+        return window.ToScreen(
+            view, window.Content()->drawing.points[static_cast<std::size_t>(n)].at[view]);
     }
-    // A place `pixels` beyond the dots of `points` in a view, up and left (-1) or down and
+    // A place 8 pixels beyond the dots of `points` in a view, up and left (-1) or down and
     // right (+1), where no point or link lies.
     ScreenPoint Beyond(std::vector<int> points, double side, std::size_t view = kTopView) const {
         ScreenPoint corner = At(points.front(), view);
@@ -78,13 +78,13 @@ class GraphSelectionTest : public ::testing::Test {
             corner.x = side < 0 ? std::min(corner.x, at.x) : std::max(corner.x, at.x);
             corner.y = side < 0 ? std::min(corner.y, at.y) : std::max(corner.y, at.y);
         }
-        return {corner.x + side * 12, corner.y + side * 12};
+        return {corner.x + side * 8, corner.y + side * 8};
     }
     // The middle of a view's frame on the screen.
     ScreenPoint InView(std::size_t view) const {
         const ViewFrame& frame = window.Content()->drawing.views[view];
-        return window.View().ToScreen(
-            {frame.topLeft.x + frame.width / 2, frame.topLeft.y + frame.height / 2});
+        return window.ToScreen(
+            view, {frame.topLeft.x + frame.width / 2, frame.topLeft.y + frame.height / 2});
     }
     void Click(ScreenPoint at, bool shift = false) {
         window.Press(at, false, shift);
@@ -136,7 +136,7 @@ TEST_F(GraphSelectionTest, BandShiftClickAndCtrlAChooseThePointsAPlainClickOne) 
          Selection::Points({2, 3}), "2 points selected"},
         {"a drag without Shift pans and keeps the selection",
          [&] {
-             Drag(Beyond({3}, +1), {Beyond({3}, +1).x + 30, Beyond({3}, +1).y});
+             Drag(Beyond({3}, +1), {Beyond({3}, +1).x - 30, Beyond({3}, +1).y});
          },
          Selection::Points({2, 3}), "2 points selected"},
         {"Ctrl+A", [&] { Run(GraphCommand::SelectAll); }, Selection::Points({0, 1, 2, 3}),

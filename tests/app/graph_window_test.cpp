@@ -152,7 +152,8 @@ std::string Enabled(const GraphWindowView& view) {
 }
 
 TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsShow) {
-    const std::string kAlways = "FindingsLabel FindingList FixAll Save SaveAs SavePicture Model";
+    const std::string kAlways =
+        "FindingsLabel FindingList FixAll Save SaveAs SavePicture Model SameScale";
     struct Row {
         const char* name;
         std::function<void()> event;
@@ -181,11 +182,12 @@ TEST_F(GraphWindowTest, TheViewAfterEachCommandSaysWhatWorksAndWhatTheControlsSh
          },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
          "SelectionText AddPoint Mirror FindingsLabel FindingList Fix FixAll Save SaveAs "
-         "SavePicture Model",
+         "SavePicture Model SameScale",
          "point 1", "2", "ship - graph", "\"abc\" is not a number"},
         {"every repair", [&] { Run(GraphCommand::FixAll); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
-         "SelectionText AddPoint Mirror FindingsLabel FindingList Save SaveAs SavePicture Model",
+         "SelectionText AddPoint Mirror FindingsLabel FindingList Save SaveAs SavePicture Model "
+         "SameScale",
          "point 1", "2", "ship* - graph", ""},
         {"undone", [&] { Run(GraphCommand::Undo); },
          "PointLabel PointNumber XLabel X YLabel Y ZLabel Z TypeLabel Type LinkToLabel LinkTo "
@@ -253,35 +255,57 @@ TEST_F(GraphWindowTest, HoveringShowsTheTitleOfWhatIsUnderTheMouseThroughAnyZoom
     window.Wheel({300, 200}, 60);
     const auto& points = drawing.points;
     const auto& links = drawing.links;
+    const ViewStyle& style = window.Panes().Style();
+    const double ring = drawing.ringRadius * style.markScale;
     struct Row {
         const char* name;
-        Spot at;  // in the picture
+        std::size_t view;
+        Spot at;           // in the picture
+        ScreenPoint away;  // from there, in pixels
         std::string title;
     };
     const std::vector<Row> rows = {
-        {"point 1, top view", points[1].at[kTopView], points[1].title},
+        {"point 1, top view", kTopView, points[1].at[kTopView], {}, points[1].title},
         {"point 2, side view, off its centre",
-         {points[2].at[kSideView].x + 1, points[2].at[kSideView].y + 1},
+         kSideView,
+         points[2].at[kSideView],
+         {1, 1},
          points[2].title},
-        {"untouched point 3 (a hollow ring)", points[3].at[kTopView], points[3].title},
-        {"link 1 half way", Middle(links[1].from[kTopView], links[1].to[kTopView]), links[1].title},
+        {"untouched point 3 (a hollow ring)",
+         kTopView,
+         points[3].at[kTopView],
+         {},
+         points[3].title},
+        {"link 1 half way",
+         kTopView,
+         Middle(links[1].from[kTopView], links[1].to[kTopView]),
+         {},
+         links[1].title},
         {"self-link: its ring below its point",
-         {links[2].from[kSideView].x, links[2].from[kSideView].y + 6},
+         kSideView,
+         links[2].from[kSideView],
+         {0, ring},
          links[2].title},
-        {"link beyond the points: its stub", Middle(links[3].from[kTopView], links[3].to[kTopView]),
+        {"link beyond the points: its stub, as long in pixels as in the picture",
+         kTopView,
+         links[3].from[kTopView],
+         {(links[3].to[kTopView].x - links[3].from[kTopView].x) / 2 * style.markScale,
+          (links[3].to[kTopView].y - links[3].from[kTopView].y) / 2 * style.markScale},
          links[3].title},
-        {"link between missing points: its line of text",
-         {links[5].listedAt.x + 10, links[5].listedAt.y - 4},
-         links[5].title},
-        {"the empty page", {drawing.width - 3, 3}, ""},
+        {"the grey around the frame", kTopView, drawing.views[kTopView].topLeft, {-8, -8}, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(window.HoverText(window.View().ToScreen(row.at)), row.title);
+        const ScreenPoint at = window.ToScreen(row.view, row.at);
+        EXPECT_EQ(window.HoverText({at.x + row.away.x, at.y + row.away.y}), row.title);
     }
+    // The printed picture's layout, which the views do not show, is hit in picture units; a
+    // link between missing points is its line of text below the views.
     EXPECT_EQ(HitTest(drawing, points[1].at[kTopView]), (Hit{Hit::Kind::Point, 1}));
     EXPECT_EQ(HitTest(drawing, {links[2].from[kSideView].x, links[2].from[kSideView].y + 6}),
               (Hit{Hit::Kind::Link, 2}));
+    EXPECT_EQ(HoverText(drawing, {links[5].listedAt.x + 10, links[5].listedAt.y - 4}),
+              links[5].title);
 }
 
 TEST_F(GraphWindowTest, AFindingHighlightsItsExistingPointsAndLinkWithAHalo) {
@@ -302,10 +326,10 @@ TEST_F(GraphWindowTest, AFindingHighlightsItsExistingPointsAndLinkWithAHalo) {
 
         RecordingCanvas canvas;
         window.Paint(canvas);
-        // Each in both views; a link listed below the views is one line of text.
+        // Each in both views; a link between missing points is in the findings only.
         int halos = 2 * static_cast<int>(expected.points.size());
         for (const int link : expected.links) {
-            halos += drawing.links[static_cast<std::size_t>(link)].mark == LinkMark::Listed ? 1 : 2;
+            halos += drawing.links[static_cast<std::size_t>(link)].mark == LinkMark::Listed ? 0 : 2;
         }
         EXPECT_EQ(canvas.Halos(), halos);
     }

@@ -1,6 +1,7 @@
 // The Qt graph window's wiring: the mouse reaches the behaviour, the findings list selects,
 // tool tips show what the mouse finds, and the picture is painted into a real PNG.
 #include <QApplication>
+#include <QCheckBox>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
@@ -60,9 +61,9 @@ class GraphWindowTest : public QObject {
     QListWidget* List() { return window_->findChild<QListWidget*>("FindingList"); }
     const walkconv::app::GraphWindowBehaviour& Behaviour() { return window_->Behaviour(); }
 
-    // The place of the widget where the picture's `spot` shows.
-    QPoint At(Spot spot) {
-        const walkconv::app::ScreenPoint point = Behaviour().View().ToScreen(spot);
+    // The place of the widget where the picture's `spot` shows, in the top view or another.
+    QPoint At(Spot spot, std::size_t view = kTopView) {
+        const walkconv::app::ScreenPoint point = Behaviour().ToScreen(view, spot);
         return QPointF(point.x, point.y).toPoint() + View()->contentsRect().topLeft();
     }
 
@@ -90,6 +91,9 @@ class GraphWindowTest : public QObject {
             QCOMPARE(text.toStdString(), controls[i].kind == walkconv::app::ControlKind::List
                                              ? std::string()
                                              : view.controls[i].text);
+            if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
+                QCOMPARE(box->isChecked(), view.controls[i].checked);
+            }
         }
         QCOMPARE(List()->count(), int(view.rows.size()));
         QCOMPARE(List()->item(0)->text().toStdString(), view.rows[0]);
@@ -170,6 +174,31 @@ class GraphWindowTest : public QObject {
         QTest::mouseDClick(View(), Qt::LeftButton, {}, to);
         QCOMPARE(Behaviour().View().Zoom(), fitted);
         QCOMPARE(HoverText(QPoint(2, 2)), QString());
+    }
+
+    void views_theBarMovesTheSplitAndSameScaleIsACheckBox() {
+        const walkconv::app::ViewRect bar = Behaviour().Panes().Layout().splitBar;
+        const QPoint onBar = QPointF(bar.left + 50, bar.top + bar.height / 2).toPoint() +
+                             View()->contentsRect().topLeft();
+        QMouseEvent hover(QEvent::MouseMove, onBar, View()->mapToGlobal(onBar), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(View(), &hover);
+        QCOMPARE(View()->cursor().shape(), Qt::SplitVCursor);
+        Drag(onBar, onBar + QPoint(0, -60));
+        QVERIFY(std::abs(Behaviour().Panes().Layout().splitBar.top - (bar.top - 60)) <= 1);
+
+        const DrawnPoint& point = content_->drawing.points[2];
+        QCOMPARE(HoverText(At(point.at[walkconv::kSideView], walkconv::kSideView)),
+                 QString::fromStdString(point.title));
+
+        auto* sameScale = window_->findChild<QCheckBox*>("SameScale");
+        QVERIFY(sameScale != nullptr && sameScale->isChecked());
+        sameScale->click();
+        QVERIFY(!Behaviour().Panes().SameScale());
+        ShowsTheView();
+        sameScale->click();
+        QVERIFY(Behaviour().Panes().SameScale());
+        ShowsTheView();
     }
 
     void editing_theMouseFieldsAndKeysReachTheBehaviourAndItsPanelShows() {

@@ -65,9 +65,9 @@ class GraphWindowWiring : public ::testing::Test {
     std::string Text(const char* control) const { return WindowText(window.Control(control)); }
     void Click(const char* button) const { SendMessageW(window.Control(button), BM_CLICK, 0, 0); }
 
-    // The place in the view where the picture's `spot` shows.
-    POINT At(Spot spot) const {
-        const app::ScreenPoint point = Behaviour().View().ToScreen(spot);
+    // The place in the views where the picture's `spot` shows, in the top view or another.
+    POINT At(Spot spot, std::size_t view = kTopView) const {
+        const app::ScreenPoint point = Behaviour().ToScreen(view, spot);
         return {std::lround(point.x), std::lround(point.y)};
     }
     void Mouse(UINT message, POINT at, WPARAM keys = 0) const {
@@ -105,6 +105,11 @@ TEST_F(GraphWindowWiring, IsAResizableWindowTitledWithTheModelItsPanelAndItsFind
         EXPECT_EQ(IsWindowEnabled(child) != 0, view.controls[i].enabled) << controls[i].name;
         if (controls[i].kind != app::ControlKind::List) {
             EXPECT_EQ(WindowText(child), view.controls[i].text) << controls[i].name;
+        }
+        if (controls[i].kind == app::ControlKind::CheckBox) {
+            EXPECT_EQ(SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED,
+                      view.controls[i].checked)
+                << controls[i].name;
         }
     }
     RECT client{};
@@ -191,9 +196,31 @@ TEST_F(GraphWindowWiring, TheMouseZoomsPansFitsAndShowsTitlesInTheToolTip) {
     EXPECT_EQ(ToolTip(), "");
 }
 
+TEST_F(GraphWindowWiring, TheBarMovesTheSplitAndSameScaleIsACheckBox) {
+    const app::ViewRect bar = Behaviour().Panes().Layout().splitBar;
+    const POINT onBar{50, std::lround(bar.top + bar.height / 2)};
+    Mouse(WM_LBUTTONDOWN, onBar, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, {onBar.x, onBar.y - 60}, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, {onBar.x, onBar.y - 60});
+    EXPECT_LE(std::abs(Behaviour().Panes().Layout().splitBar.top - (bar.top - 60)), 1);
+
+    const DrawnPoint& point = content->drawing.points[2];
+    Mouse(WM_MOUSEMOVE, At(point.at[kSideView], kSideView));
+    EXPECT_EQ(ToolTip(), point.title);
+
+    const HWND sameScale = window.Control("SameScale");
+    EXPECT_EQ(SendMessageW(sameScale, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click("SameScale");
+    EXPECT_FALSE(Behaviour().Panes().SameScale());
+    EXPECT_EQ(SendMessageW(sameScale, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Click("SameScale");
+    EXPECT_TRUE(Behaviour().Panes().SameScale());
+    EXPECT_EQ(SendMessageW(sameScale, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(GraphWindowWiring, ThePanelShowsTheSelectionAndTheKeysReachTheEditorFromAnyControl) {
     // A click on point 1 selects it, and the panel shows its fields.
-    const POINT point = At(content->drawing.points[1].at[kSideView]);
+    const POINT point = At(content->drawing.points[1].at[kSideView], kSideView);
     Mouse(WM_LBUTTONDOWN, point, MK_LBUTTON);
     Mouse(WM_LBUTTONUP, point);
     EXPECT_EQ(Text("PointNumber") + " " + Text("X") + " " + Text("Y") + " " + Text("Z") + " " +
