@@ -739,10 +739,10 @@ SIDE_COLUMN_WIDTH = 240
 
 def model_grey_pixels(image):
     """How many pixels left of the side column show one of the model's greys other than the
-    colour around the page, which a pixel near the views' top left corner shows."""
+    grey around the views' pages and of the bar between them."""
     width, height, rows = image
     left_part = (width - SIDE_COLUMN_WIDTH) * 3
-    around = rows[16][16 * 3]
+    around = VIEW_BACKGROUND[0]
     count = 0
     for row in rows[:height - 30]:  # above the status line
         line = row[:left_part]
