@@ -65,15 +65,6 @@ TEST(Journal, TextThatIsNoJournalOfThisVersionReadsAsNone) {
     }
 }
 
-TEST(Journal, TheQuestionNamesTheModelAndSaysWhenTheFileChanged) {
-    EXPECT_EQ(RestoreQuestion("brig", false),
-              "The walking graph of brig has edits that were not saved when the program ended. "
-              "Restore them?");
-    EXPECT_EQ(RestoreQuestion("brig", true),
-              "The walking graph of brig has edits that were not saved when the program ended. "
-              "The file has changed since. Restore them?");
-}
-
 TEST(JournalStore, OneJournalAFileFoundByItsPathAndSetAsideUnderAnotherName) {
     TempDir dir;
     const std::filesystem::path folder = dir.path() / "settings" / "journal";
